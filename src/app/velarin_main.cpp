@@ -1,0 +1,7 @@
+// velarin: the tray program (and its --headless and --demo forms).
+#include "app/core/VelarinApp.h"
+
+int main(int argc, char** argv)
+{
+    return velarin::RunVelarin(argc, argv);
+}
