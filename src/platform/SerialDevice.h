@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace velarin {
+
+// Modem-line event masks (the values stored under "Line") and modem status bits.
+inline constexpr uint32_t kLineEventCts = 8;
+inline constexpr uint32_t kLineEventDsr = 16;
+inline constexpr uint32_t kModemStatusCtsOn = 0x10;
+inline constexpr uint32_t kModemStatusDsrOn = 0x20;
+
+enum class LineEventResult {
+    Changed, // the watched line changed (since the mask was set, the last wait, or now)
+    TimedOut, // no change within the time given
+    Cancelled, // CancelWaits was called
+    Failed, // the device is closed, gone, or cannot report line changes
+};
+
+// One serial device, opened by path. The Linux implementation uses termios and the modem-line
+// ioctls; the simulated one is fed by tests and can raise line edges on a schedule.
+// Read and the line-event wait may run at the same time on different threads.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+
+    // Opens the device for reading and writing, exclusively. 0 on success, else an errno value.
+    virtual int Open(const std::string& path) = 0;
+    virtual bool IsOpen() const = 0;
+    // Closes the device; 0 on success, else an errno value.
+    virtual int Close() = 0;
+
+    // Reads the driver's current line settings (the step that can fail before they are changed).
+    virtual bool GetLineSettings() = 0;
+    // Raw bytes at the given speed with the given parity (0 none), data bits and stop bits code
+    // (0 = one); no flow control, DTR and RTS held on, modem lines not controlling the link,
+    // reads that return at once. False when the driver refuses (an unsupported rate included).
+    virtual bool SetLineSettings(int baud, int parity, int dataBits, int stopBits) = 0;
+
+    // Returns at once: the number of bytes placed in the buffer, 0 when none was waiting, or -1
+    // when the device has gone away (unplugged); the device is then closed.
+    virtual long Read(uint8_t* buffer, size_t size) = 0;
+    // Clears overrun, framing and parity error state.
+    virtual void ClearErrors() = 0;
+    // A descriptor that becomes readable when bytes arrive, or -1 when there is none.
+    virtual int ReadableHandle() const = 0;
+
+    // Watches the line given by mask (kLineEventCts or kLineEventDsr); changes are counted from
+    // now on. False when the device is closed or cannot watch lines.
+    virtual bool SetEventMask(uint32_t mask) = 0;
+    // Ends at once when the watched line changed since the mask was set or the last wait ended,
+    // otherwise at the next change, the time-out, or CancelWaits. A negative timeout waits
+    // without limit.
+    virtual LineEventResult WaitLineEvent(int timeoutMs) = 0;
+    // The modem status word (kModemStatusCtsOn, kModemStatusDsrOn). False on failure.
+    virtual bool GetModemStatus(uint32_t& status) = 0;
+    // Ends every pending WaitLineEvent with Cancelled (from any thread). Later waits work again.
+    virtual void CancelWaits() = 0;
+};
+
+} // namespace velarin
