@@ -98,6 +98,13 @@ int RunVelarin(int argc, char** argv)
         if (MainFrame* frame = app.GetMainFrame())
             frame->OnShowPropertiesRequest();
     });
+    if (!options.headless && !options.demo) {
+        // The tray, clock and properties windows come with the user interface; until then a run
+        // with a display behaves like a headless one.
+        std::fprintf(
+            stderr, "velarin: the tray interface is not built yet; running without windows\n");
+    }
+
     QuitOnSignal quitOnSignal;
     std::fprintf(stderr, "velarin: running (settings %s)\n", qPrintable(settings.FilePath()));
     std::fflush(stderr);
