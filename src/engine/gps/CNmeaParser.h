@@ -50,6 +50,9 @@ public:
     // at most capacity - 1 characters otherwise. An entirely empty body holds every field, empty.
     static bool GetField(const char* body, int n, char* out, std::size_t capacity);
 
+    // The address of the sentence most recently dispatched (known or not), for tracing tools.
+    const char* GetLastAddress() const { return lastAddress_; }
+
     // Sentences dispatched since construction, known or not; never reset.
     uint32_t GetSentenceCount() const { return sentenceCount_.load(std::memory_order_acquire); }
 
@@ -108,7 +111,7 @@ private:
     void ParseRMC(const char* body);
     void ParseZDA(const char* body);
 
-    void PublishTimes();
+    void PublishTimes(bool always);
 
     // Framer
     uint32_t state_ = Hunting;
@@ -117,6 +120,7 @@ private:
     uint16_t index_ = 0;
     char address_[kAddressSize] = {};
     char body_[kBodySize] = {};
+    char lastAddress_[kAddressSize] = {};
     std::atomic<uint32_t> sentenceCount_ { 0 };
 
     GpsRecord record_;
