@@ -3,6 +3,7 @@
 // valid date-time, one second either side stays valid, and the reals stay finite.
 #include "engine/Calendar.h"
 #include "engine/gps/CNmeaParser.h"
+#include "engine/gps/NmeaFieldIndex.h"
 
 #include <cmath>
 #include <cstdint>
@@ -67,11 +68,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::memcpy(body, data + 1, size - 1 < sizeof body - 1 ? size - 1 : sizeof body - 1);
     char field[velarin::CNmeaParser::kFieldCapacity + 7];
     std::memset(field, 'x', sizeof field);
+    const velarin::NmeaFieldIndex index(body);
+    char indexed[velarin::CNmeaParser::kFieldCapacity];
     for (int n = 0; n < 20; ++n) {
+        // The decoders' one-pass index answers exactly as the field rule does.
+        const bool fromIndex = index.Get(n, indexed, sizeof indexed);
         const bool present
             = velarin::CNmeaParser::GetField(body, n, field, velarin::CNmeaParser::kFieldCapacity);
         check(std::strlen(field) < velarin::CNmeaParser::kFieldCapacity);
         check(present || field[0] == '\0');
+        check(fromIndex == present && std::strcmp(indexed, field) == 0);
         check(field[velarin::CNmeaParser::kFieldCapacity] == 'x');
     }
     return 0;

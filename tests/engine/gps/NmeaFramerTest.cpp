@@ -1,4 +1,5 @@
 #include "engine/gps/CNmeaParser.h"
+#include "engine/gps/NmeaFieldIndex.h"
 #include "support/NmeaSentence.h"
 
 #include <gtest/gtest.h>
@@ -184,6 +185,23 @@ TEST(NmeaGetFieldTest, FieldRules)
     char small[4];
     EXPECT_TRUE(CNmeaParser::GetField("abcdef", 0, small, sizeof small));
     EXPECT_STREQ(small, "abc");
+}
+
+TEST(NmeaGetFieldTest, OnePassIndexAgreesWithTheFieldRule)
+{
+    const std::string longest = std::string(100, ',') + std::string(155, 'q');
+    for (const std::string& body : { std::string(""), std::string(","), std::string("a"),
+             std::string(",,x,"), std::string("12,34,,56,"), std::string(254, ',') + "z", longest,
+             std::string("abcdefghijklmnopqrstuvwxyz0123,9") }) {
+        const NmeaFieldIndex index(body.c_str());
+        for (int n = 0; n < 260; ++n) {
+            char a[CNmeaParser::kFieldCapacity];
+            char b[CNmeaParser::kFieldCapacity];
+            const bool direct = CNmeaParser::GetField(body.c_str(), n, a, sizeof a);
+            ASSERT_EQ(index.Get(n, b, sizeof b), direct) << body << " field " << n;
+            ASSERT_STREQ(a, b) << body << " field " << n;
+        }
+    }
 }
 
 TEST_F(NmeaFramerTest, ResetClearsRecordButNotCountOrFraming)
