@@ -21,14 +21,24 @@ namespace {
 constexpr std::size_t kStreamSize = 1 << 20;
 constexpr std::size_t kReadSize = 512;
 
+std::string& source()
+{
+    static std::string text;
+    return text;
+}
+
 std::string captureBytes()
 {
     std::string bytes;
     std::error_code error;
+    // The shared folder sits beside the checkout; from a worktree one level deeper, look higher.
     std::filesystem::path folder = std::filesystem::path(VELARIN_SHARED_DIR) / "nmea-logs";
-    if (!std::filesystem::is_directory(folder))
-        folder = std::filesystem::path(VELARIN_SHARED_DIR).parent_path().parent_path() / "shared"
-            / "nmea-logs";
+    std::filesystem::path up
+        = std::filesystem::weakly_canonical(VELARIN_SHARED_DIR, error).parent_path();
+    for (int level = 0; level < 3 && !std::filesystem::is_directory(folder);
+         ++level, up = up.parent_path())
+        folder = up / "shared" / "nmea-logs";
+    source() = folder.string();
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().extension() != ".log")
             continue;
@@ -36,6 +46,7 @@ std::string captureBytes()
         bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     if (bytes.empty()) {
+        source() = "a synthetic one-second cycle";
         // No captures here: a steady receiver's one-second cycle, checksummed.
         for (const char* content :
             { "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
@@ -84,6 +95,7 @@ void BM_ProcessBytes(benchmark::State& state)
         benchmark::DoNotOptimize(parser->GetSentenceCount());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+    state.SetLabel(source());
     state.counters["sentences_per_MiB"]
         = static_cast<double>(parser->GetSentenceCount()) / state.iterations();
 }
@@ -97,7 +109,8 @@ int main(int argc, char** argv)
         const std::string& bytes = stream();
         auto parser = std::make_unique<velarin::CNmeaParser>();
         feed(*parser, bytes);
-        std::printf("%zu bytes, %u sentences\n", bytes.size(), parser->GetSentenceCount());
+        std::printf("%zu bytes from %s, %u sentences\n", bytes.size(), source().c_str(),
+            parser->GetSentenceCount());
         return 0;
     }
     benchmark::Initialize(&argc, argv);
