@@ -42,7 +42,8 @@ private:
     fs::path root_;
 };
 
-const char* kRouteHeader = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\n";
+const char* kRouteHeader
+    = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\n";
 
 } // namespace
 
@@ -85,8 +86,9 @@ TEST(LinuxConnectivity, ReadsIpv6DefaultRoutesButNotLoopbackRejects)
         zero + " 00 " + zero + " 00 " + zero + " ffffffff 00000001 00000000 00200200       lo\n");
     EXPECT_FALSE(tree.connected());
     tree.write("proc/ipv6_route",
-        zero + " 00 " + zero + " 00 fd000000000000000000000000000001 00000400 00000002 00000000 "
-               "00000003     eth0\n");
+        zero + " 00 " + zero
+            + " 00 fd000000000000000000000000000001 00000400 00000002 00000000 "
+              "00000003     eth0\n");
     EXPECT_TRUE(tree.connected());
     // Garbage lines and missing files mean no connection, never a crash.
     tree.write("proc/ipv6_route", "not a route\n\n" + zero + " zz");

@@ -81,7 +81,8 @@ ChronydServer::ChronydServer()
     const std::string logPath = (dir_ / "chronyd.log").string();
     posix_spawn_file_actions_addopen(&actions, 1, logPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    const int spawned = ::posix_spawn(&pid_, chronyd.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned
+        = ::posix_spawn(&pid_, chronyd.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         pid_ = -1;

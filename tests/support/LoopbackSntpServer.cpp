@@ -17,9 +17,8 @@ namespace {
 // Seconds since 1900 in NTP's 32.32 fixed point, from the real clock plus an offset.
 uint64_t ntpNow(double offsetSeconds)
 {
-    const auto since1970 = std::chrono::duration<double>(
-        std::chrono::system_clock::now().time_since_epoch())
-                               .count()
+    const auto since1970
+        = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count()
         + offsetSeconds;
     const double since1900 = since1970 + 2208988800.0;
     const double whole = static_cast<double>(static_cast<uint64_t>(since1900));
@@ -107,8 +106,8 @@ void LoopbackSntpServer::serve()
         default:
             break;
         }
-        ::sendto(fd_, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&peer),
-            peerLength);
+        ::sendto(
+            fd_, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&peer), peerLength);
     }
 }
 

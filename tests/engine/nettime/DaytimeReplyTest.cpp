@@ -28,9 +28,9 @@ TEST(DaytimeReply, TwoDigitYearsPivotAtSeventy)
 
 TEST(DaytimeReply, MissingTokensAreFailures)
 {
-    for (const char* reply : { "", "\n", "\n53009", "\n53009 04-01-05 12:34:56\n",
-             "\n53009 04-01-05 12:34:56 00 0 0\n", "53009 04-01-05",
-             "\n53009 04-01-05\0 12:34:56 00 0 0 50.0 UTC(NIST) *\n" }) {
+    for (const char* reply :
+        { "", "\n", "\n53009", "\n53009 04-01-05 12:34:56\n", "\n53009 04-01-05 12:34:56 00 0 0\n",
+            "53009 04-01-05", "\n53009 04-01-05\0 12:34:56 00 0 0 50.0 UTC(NIST) *\n" }) {
         EXPECT_FALSE(ParseDaytimeReply(reply)) << '"' << reply << '"';
     }
     // As with strtok, a closing line feed after the health flag is itself a token (msADV 0).

@@ -52,8 +52,8 @@ protected:
         state.timeServerPort = 1313;
         context.sntpPort = 12345;
         logPath = std::filesystem::temp_directory_path()
-            / ("velarin-nettime-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
-                + ".log");
+            / ("velarin-nettime-"
+                + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".log");
         log.OpenSystemLog(logPath.string());
     }
     ~NetworkTimeTest() override
@@ -214,8 +214,8 @@ TEST_F(NetworkTimeTest, SetClientTimeCarriesARoundedSecond)
 {
     CSntpClient client(sockets, clock, nullptr);
     // 2004-12-31 23:59:59.9996: rounds to the next day, 0 ms, which the clock accepts.
-    const NtpTime almostNewYear = NtpTime::FromSystemTime({ 2004, 12, 0, 31, 23, 59, 59, 0 })
-        + 0.9996;
+    const NtpTime almostNewYear
+        = NtpTime::FromSystemTime({ 2004, 12, 0, 31, 23, 59, 59, 0 }) + 0.9996;
     EXPECT_EQ(client.SetClientTime(almostNewYear), 1);
     EXPECT_EQ(clock.Requests().back().requested.year, 2005);
     EXPECT_EQ(clock.Requests().back().requested.milliseconds, 0);

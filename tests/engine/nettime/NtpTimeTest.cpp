@@ -37,8 +37,9 @@ TEST(NtpTime, ConvertsBrokenDownTimeBothWays)
         const SystemTime t { 2024, 2, 4, 29, 23, 59, 59, static_cast<uint16_t>(ms) };
         EXPECT_EQ(NtpTime::FromSystemTime(t).ToSystemTime(), t) << ms;
     }
-    for (const SystemTime& t : { SystemTime { 1999, 12, 5, 31, 12, 0, 1, 7 },
-             SystemTime { 2000, 2, 2, 29, 1, 2, 3, 4 }, SystemTime { 2035, 3, 4, 1, 0, 0, 0, 0 } }) {
+    for (const SystemTime& t :
+        { SystemTime { 1999, 12, 5, 31, 12, 0, 1, 7 }, SystemTime { 2000, 2, 2, 29, 1, 2, 3, 4 },
+            SystemTime { 2035, 3, 4, 1, 0, 0, 0, 0 } }) {
         EXPECT_EQ(NtpTime::FromSystemTime(t).ToSystemTime(), t);
     }
 }

@@ -35,7 +35,8 @@ TEST(TimeServerList, FirstRunSeedsTheStoreAndPicksADefault)
     EXPECT_EQ(store.GetProfileString(kSection, keys::kTimeServer, ""), chosen);
     EXPECT_EQ(store.GetProfileInt(kSection, keys::kNumberOfTimeServers, 0), 5);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(store.GetProfileString(kSection, TimeServerSlotKey(i), ""), kDefaultTimeServers[i]);
+        EXPECT_EQ(
+            store.GetProfileString(kSection, TimeServerSlotKey(i), ""), kDefaultTimeServers[i]);
     for (int i = 5; i < kMaxTimeServers; ++i)
         EXPECT_EQ(store.GetProfileString(kSection, TimeServerSlotKey(i), ""), "None");
     EXPECT_FALSE(store.Contains(kSection, "NetServer-25"));
@@ -89,7 +90,8 @@ TEST(TimeServerList, CountsOutsideTheListAreBounded)
     big.WriteProfileInt(kSection, keys::kNumberOfTimeServers, 1000);
     big.WriteProfileInt(kSection, keys::kUseRandomServer, 1);
     for (int i = 0; i < 30; ++i)
-        big.WriteProfileString(kSection, TimeServerSlotKey(i), i < 25 ? "in.example" : "out.example");
+        big.WriteProfileString(
+            kSection, TimeServerSlotKey(i), i < 25 ? "in.example" : "out.example");
     for (uint32_t tick = 0; tick < 200; ++tick)
         EXPECT_EQ(LoadCurrentTimeServer(big, tick), "in.example");
 
