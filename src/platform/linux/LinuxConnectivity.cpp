@@ -67,6 +67,14 @@ bool LinuxConnectivity::interfaceUp(const std::string& name) const
     return state == "up" || state == "unknown";
 }
 
+bool LinuxConnectivity::usableDefaultRoute(const std::string& destination,
+    const std::string& prefix, const std::string& flagsText, const std::string& name) const
+{
+    unsigned long flags = 0;
+    return allZero(destination) && allZero(prefix) && parseHex(flagsText, flags)
+        && (flags & kRouteUp) && !(flags & kRouteReject) && interfaceUp(name);
+}
+
 bool LinuxConnectivity::ipv4DefaultRoute() const
 {
     std::ifstream routes(procNetDir_ + "/route");
@@ -78,10 +86,7 @@ bool LinuxConnectivity::ipv4DefaultRoute() const
         if (!(fields >> name >> destination >> gateway >> flagsText >> refCount >> use >> metric
                 >> mask))
             continue;
-        unsigned long flags = 0;
-        if (!allZero(destination) || !allZero(mask) || !parseHex(flagsText, flags))
-            continue;
-        if ((flags & kRouteUp) && !(flags & kRouteReject) && interfaceUp(name))
+        if (usableDefaultRoute(destination, mask, flagsText, name))
             return true;
     }
     return false;
@@ -98,10 +103,7 @@ bool LinuxConnectivity::ipv6DefaultRoute() const
         if (!(fields >> destination >> prefix >> source >> sourcePrefix >> nextHop >> metric
                 >> refCount >> use >> flagsText >> name))
             continue;
-        unsigned long flags = 0;
-        if (!allZero(destination) || !allZero(prefix) || !parseHex(flagsText, flags))
-            continue;
-        if ((flags & kRouteUp) && !(flags & kRouteReject) && interfaceUp(name))
+        if (usableDefaultRoute(destination, prefix, flagsText, name))
             return true;
     }
     return false;

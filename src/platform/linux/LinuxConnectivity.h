@@ -19,6 +19,10 @@ public:
 
 private:
     bool interfaceUp(const std::string& name) const;
+    // A default destination (all-zero address and prefix or mask), up, not a reject route, out
+    // through an interface that is up.
+    bool usableDefaultRoute(const std::string& destination, const std::string& prefix,
+        const std::string& flagsText, const std::string& name) const;
     bool ipv4DefaultRoute() const;
     bool ipv6DefaultRoute() const;
 
