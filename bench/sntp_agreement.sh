@@ -20,6 +20,10 @@ dir=$(mktemp -d /tmp/velarin-agreement-XXXXXX)
 port=$((20000 + RANDOM % 20000))
 server_pid=""
 cleanup() {
+  # faketime runs chronyd as its child: end chronyd by the pid it wrote, then the wrapper.
+  if [ -s "$dir/server.pid" ]; then
+    kill "$(cat "$dir/server.pid")" 2>/dev/null || true
+  fi
   if [ -n "$server_pid" ]; then
     kill "$server_pid" 2>/dev/null || true
     wait "$server_pid" 2>/dev/null || true
