@@ -180,7 +180,7 @@ void CIrigGenerator::Tick()
         return;
     }
     ComposeFrame(FromUnixMilliseconds(*milliseconds + 1000));
-    const int64_t untilSecond = (1000 - int64_t { now.milliseconds }) * rate / 1000;
+    const int64_t untilSecond = ((1000 - int64_t { now.milliseconds }) * rate + 500) / 1000;
     const int64_t lead = untilSecond - stream_.Device().PendingFrames();
     queueFrame(static_cast<uint32_t>(std::max<int64_t>(lead, 0)));
 }
