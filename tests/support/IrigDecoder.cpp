@@ -64,15 +64,15 @@ IrigFrame DecodeIrigFrame(const std::vector<int16_t>& samples, size_t start)
                     + " high cycles";
         }
     }
-    frame.seconds = fieldBits(frame, { { 1, 1 }, { 2, 2 }, { 3, 4 }, { 4, 8 }, { 6, 10 },
-                                         { 7, 20 }, { 8, 40 } });
-    frame.minutes = fieldBits(frame, { { 10, 1 }, { 11, 2 }, { 12, 4 }, { 13, 8 }, { 15, 10 },
-                                         { 16, 20 }, { 17, 40 } });
-    frame.hours = fieldBits(frame, { { 20, 1 }, { 21, 2 }, { 22, 4 }, { 23, 8 }, { 25, 10 },
-                                       { 26, 20 } });
-    frame.dayOfYear = fieldBits(frame, { { 30, 1 }, { 31, 2 }, { 32, 4 }, { 33, 8 }, { 35, 10 },
-                                           { 36, 20 }, { 37, 40 }, { 38, 80 }, { 40, 100 },
-                                           { 41, 200 } });
+    frame.seconds = fieldBits(
+        frame, { { 1, 1 }, { 2, 2 }, { 3, 4 }, { 4, 8 }, { 6, 10 }, { 7, 20 }, { 8, 40 } });
+    frame.minutes = fieldBits(
+        frame, { { 10, 1 }, { 11, 2 }, { 12, 4 }, { 13, 8 }, { 15, 10 }, { 16, 20 }, { 17, 40 } });
+    frame.hours
+        = fieldBits(frame, { { 20, 1 }, { 21, 2 }, { 22, 4 }, { 23, 8 }, { 25, 10 }, { 26, 20 } });
+    frame.dayOfYear = fieldBits(frame,
+        { { 30, 1 }, { 31, 2 }, { 32, 4 }, { 33, 8 }, { 35, 10 }, { 36, 20 }, { 37, 40 },
+            { 38, 80 }, { 40, 100 }, { 41, 200 } });
     for (int bit = 0; bit < 7; ++bit)
         frame.letter |= frame.slots[50 + bit] == '1' ? 1 << bit : 0;
     int sbs = 0;
@@ -117,7 +117,8 @@ WavData ReadWavFile(const std::string& path)
     size_t at = 12;
     while (at + 8 <= bytes.size()) {
         const uint32_t size = readLittleEndian(bytes, at + 4, 4);
-        if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0 && size >= 16 && at + 24 <= bytes.size()) {
+        if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0 && size >= 16
+            && at + 24 <= bytes.size()) {
             wav.channels = static_cast<uint16_t>(readLittleEndian(bytes, at + 10, 2));
             wav.sampleRate = readLittleEndian(bytes, at + 12, 4);
             wav.bitsPerSample = static_cast<uint16_t>(readLittleEndian(bytes, at + 22, 2));

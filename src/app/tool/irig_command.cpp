@@ -162,7 +162,6 @@ int runIrig(int argc, char** argv)
 
 const velarin::tool::ToolRegistration registration({ "irig",
     "--wav FILE --start \"YYYY-MM-DD HH:MM:SS\" --seconds N [--compression F] [--twelve-hour]",
-    "writes the IRIG-B time code of N seconds from START into a 16-bit mono WAV file",
-    runIrig });
+    "writes the IRIG-B time code of N seconds from START into a 16-bit mono WAV file", runIrig });
 
 } // namespace

@@ -64,11 +64,13 @@ TEST(IrigGenerator, CarrierCyclesAndBitShapesFollowTheSine)
         EXPECT_EQ(CIrigGenerator::LowCycle()[k], int16_t(std::trunc(32767.0 / 3 * sine + 0.5)))
             << k;
     }
-    const std::pair<const CIrigGenerator::Shape*, int> shapes[] = { { &CIrigGenerator::ZeroShape(), 2 },
-        { &CIrigGenerator::OneShape(), 5 }, { &CIrigGenerator::MarkerShape(), 8 } };
+    const std::pair<const CIrigGenerator::Shape*, int> shapes[]
+        = { { &CIrigGenerator::ZeroShape(), 2 }, { &CIrigGenerator::OneShape(), 5 },
+              { &CIrigGenerator::MarkerShape(), 8 } };
     for (auto [shape, high] : shapes) {
         for (int cycle = 0; cycle < 10; ++cycle) {
-            const auto& expected = cycle < high ? CIrigGenerator::HighCycle() : CIrigGenerator::LowCycle();
+            const auto& expected
+                = cycle < high ? CIrigGenerator::HighCycle() : CIrigGenerator::LowCycle();
             for (int k = 0; k < 16; ++k)
                 ASSERT_EQ((*shape)[cycle * 16 + k], expected[k]) << high << " " << cycle;
         }
@@ -192,7 +194,8 @@ TEST(IrigGenerator, FailedOpenLeavesTheGeneratorStopped)
     rig.device.SetOpenError(EBUSY);
     rig.notifier.messages.clear();
     EXPECT_FALSE(rig.generator.Start());
-    EXPECT_EQ(rig.notifier.messages, std::vector<std::string> { "Sound output Cannot Open Device!" });
+    EXPECT_EQ(
+        rig.notifier.messages, std::vector<std::string> { "Sound output Cannot Open Device!" });
 }
 
 TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecond)

@@ -56,7 +56,8 @@ TEST(WaveOutStream, EachFailingStepShowsItsMessage)
         StreamRig rig;
         rig.device.SetOpenError(ENODEV);
         EXPECT_EQ(rig.stream.Open(), ENODEV);
-        EXPECT_EQ(rig.notifier.messages, std::vector<std::string> { "Sound output Cannot Open Device!" });
+        EXPECT_EQ(
+            rig.notifier.messages, std::vector<std::string> { "Sound output Cannot Open Device!" });
     }
     for (int prepares : { 0, 1 }) {
         StreamRig rig;
@@ -81,7 +82,8 @@ TEST(WaveOutStream, HeaderLeftUnpreparedFailsTheOpen)
     test::RecordingNotifier notifier;
     CWaveOutStream stream(device, notifier);
     EXPECT_NE(stream.Open(), 0);
-    EXPECT_EQ(notifier.messages, std::vector<std::string> { " Sound Output Cannot Prepare Header !" });
+    EXPECT_EQ(
+        notifier.messages, std::vector<std::string> { " Sound Output Cannot Prepare Header !" });
 }
 
 TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)
