@@ -137,9 +137,12 @@ int runIrig(int argc, char** argv)
     generator.SetUtcMode(1);
     // Each frame on its second exactly, composed as the second begins.
     generator.SetQueueAhead(false);
+    // Started a microsecond before the first second, which then begins a new one (and whose
+    // stream position is still sample 0).
+    const int64_t first = nowMicroseconds;
+    nowMicroseconds = first - 1;
     if (!generator.Start())
         return 1;
-    const int64_t first = nowMicroseconds;
     for (long k = 0; k < *seconds; ++k) {
         nowMicroseconds = first + k * 1000000;
         generator.Tick();

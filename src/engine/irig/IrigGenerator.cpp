@@ -108,9 +108,11 @@ bool CIrigGenerator::Start()
     buildTemplate();
     std::copy(template_.begin(), template_.end(), stream_.MutableBuffer(0));
     std::copy(template_.begin(), template_.end(), stream_.MutableBuffer(1));
-    lastSecond_ = UINT32_MAX;
     if (stream_.Open() != 0)
         return false;
+    // The first frame waits for the next second to begin: one composed now, part-way through
+    // this second, would start late and hold every later frame queued behind it.
+    lastSecond_ = (utcMode_ != 0 ? clock_.GetUtc() : clock_.GetLocal()).second;
     running_ = 1;
     return true;
 }
@@ -123,6 +125,7 @@ void CIrigGenerator::Stop()
 
 void CIrigGenerator::ComposeFrame(const SystemTime& time)
 {
+    composedTime_ = time;
     const uint32_t seconds = bcd(time.second);
     setBits(1, seconds, 4);
     setBits(6, seconds >> 4, 3);
@@ -164,36 +167,39 @@ void CIrigGenerator::Tick()
     lastSecond_ = now.second;
 
     const uint32_t rate = stream_.SampleRate();
-    const bool ahead = queueAhead_ && rate > stream_.FrameLength();
-    if (!ahead) {
-        ComposeFrame(now);
-        queueFrame(0);
-        return;
-    }
-    // The frame of the coming second, started by silence on that second's boundary.
+    // Queued ahead, a frame reuses its buffer just after the frame two seconds back has ended:
+    // the frame must end early enough that a card reporting its position a few milliseconds
+    // late still counts that buffer as played.
+    const bool ahead = queueAhead_
+        && uint64_t { rate - std::min(rate, stream_.FrameLength()) } * 1000
+            >= uint64_t { kQueueAheadMinimumGapMs } * rate;
     SystemTime second = now;
     second.milliseconds = 0;
     const auto milliseconds = ToUnixMilliseconds(second);
-    if (!milliseconds) {
+    if (!ahead || !milliseconds) {
         ComposeFrame(now);
-        queueFrame(0);
+        queueFrame(std::nullopt);
         return;
     }
+    // The frame of the coming second, started by silence on that second's boundary.
     ComposeFrame(FromUnixMilliseconds(*milliseconds + 1000));
-    const int64_t untilSecond = ((1000 - int64_t { now.milliseconds }) * rate + 500) / 1000;
-    const int64_t lead = untilSecond - stream_.Device().PendingFrames();
-    queueFrame(static_cast<uint32_t>(std::max<int64_t>(lead, 0)));
+    // The clock reads whole milliseconds: take the reading as the middle of its millisecond.
+    const int64_t halfMillisecondsLeft = 1999 - 2 * int64_t { now.milliseconds };
+    queueFrame(static_cast<uint32_t>((halfMillisecondsLeft * rate + 1000) / 2000));
 }
 
-void CIrigGenerator::queueFrame(uint32_t leadFrames)
+void CIrigGenerator::queueFrame(std::optional<uint32_t> framesUntilStart)
 {
     std::copy(template_.begin(), template_.end(), stream_.NextBuffer());
-    const int result = stream_.Queue(leadFrames);
+    int64_t lead = 0;
+    const int result
+        = framesUntilStart ? stream_.QueueAt(*framesUntilStart, lead) : stream_.Queue();
     stats_.lastQueueResult = result;
-    stats_.lastLeadFrames = leadFrames;
+    stats_.lastLeadFrames = lead;
     if (result == 0) {
         ++stats_.framesQueued;
         stats_.lastPendingFrames = stream_.Device().PendingFrames();
+        stats_.lastFrameTime = composedTime_;
     } else {
         ++stats_.framesLost;
     }

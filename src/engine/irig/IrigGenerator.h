@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace velarin {
 
@@ -18,6 +19,8 @@ public:
     static constexpr int kSlotSamples = 160;
     static constexpr int kSlots = 100;
     static constexpr int kFrameSamples = kSlots * kSlotSamples;
+    // Frames queued ahead must end at least this long before their second does.
+    static constexpr uint32_t kQueueAheadMinimumGapMs = 5;
     using Cycle = std::array<int16_t, kCycleSamples>;
     using Shape = std::array<int16_t, kSlotSamples>;
     using Frame = std::array<int16_t, kFrameSamples>;
@@ -47,9 +50,10 @@ public:
     void Stop();
     void SetTwelveHourMode(int on) { twelveHourMode_ = on != 0 ? 1 : 0; }
     void SetUtcMode(int on) { utcMode_ = on != 0 ? 1 : 0; }
-    // When the frames are shorter than a second, compose each second's frame during the second
-    // before it and put silence ahead of it so that its reference marker starts on the second
-    // itself; otherwise a frame is queued as soon as its second has begun.
+    // When the frames are shorter than a second by kQueueAheadMinimumGapMs or more (compression
+    // 9 and above), compose each second's frame during the second before it and put silence
+    // ahead of it so that its reference marker starts on the second itself; otherwise a frame is
+    // queued as soon as its second has begun.
     void SetQueueAhead(bool on) { queueAhead_ = on; }
     // Composes and queues a frame when the PC clock's second has changed.
     void Tick();
@@ -70,6 +74,7 @@ public:
         int lastQueueResult = 0;
         int64_t lastLeadFrames = 0; // silence put ahead of the last frame
         int64_t lastPendingFrames = 0; // device delay just after the last frame was queued
+        SystemTime lastFrameTime; // the time the last queued frame carries
     };
     const Statistics& Stats() const { return stats_; }
 
@@ -77,7 +82,7 @@ private:
     void buildTemplate();
     void setSlot(int slot, const Shape& shape);
     void setBits(int firstSlot, uint32_t value, int count);
-    void queueFrame(uint32_t leadFrames);
+    void queueFrame(std::optional<uint32_t> framesUntilStart);
 
     CWaveOutStream stream_;
     SystemClock& clock_;
@@ -87,6 +92,7 @@ private:
     uint32_t lastSecond_ = UINT32_MAX;
     bool queueAhead_ = true;
     Frame template_ {};
+    SystemTime composedTime_;
     Statistics stats_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace velarin {
@@ -69,8 +70,20 @@ int CWaveOutStream::Open()
     return 0;
 }
 
-int CWaveOutStream::Queue(uint32_t leadFrames)
+int CWaveOutStream::Queue()
 {
+    int64_t lead = 0;
+    return queue(std::nullopt, lead);
+}
+
+int CWaveOutStream::QueueAt(uint32_t framesUntilStart, int64_t& leadFrames)
+{
+    return queue(framesUntilStart, leadFrames);
+}
+
+int CWaveOutStream::queue(std::optional<uint32_t> framesUntilStart, int64_t& leadFrames)
+{
+    leadFrames = 0;
     current_ ^= 1;
     AudioBufferHeader& header = headers_[current_];
     const int unprepared = device_.UnprepareHeader(header);
@@ -81,10 +94,23 @@ int CWaveOutStream::Queue(uint32_t leadFrames)
     header.loops = 0;
     header.flags = 0;
     device_.PrepareHeader(header);
-    if (leadFrames > 0) {
-        const int silenced = device_.WriteSilence(leadFrames);
+    if (framesUntilStart) {
+        int64_t pending = device_.PendingFrames();
+        if (pending == 0) {
+            // An idle card's output delay shows only once it plays: start it with a little
+            // silence and read the delay again.
+            const uint32_t prime = std::min(*framesUntilStart, sampleRate_ / 200);
+            const int primed = device_.WriteSilence(prime);
+            if (primed != 0)
+                return primed;
+            leadFrames = prime;
+            pending = std::max<int64_t>(device_.PendingFrames(), prime);
+        }
+        const int64_t more = std::max<int64_t>(int64_t { *framesUntilStart } - pending, 0);
+        const int silenced = more > 0 ? device_.WriteSilence(static_cast<uint32_t>(more)) : 0;
         if (silenced != 0)
             return silenced;
+        leadFrames += more;
     }
     return device_.Write(header);
 }

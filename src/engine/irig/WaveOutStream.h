@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace velarin {
 
@@ -36,9 +37,12 @@ public:
     // 0 on success, -1 when there is no output device, else the device's error (the user has
     // been told which step failed).
     int Open();
-    // Queues the buffer after the current one, after leadFrames of silence: 0, or the device's
-    // error (that frame is lost).
-    int Queue(uint32_t leadFrames = 0);
+    // Queues the buffer after the current one: 0, or the device's error (that frame is lost).
+    int Queue();
+    // The same, with silence ahead of the buffer so that its first sample is heard
+    // framesUntilStart frames from now (or as soon as possible when that is too soon). Returns
+    // the silence used in leadFrames.
+    int QueueAt(uint32_t framesUntilStart, int64_t& leadFrames);
     // Pauses, waits 100 ms, drops whatever is queued and closes the device.
     void Stop();
 
@@ -56,6 +60,7 @@ public:
 
 private:
     int prepareBuffer(int index);
+    int queue(std::optional<uint32_t> framesUntilStart, int64_t& leadFrames);
 
     std::array<std::array<int16_t, kBufferSamples>, 2> buffers_ {};
     AudioCapabilities capabilities_;

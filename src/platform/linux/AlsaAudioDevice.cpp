@@ -19,9 +19,9 @@ int positiveError(long alsaResult)
 }
 
 // Two whole frames must fit in the ring buffer (one playing, the next queued behind it), so the
-// buffer holds three seconds; a 10 ms period keeps the start-up latency low.
+// buffer holds three seconds; a 5 ms period keeps the latency and the position steps small.
 constexpr unsigned kBufferSeconds = 3;
-constexpr unsigned kPeriodsPerSecond = 100;
+constexpr unsigned kPeriodsPerSecond = 200;
 
 } // namespace
 

@@ -92,10 +92,9 @@ TEST(IrigGenerator, TemplateAfterStartHasMarkersAndZeroBitsOnly)
 TEST(IrigGenerator, ComposesTheExampleTimes)
 {
     IrigRig rig;
-    rig.now = microsecondsOf(2004, 3, 1, 12, 34, 56, 20);
+    rig.now = microsecondsOf(2004, 3, 1, 12, 34, 55, 900);
     ASSERT_TRUE(rig.generator.Start());
-    rig.generator.Tick();
-    IrigFrame frame = rig.lastFrame();
+    IrigFrame frame = rig.frameAt(microsecondsOf(2004, 3, 1, 12, 34, 56, 20));
     ASSERT_TRUE(frame.valid) << frame.error;
     EXPECT_EQ(frame.seconds, 56);
     EXPECT_EQ(frame.minutes, 34);
@@ -118,7 +117,7 @@ TEST(IrigGenerator, ComposesTheExampleTimes)
 TEST(IrigGenerator, TwelveHourModeSendsHoursAndLetter)
 {
     IrigRig rig;
-    rig.now = microsecondsOf(2010, 6, 1, 0, 15, 0);
+    rig.now = microsecondsOf(2010, 6, 1, 0, 14, 59);
     ASSERT_TRUE(rig.generator.Start());
     rig.generator.SetTwelveHourMode(1);
     struct Case {
@@ -148,10 +147,9 @@ TEST(IrigGenerator, UtcModeChoosesTheClockReading)
 {
     IrigRig rig;
     rig.clock.SetLocalOffsetMinutes(-300);
-    rig.now = microsecondsOf(2020, 1, 1, 3, 0, 0);
+    rig.now = microsecondsOf(2020, 1, 1, 2, 59, 59);
     ASSERT_TRUE(rig.generator.Start());
-    rig.generator.Tick();
-    IrigFrame frame = rig.lastFrame();
+    IrigFrame frame = rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 0));
     EXPECT_EQ(frame.hours, 22);
     EXPECT_EQ(frame.dayOfYear, 365);
     rig.generator.SetUtcMode(1);
@@ -163,10 +161,14 @@ TEST(IrigGenerator, UtcModeChoosesTheClockReading)
 TEST(IrigGenerator, OneFramePerSecondAndNothingWhileStopped)
 {
     IrigRig rig;
-    rig.now = microsecondsOf(2015, 5, 5, 5, 5, 5, 100);
+    rig.now = microsecondsOf(2015, 5, 5, 5, 5, 4, 100);
     rig.generator.Tick();
     EXPECT_TRUE(rig.device.Writes().empty());
     ASSERT_TRUE(rig.generator.Start());
+    // Nothing for the second already under way at the start.
+    rig.generator.Tick();
+    EXPECT_TRUE(rig.device.Writes().empty());
+    rig.now += 1000000;
     rig.generator.Tick();
     rig.now += 50000;
     rig.generator.Tick();
@@ -207,8 +209,9 @@ TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecond)
         const int64_t origin = microsecondsOf(2024, 2, 29, 23, 59, 57);
         rig.now = origin;
         ASSERT_TRUE(rig.generator.Start());
-        // Ticks every 50 ms at an awkward phase for four seconds.
-        for (int64_t t = 37000; t < 4000000; t += 50000) {
+        // Ticks every 50 ms at an awkward phase for five seconds; the first second, under way at
+        // the start, has no frame, and each frame is queued in the second before its own.
+        for (int64_t t = 37000; t < 5000000; t += 50000) {
             rig.now = origin + t;
             rig.generator.Tick();
         }
@@ -220,13 +223,14 @@ TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecond)
                 frameStarts.push_back(write.startPosition);
         }
         ASSERT_EQ(frameStarts.size(), 4u) << compression;
-        // Ticks land 37 ms into each second; whole device frames leave one sample of play.
+        // Ticks land 37 ms into each second. The clock's reading is taken as the middle of its
+        // millisecond, so on this exact clock a frame starts half a millisecond early.
         for (size_t k = 0; k < frameStarts.size(); ++k) {
-            const auto expected = static_cast<int64_t>((k + 1) * rate);
+            const auto expected = static_cast<int64_t>((k + 2) * rate) - rate / 2000;
             EXPECT_LE(std::llabs(static_cast<int64_t>(frameStarts[k]) - expected), 1)
                 << compression << " frame " << k;
         }
-        EXPECT_EQ(rig.lastFrame().seconds, 1);
+        EXPECT_EQ(rig.lastFrame().seconds, 2);
         EXPECT_EQ(rig.lastFrame().dayOfYear, 61);
         EXPECT_EQ(rig.lastFrame().hours, 0);
     }
@@ -236,10 +240,9 @@ TEST(IrigGenerator, QueueAheadIsNotUsedForOneSecondFrames)
 {
     IrigRig rig(0);
     rig.generator.SetQueueAhead(true);
-    rig.now = microsecondsOf(2024, 1, 1, 0, 0, 0, 30);
+    rig.now = microsecondsOf(2023, 12, 31, 23, 59, 59, 990);
     ASSERT_TRUE(rig.generator.Start());
-    rig.generator.Tick();
-    EXPECT_EQ(rig.lastFrame().seconds, 0);
+    EXPECT_EQ(rig.frameAt(microsecondsOf(2024, 1, 1, 0, 0, 0, 30)).seconds, 0);
     EXPECT_EQ(rig.generator.Stats().lastLeadFrames, 0);
 }
 

@@ -86,14 +86,14 @@ TEST(AlsaIrigOutput, FramesReachTheFilePluginAndDecodeToTheirTimes)
                 now += 50000;
             }
             EXPECT_EQ(generator.Stats().framesLost, 0u);
-            EXPECT_EQ(generator.Stats().framesQueued, 5u);
+            EXPECT_EQ(generator.Stats().framesQueued, 4u);
             generator.Stop();
         }
         const auto frames = test::DecodeIrigStream(test::ReadRawSamples(alsa.RawPath()));
-        ASSERT_EQ(frames.size(), 5u) << "ahead " << ahead;
-        // 23:59:58 on 1 March 2004 (day 61) is the first second; the frame queued ahead in
-        // it already carries the next second.
-        const int first = ahead ? 1 : 0;
+        ASSERT_EQ(frames.size(), 4u) << "ahead " << ahead;
+        // The output starts in 23:59:58 on 1 March 2004 (day 61), whose frame is not sent;
+        // a frame queued ahead carries the second after the one it was queued in.
+        const int first = ahead ? 2 : 1;
         for (size_t k = 0; k < frames.size(); ++k) {
             const int offset = first + int(k);
             const int second = (58 + offset) % 60;
