@@ -91,6 +91,14 @@ void record(CIrigGenerator& generator, AudioDevice& device, int64_t nowUs, uint6
     summary.onsetsMs.push_back((firstSampleUs - double(secondUs)) / 1000.0);
 }
 
+bool start(CIrigGenerator& generator, bool ahead, int compression)
+{
+    generator.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
+    generator.SetUtcMode(1);
+    generator.SetQueueAhead(ahead);
+    return generator.Start();
+}
+
 Summary sweep(bool ahead, int compression, uint32_t latencyFrames)
 {
     int64_t now = 1'700'000'000'000'000;
@@ -98,11 +106,8 @@ Summary sweep(bool ahead, int compression, uint32_t latencyFrames)
     SimulatedAudioDevice device([&] { return now; }, latencyFrames);
     QuietNotifier notifier;
     CIrigGenerator generator(clock, device, notifier);
-    generator.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
-    generator.SetUtcMode(1);
-    generator.SetQueueAhead(ahead);
     Summary summary;
-    if (!generator.Start())
+    if (!start(generator, ahead, compression))
         return summary;
     uint64_t queued = 0;
     // 50.0123 ms ticks: the phase walks through the whole second over the run.
@@ -126,16 +131,13 @@ Summary realtime(
         device = std::make_unique<AlsaAudioDevice>(alsaName);
     QuietNotifier notifier;
     CIrigGenerator generator(clock, *device, notifier);
-    generator.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
-    generator.SetUtcMode(1);
-    generator.SetQueueAhead(ahead);
     Summary summary;
-    if (!generator.Start())
+    if (!start(generator, ahead, compression))
         return summary;
     uint64_t queued = 0;
-    const auto start = std::chrono::steady_clock::now();
+    const auto begin = std::chrono::steady_clock::now();
     for (int k = 0; k < seconds * 20; ++k) {
-        std::this_thread::sleep_until(start + std::chrono::milliseconds(50 * k));
+        std::this_thread::sleep_until(begin + std::chrono::milliseconds(50 * k));
         generator.Tick();
         record(generator, *device, realMicroseconds(), queued, summary);
     }
