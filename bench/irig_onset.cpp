@@ -9,6 +9,7 @@
 //   realtime  the real clock (read, never set) for --seconds, ticks from a sleeping 50 ms loop,
 //             on the simulated card or on an ALSA device (--alsa NAME).
 // Usage: irig_onset [--compression F] [--latency-ms L] [--seconds N] [--alsa NAME]
+//                   [--compose-at-start]
 #include "engine/Calendar.h"
 #include "engine/irig/IrigGenerator.h"
 #include "platform/linux/AlsaAudioDevice.h"
@@ -120,6 +121,8 @@ Summary sweep(bool ahead, int compression, uint32_t latencyFrames)
     return summary;
 }
 
+bool composeAtStart = false;
+
 Summary realtime(
     bool ahead, int compression, uint32_t latencyFrames, int seconds, const std::string& alsaName)
 {
@@ -132,7 +135,13 @@ Summary realtime(
     QuietNotifier notifier;
     CIrigGenerator generator(clock, *device, notifier);
     Summary summary;
-    if (!start(generator, ahead, compression))
+    // --compose-at-start: the first frame composed at the first tick, part-way through the
+    // second in which the output was started (a clock a second behind during Start does that).
+    if (composeAtStart)
+        clock.SetOffsetMicroseconds(-1000000);
+    const bool started = start(generator, ahead, compression);
+    clock.SetOffsetMicroseconds(0);
+    if (!started)
         return summary;
     uint64_t queued = 0;
     const auto begin = std::chrono::steady_clock::now();
@@ -153,7 +162,13 @@ int main(int argc, char** argv)
     double latencyMs = 10;
     int seconds = 20;
     std::string alsaName;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--compose-at-start") == 0) {
+            composeAtStart = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            break;
         if (std::strcmp(argv[i], "--compression") == 0)
             compression = std::clamp(std::atoi(argv[i + 1]), 0, 30);
         else if (std::strcmp(argv[i], "--latency-ms") == 0)
@@ -162,6 +177,7 @@ int main(int argc, char** argv)
             seconds = std::clamp(std::atoi(argv[i + 1]), 1, 3600);
         else if (std::strcmp(argv[i], "--alsa") == 0)
             alsaName = argv[i + 1];
+        ++i;
     }
     const uint32_t rate = CIrigGenerator::SampleRateForCompression(compression);
     const auto latencyFrames = static_cast<uint32_t>(latencyMs * rate / 1000.0);
