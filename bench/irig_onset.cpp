@@ -136,9 +136,14 @@ Summary realtime(
     CIrigGenerator generator(clock, *device, notifier);
     Summary summary;
     // --compose-at-start: the first frame composed at the first tick, part-way through the
-    // second in which the output was started (a clock a second behind during Start does that).
-    if (composeAtStart)
+    // second in which the output was started (a clock a second behind during Start does that),
+    // to show what waiting for a new second saves.
+    if (composeAtStart) {
+        // Started 600 ms into a second, as a user's click may be.
+        const int64_t now = realMicroseconds();
+        std::this_thread::sleep_for(std::chrono::microseconds(1600000 - now % 1000000));
         clock.SetOffsetMicroseconds(-1000000);
+    }
     const bool started = start(generator, ahead, compression);
     clock.SetOffsetMicroseconds(0);
     if (!started)

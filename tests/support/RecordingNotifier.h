@@ -2,22 +2,34 @@
 
 #include "platform/UserNotifier.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace velarin::test {
 
-// Remembers every message box instead of showing it.
+// Keeps every message box and beep instead of showing them.
 class RecordingNotifier : public UserNotifier {
 public:
-    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override
-    {
-        messages.push_back(text);
-    }
-    void Beep(MessageIcon) override { ++beeps; }
+    struct Message {
+        std::string text;
+        std::string caption;
+        MessageIcon icon = MessageIcon::None;
+    };
 
-    std::vector<std::string> messages;
-    int beeps = 0;
+    void ShowMessage(
+        const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void Beep(MessageIcon icon) override;
+
+    std::vector<Message> Messages() const;
+    // Just the texts, in order.
+    std::vector<std::string> Texts() const;
+    std::vector<MessageIcon> Beeps() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<Message> messages_;
+    std::vector<MessageIcon> beeps_;
 };
 
 } // namespace velarin::test

@@ -5,7 +5,7 @@
 
 #include "engine/Calendar.h"
 #include "engine/irig/IrigGenerator.h"
-#include "platform/UserNotifier.h"
+#include "platform/StderrUserNotifier.h"
 #include "platform/sim/SimulatedSystemClock.h"
 #include "platform/sim/WavFileAudioDevice.h"
 
@@ -23,15 +23,6 @@ using velarin::SystemTime;
 // A full day of code is plenty for a diagnostic file (about 2.8 GB at the highest rate stays
 // below the WAV size limit).
 constexpr long kMaxSeconds = 86400;
-
-class StderrNotifier : public velarin::UserNotifier {
-public:
-    void ShowMessage(const std::string& text, const std::string&, velarin::MessageIcon) override
-    {
-        std::fprintf(stderr, "velarin-tool irig: %s\n", text.c_str());
-    }
-    void Beep(velarin::MessageIcon) override { }
-};
 
 std::optional<long> parseNumber(const char* text, long low, long high)
 {
@@ -130,7 +121,7 @@ int runIrig(int argc, char** argv)
     auto source = [&nowMicroseconds] { return nowMicroseconds; };
     velarin::SimulatedSystemClock clock(source);
     velarin::WavFileAudioDevice device(wav, source);
-    StderrNotifier notifier;
+    velarin::StderrUserNotifier notifier("velarin-tool irig");
     velarin::CIrigGenerator generator(clock, device, notifier);
     generator.SetSampleRate(velarin::CIrigGenerator::SampleRateForCompression(int(compression)));
     generator.SetTwelveHourMode(twelveHour ? 1 : 0);

@@ -111,7 +111,7 @@ TEST(IrigGenerator, ComposesTheExampleTimes)
     EXPECT_EQ(rig.frameAt(microsecondsOf(2005, 1, 1, 0, 0, 1)).dayOfYear, 1);
     // Every fourth year is a leap year, centuries included.
     EXPECT_EQ(rig.frameAt(microsecondsOf(2100, 3, 1, 0, 0, 2)).dayOfYear, 61);
-    EXPECT_TRUE(rig.notifier.messages.empty());
+    EXPECT_TRUE(rig.notifier.Texts().empty());
 }
 
 TEST(IrigGenerator, TwelveHourModeSendsHoursAndLetter)
@@ -190,14 +190,15 @@ TEST(IrigGenerator, FailedOpenLeavesTheGeneratorStopped)
     rig.device.SetDeviceCount(0);
     EXPECT_FALSE(rig.generator.Start());
     EXPECT_FALSE(rig.generator.IsRunning());
-    EXPECT_EQ(rig.notifier.messages, std::vector<std::string> { "No Sound Output Device" });
+    EXPECT_EQ(rig.notifier.Texts(), std::vector<std::string> { "No Sound Output Device" });
 
     rig.device.SetDeviceCount(1);
     rig.device.SetOpenError(EBUSY);
-    rig.notifier.messages.clear();
     EXPECT_FALSE(rig.generator.Start());
-    EXPECT_EQ(
-        rig.notifier.messages, std::vector<std::string> { "Sound output Cannot Open Device!" });
+    EXPECT_FALSE(rig.generator.IsRunning());
+    EXPECT_EQ(rig.notifier.Texts(),
+        (std::vector<std::string> {
+            "No Sound Output Device", "Sound output Cannot Open Device!" }));
 }
 
 TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecond)

@@ -32,7 +32,7 @@ TEST(WaveOutStream, OpenPreparesBothBuffersAndLeavesBufferOneCurrent)
     }
     EXPECT_TRUE(rig.device.Writes().empty());
     EXPECT_EQ(rig.stream.NextBuffer(), rig.stream.Buffer(0));
-    EXPECT_TRUE(rig.notifier.messages.empty());
+    EXPECT_TRUE(rig.notifier.Texts().empty());
 }
 
 TEST(WaveOutStream, EachFailingStepShowsItsMessage)
@@ -41,7 +41,7 @@ TEST(WaveOutStream, EachFailingStepShowsItsMessage)
         StreamRig rig;
         rig.device.SetDeviceCount(0);
         EXPECT_EQ(rig.stream.Open(), -1);
-        EXPECT_EQ(rig.notifier.messages, std::vector<std::string> { "No Sound Output Device" });
+        EXPECT_EQ(rig.notifier.Texts(), std::vector<std::string> { "No Sound Output Device" });
         EXPECT_FALSE(rig.device.IsOpen());
     }
     {
@@ -49,7 +49,7 @@ TEST(WaveOutStream, EachFailingStepShowsItsMessage)
         StreamRig rig;
         rig.device.SetCapabilitiesError(EIO);
         EXPECT_EQ(rig.stream.Open(), 0);
-        EXPECT_EQ(rig.notifier.messages,
+        EXPECT_EQ(rig.notifier.Texts(),
             std::vector<std::string> { "Sound output Cannot determine card capabilities !" });
     }
     {
@@ -57,13 +57,13 @@ TEST(WaveOutStream, EachFailingStepShowsItsMessage)
         rig.device.SetOpenError(ENODEV);
         EXPECT_EQ(rig.stream.Open(), ENODEV);
         EXPECT_EQ(
-            rig.notifier.messages, std::vector<std::string> { "Sound output Cannot Open Device!" });
+            rig.notifier.Texts(), std::vector<std::string> { "Sound output Cannot Open Device!" });
     }
     for (int prepares : { 0, 1 }) {
         StreamRig rig;
         rig.device.SetPrepareError(ENOMEM, prepares);
         EXPECT_EQ(rig.stream.Open(), ENOMEM);
-        EXPECT_EQ(rig.notifier.messages,
+        EXPECT_EQ(rig.notifier.Texts(),
             std::vector<std::string> { " Sound Output Cannot Prepare Header !" });
     }
 }
@@ -83,7 +83,7 @@ TEST(WaveOutStream, HeaderLeftUnpreparedFailsTheOpen)
     CWaveOutStream stream(device, notifier);
     EXPECT_NE(stream.Open(), 0);
     EXPECT_EQ(
-        notifier.messages, std::vector<std::string> { " Sound Output Cannot Prepare Header !" });
+        notifier.Texts(), std::vector<std::string> { " Sound Output Cannot Prepare Header !" });
 }
 
 TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)

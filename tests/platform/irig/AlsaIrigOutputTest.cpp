@@ -80,7 +80,7 @@ TEST(AlsaIrigOutput, FramesReachTheFilePluginAndDecodeToTheirTimes)
             generator.SetUtcMode(1);
             generator.SetQueueAhead(ahead);
             ASSERT_TRUE(generator.Start());
-            EXPECT_EQ(notifier.messages, std::vector<std::string> {});
+            EXPECT_EQ(notifier.Texts(), std::vector<std::string> {});
             for (int tick = 0; tick < 100; ++tick) {
                 generator.Tick();
                 now += 50000;
@@ -119,7 +119,7 @@ TEST(AlsaIrigOutput, NoUsableAlsaOutputShowsNoSoundOutputDevice)
     EXPECT_EQ(device.OutputDeviceCount(), 0);
     EXPECT_FALSE(generator.Start());
     EXPECT_FALSE(generator.IsRunning());
-    EXPECT_EQ(notifier.messages, std::vector<std::string> { "No Sound Output Device" });
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string> { "No Sound Output Device" });
 }
 
 TEST(AlsaIrigOutput, DeviceNameComesFromTheEnvironment)
