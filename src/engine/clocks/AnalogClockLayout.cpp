@@ -84,7 +84,8 @@ AnalogHands LayoutAnalogHands(const AnalogFace& face, const HandAngles& angles)
     hands.minute = { centre, FacePoint(face, M - 3, 60), FacePoint(face, M, 75),
         FacePoint(face, M + 3, 60) };
     hands.minuteStub = { centre, FacePoint(face, M, 40) };
-    hands.second = { FacePoint(face, S - 25, 2), FacePoint(face, S, 75), FacePoint(face, S + 25, 2) };
+    hands.second
+        = { FacePoint(face, S - 25, 2), FacePoint(face, S, 75), FacePoint(face, S + 25, 2) };
     hands.hub = centre;
     return hands;
 }

@@ -12,9 +12,18 @@ constexpr ColorRef MakeColorRef(int red, int green, int blue)
 {
     return static_cast<ColorRef>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(ColorRef c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(ColorRef c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(ColorRef c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Each of red, green and blue reduced to three quarters, rounded up: c - (c >> 2). The analog
 // clock's second hand takes this of the highlight colour.

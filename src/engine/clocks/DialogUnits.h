@@ -23,7 +23,8 @@ inline int DialogUnitsToPixelsY(int units, const DialogBaseUnits& base)
 }
 
 // A template rectangle (x, y, width, height in dialog units) as pixels.
-inline ClockRect DialogRectToPixels(int x, int y, int width, int height, const DialogBaseUnits& base)
+inline ClockRect DialogRectToPixels(
+    int x, int y, int width, int height, const DialogBaseUnits& base)
 {
     // Edges are converted, not sizes, so that neighbouring controls stay aligned.
     return { DialogUnitsToPixelsX(x, base), DialogUnitsToPixelsY(y, base),

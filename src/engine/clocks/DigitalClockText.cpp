@@ -15,7 +15,8 @@ int DisplayHour(int hour, bool twentyFourHour)
 
 int DayOfYear(const SystemTime& time)
 {
-    static constexpr int kDaysBefore[12] = { 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334 };
+    static constexpr int kDaysBefore[12]
+        = { 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334 };
     if (time.month < 1 || time.month > 12)
         return time.day;
     const int leapDay = (time.month > 2 && IsLeapYear(time.year)) ? 1 : 0;

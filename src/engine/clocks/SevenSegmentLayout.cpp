@@ -10,8 +10,8 @@ DigitalClockLayout LayoutDigitalClock(
     const int t = thickness;
     DigitalClockLayout layout;
     layout.thickness = t;
-    layout.digitArea = { client.left + inset, client.top + inset, client.right - inset,
-        client.bottom - inset };
+    layout.digitArea
+        = { client.left + inset, client.top + inset, client.right - inset, client.bottom - inset };
     const ClockRect& area = layout.digitArea;
     const int strokeUnits = showDayOfYear ? 26 : 17;
     const int digitCount = showDayOfYear ? 9 : 6;
