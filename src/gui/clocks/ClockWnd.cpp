@@ -77,10 +77,8 @@ CClockWnd::CClockWnd(SettingsStore& settings, AppState& state, SystemClock& cloc
     setWindowTitle(QStringLiteral("Clock"));
     setMinimumWidth(kMinimumClockWidth);
     setMouseTracking(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
+    // The clocks cover the whole client area; the window itself paints nothing.
+    setAttribute(Qt::WA_NoSystemBackground);
 
     const int type = clockType();
     if (setting(keys::kClockAlwayssOnTop, 0) != 0)
@@ -536,7 +534,10 @@ void CClockWnd::contextMenuEvent(QContextMenuEvent* event)
 void CClockWnd::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    // A change of the system colours reaches the window as a palette change.
+    const bool systemColors = event->type() == QEvent::PaletteChange
+        || event->type() == QEvent::ApplicationPaletteChange;
+    if (systemColors && analogClock != nullptr)
         LoadAnalogColors();
 }
 
