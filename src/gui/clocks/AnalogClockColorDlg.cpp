@@ -10,7 +10,7 @@
 namespace velarin {
 
 CAnalogClockColorDlg::CAnalogClockColorDlg(SystemClock& clock, QWidget* owner, ColorChooser chooser)
-    : QDialog(owner)
+    : ClockDialog(owner)
     , chooser_(std::move(chooser))
     , preview_(new CAnalogClockCtrl(clock))
     , useSystem_(new QCheckBox(QStringLiteral("Use System Colors")))
@@ -44,16 +44,8 @@ CAnalogClockColorDlg::CAnalogClockColorDlg(SystemClock& clock, QWidget* owner, C
     connect(useSystem_, &QCheckBox::clicked, this, &CAnalogClockColorDlg::OnUseSystemColors);
 }
 
-void CAnalogClockColorDlg::showEvent(QShowEvent* event)
-{
-    if (!initialised_)
-        OnInitDialog();
-    QDialog::showEvent(event);
-}
-
 void CAnalogClockColorDlg::OnInitDialog()
 {
-    initialised_ = true;
     preview_->EnableTick(1, 100);
     preview_->faceColor = faceColor;
     preview_->textColor = textColor;

@@ -3,7 +3,7 @@
 #include "gui/clocks/ColorChooser.h"
 #include "platform/SystemClock.h"
 
-#include <QDialog>
+#include "gui/clocks/ClockDialog.h"
 
 class QCheckBox;
 class QPushButton;
@@ -14,7 +14,7 @@ class CAnalogClockCtrl;
 
 // "Analog Clock Color": picks the analog clock's face, text, hand and second colours, or
 // switches it to the system colours, with a live preview.
-class CAnalogClockColorDlg : public QDialog {
+class CAnalogClockColorDlg : public ClockDialog {
     Q_OBJECT
 public:
     static constexpr int IDD = 150;
@@ -29,12 +29,9 @@ public:
     int useSystemColors = 0;
 
     CAnalogClockCtrl* Preview() const { return preview_; }
-    void OnInitDialog();
+    void OnInitDialog() override;
     void OnUseSystemColors();
     void accept() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void editColor(ColorRef& color, ColorRef CAnalogClockCtrl::*previewColor);
@@ -43,7 +40,6 @@ private:
     CAnalogClockCtrl* preview_;
     QCheckBox* useSystem_;
     QPushButton* colorButtons_[4];
-    bool initialised_ = false;
 };
 
 } // namespace velarin

@@ -1,27 +1,20 @@
 #include "gui/clocks/AnalogClockCtrl.h"
 
 #include "engine/clocks/AnalogClockLayout.h"
-#include "gui/clocks/DigitalClockCtrl.h"
 #include "gui/clocks/SystemColors.h"
 
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
-#include <QTimerEvent>
 
 namespace velarin {
 namespace {
-
-QPoint toQPoint(const ClockPoint& p)
-{
-    return { p.x, p.y };
-}
 
 template <size_t N> QPolygon toPolygon(const std::array<ClockPoint, N>& points)
 {
     QPolygon polygon;
     for (const ClockPoint& p : points)
-        polygon << toQPoint(p);
+        polygon << ToQPoint(p);
     return polygon;
 }
 
@@ -34,23 +27,13 @@ QPen clockPen(ColorRef color, int width)
 } // namespace
 
 CAnalogClockCtrl::CAnalogClockCtrl(SystemClock& clock, QWidget* parent)
-    : QWidget(parent)
+    : ClockControl(parent)
     , handColor(GetSystemColor(kColorHighlight))
     , textColor(GetSystemColor(kColorWindowText))
     , faceColor(GetSystemColor(kColorWindow))
     , clock_(clock)
 {
     setWindowTitle(QStringLiteral("Analog Clock"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void CAnalogClockCtrl::EnableTick(int on, int periodMs)
-{
-    if (on == 1)
-        timer_.start(periodMs, this);
-    else
-        timer_.stop();
 }
 
 void CAnalogClockCtrl::SetUseLocalTime(int flag)
@@ -72,14 +55,6 @@ void CAnalogClockCtrl::Tick()
         lastSecond = currentTime.second;
         update();
     }
-}
-
-void CAnalogClockCtrl::timerEvent(QTimerEvent* event)
-{
-    if (event->timerId() == timer_.timerId())
-        Tick();
-    else
-        QWidget::timerEvent(event);
 }
 
 void CAnalogClockCtrl::paintEvent(QPaintEvent*)
@@ -104,7 +79,7 @@ void CAnalogClockCtrl::paintEvent(QPaintEvent*)
         p.drawEllipse(QRect(sq.left, sq.top, sq.Width() - 1, sq.Height() - 1));
 
         for (const AnalogTick& tick : AnalogTicks(face))
-            p.drawLine(toQPoint(tick.line.from), toQPoint(tick.line.to));
+            p.drawLine(ToQPoint(tick.line.from), ToQPoint(tick.line.to));
         p.setPen(ToQColor(textColor));
         for (const AnalogNumeral& numeral : AnalogNumerals(face, twentyFourHourMode == 1)) {
             const QString text = QString::number(numeral.number);
@@ -122,15 +97,15 @@ void CAnalogClockCtrl::paintEvent(QPaintEvent*)
         p.setPen(outline);
         p.drawPolygon(toPolygon(hands.hour));
         p.setPen(stub);
-        p.drawLine(toQPoint(hands.hourStub.from), toQPoint(hands.hourStub.to));
+        p.drawLine(ToQPoint(hands.hourStub.from), ToQPoint(hands.hourStub.to));
         p.setPen(outline);
         p.drawPolygon(toPolygon(hands.minute));
         p.setPen(stub);
-        p.drawLine(toQPoint(hands.minuteStub.from), toQPoint(hands.minuteStub.to));
+        p.drawLine(ToQPoint(hands.minuteStub.from), ToQPoint(hands.minuteStub.to));
         p.setBrush(ToQColor(secondColor));
         p.setPen(QPen(ToQColor(secondColor), 1));
         p.drawPolygon(toPolygon(hands.second));
-        drawDot(p, toQPoint(hands.hub), face.hubDiameter, handColor);
+        DrawDot(p, ToQPoint(hands.hub), face.hubDiameter, handColor);
     }
     p.end();
 

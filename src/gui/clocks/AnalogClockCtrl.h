@@ -1,17 +1,14 @@
 #pragma once
 
-#include "engine/clocks/ClockColors.h"
+#include "gui/clocks/ClockControl.h"
 #include "platform/SystemClock.h"
-
-#include <QBasicTimer>
-#include <QWidget>
 
 namespace velarin {
 
 // Round clock face with 60 ticks, twelve numerals and three hands, scaled to the square that
 // fits the control. It repaints once per displayed second, drawing off-screen and copying the
 // finished image in one step so the hands never flicker.
-class CAnalogClockCtrl : public QWidget {
+class CAnalogClockCtrl : public ClockControl {
     Q_OBJECT
 public:
     explicit CAnalogClockCtrl(SystemClock& clock, QWidget* parent = nullptr);
@@ -25,20 +22,16 @@ public:
     ColorRef faceColor = 0;
     ColorRef secondColor = 0x0000FF;
 
-    void EnableTick(int on, int periodMs);
-    bool IsTicking() const { return timer_.isActive(); }
     // Assign the flag and repaint the whole control.
     void SetUseLocalTime(int flag);
     void Set24HourMode(int flag);
-    void Tick();
+    void Tick() override;
 
 protected:
-    void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     SystemClock& clock_;
-    QBasicTimer timer_;
 };
 
 } // namespace velarin

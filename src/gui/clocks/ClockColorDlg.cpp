@@ -8,7 +8,7 @@
 namespace velarin {
 
 CClockColorDlg::CClockColorDlg(SystemClock& clock, QWidget* owner, ColorChooser chooser)
-    : QDialog(owner)
+    : ClockDialog(owner)
     , chooser_(std::move(chooser))
     , preview_(new CDigitalClockCtrl(clock))
 {
@@ -28,16 +28,8 @@ CClockColorDlg::CClockColorDlg(SystemClock& clock, QWidget* owner, ColorChooser 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CClockColorDlg::showEvent(QShowEvent* event)
-{
-    if (!initialised_)
-        OnInitDialog();
-    QDialog::showEvent(event);
-}
-
 void CClockColorDlg::OnInitDialog()
 {
-    initialised_ = true;
     preview_->SetThickness(3);
     preview_->EnableTick(1, 100);
     preview_->SetSegmentColors(activeColor, inactiveColor);

@@ -3,7 +3,7 @@
 #include "gui/clocks/ColorChooser.h"
 #include "platform/SystemClock.h"
 
-#include <QDialog>
+#include "gui/clocks/ClockDialog.h"
 
 namespace velarin {
 
@@ -11,7 +11,7 @@ class CDigitalClockCtrl;
 
 // "Custom Clock Color": picks the seven-segment clock's lit and unlit segment colours with a
 // live preview. The caller sets both colours before running it and reads them back after OK.
-class CClockColorDlg : public QDialog {
+class CClockColorDlg : public ClockDialog {
     Q_OBJECT
 public:
     static constexpr int IDD = 145;
@@ -23,19 +23,15 @@ public:
     ColorRef inactiveColor = 0x004000;
 
     CDigitalClockCtrl* Preview() const { return preview_; }
-    void OnInitDialog();
+    void OnInitDialog() override;
     void OnSetActiveColor();
     void OnSetInactiveColor();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     std::optional<ColorRef> choose(ColorRef initial);
 
     ColorChooser chooser_;
     CDigitalClockCtrl* preview_;
-    bool initialised_ = false;
 };
 
 } // namespace velarin

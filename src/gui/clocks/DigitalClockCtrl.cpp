@@ -5,15 +5,9 @@
 #include "gui/clocks/SystemColors.h"
 
 #include <QPainter>
-#include <QTimerEvent>
 
 namespace velarin {
 namespace {
-
-QPoint toQPoint(const ClockPoint& p)
-{
-    return { p.x, p.y };
-}
 
 // Wide strokes have round caps; a one-pixel stroke leaves out its end point (flat cap), which
 // the layout's one-pixel lengthening makes up for.
@@ -26,37 +20,11 @@ QPen segmentPen(ColorRef color, int t)
 
 } // namespace
 
-void drawDot(QPainter& painter, QPoint centre, int diameter, ColorRef color)
-{
-    // What a zero-length stroke of a round-capped pen leaves: a filled disc, or one pixel for
-    // the thinnest pen.
-    if (diameter <= 1) {
-        painter.setPen(QPen(ToQColor(color), 1));
-        painter.drawPoint(centre);
-        return;
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ToQColor(color));
-    painter.drawEllipse(QPointF(centre), diameter / 2.0, diameter / 2.0);
-    painter.setBrush(Qt::NoBrush);
-}
-
 CDigitalClockCtrl::CDigitalClockCtrl(SystemClock& clock, QWidget* parent)
-    : QWidget(parent)
+    : ClockControl(parent)
     , clock_(clock)
 {
     setWindowTitle(QStringLiteral("Clock"));
-    // Every pixel is painted by paintEvent; the platform need not clear anything first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void CDigitalClockCtrl::EnableTick(int on, int periodMs)
-{
-    if (on == 1)
-        timer_.start(periodMs, this);
-    else
-        timer_.stop();
 }
 
 void CDigitalClockCtrl::SetSegmentColors(ColorRef active, ColorRef inactive)
@@ -79,14 +47,6 @@ void CDigitalClockCtrl::Tick()
         tickRepaint_ = true;
         update();
     }
-}
-
-void CDigitalClockCtrl::timerEvent(QTimerEvent* event)
-{
-    if (event->timerId() == timer_.timerId())
-        Tick();
-    else
-        QWidget::timerEvent(event);
 }
 
 void CDigitalClockCtrl::resizeEvent(QResizeEvent* event)
@@ -135,14 +95,14 @@ void CDigitalClockCtrl::paintEvent(QPaintEvent*)
         if (cell.kind == DigitalClockCell::Kind::Colon) {
             // Round dots of diameter 2t, always in the active colour.
             for (const ClockPoint& dot : ColonDots(cell.rect, t))
-                drawDot(painter, toQPoint(dot), 2 * t, activeColor);
+                DrawDot(painter, ToQPoint(dot), 2 * t, activeColor);
             continue;
         }
         const uint8_t mask = SegmentMask(digits[static_cast<size_t>(cell.digitIndex)]);
         const auto strokes = DigitStrokes(cell.rect, t);
         for (size_t i = 0; i < strokes.size(); ++i) {
             painter.setPen((mask >> i) & 1 ? activePen : inactivePen);
-            painter.drawLine(toQPoint(strokes[i].from), toQPoint(strokes[i].to));
+            painter.drawLine(ToQPoint(strokes[i].from), ToQPoint(strokes[i].to));
         }
     }
 }

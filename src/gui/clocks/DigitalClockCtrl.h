@@ -1,23 +1,15 @@
 #pragma once
 
-#include "engine/clocks/ClockColors.h"
+#include "gui/clocks/ClockControl.h"
 #include "platform/SystemClock.h"
 
-#include <QBasicTimer>
-#include <QWidget>
-
-class QPainter;
-
 namespace velarin {
-
-// A round dot of the given diameter centred on a point (also the analog clock's hub).
-void drawDot(QPainter& painter, QPoint centre, int diameter, ColorRef color);
 
 // Seven-segment clock: the time (and optionally the day of the year) drawn with straight pen
 // strokes on a dark background inside a sunken one-pixel border. Unlit segments are drawn in the
 // inactive colour, so the once-a-second repaint overwrites every segment and needs no erase.
 // Owners set the public fields directly; a change shows at the next repaint.
-class CDigitalClockCtrl : public QWidget {
+class CDigitalClockCtrl : public ClockControl {
     Q_OBJECT
 public:
     explicit CDigitalClockCtrl(SystemClock& clock, QWidget* parent = nullptr);
@@ -33,10 +25,6 @@ public:
     int twentyFourHourMode = 1;
     int showDayOfYear = 0;
 
-    // on = 1 starts the tick with the period; anything else stops it.
-    void EnableTick(int on, int periodMs);
-    bool IsTicking() const { return timer_.isActive(); }
-
     void SetSegmentColors(ColorRef active, ColorRef inactive);
     void SetThickness(int t) { thickness = t; }
     void SetUseLocalTime(int flag) { useLocalTime = flag; }
@@ -45,11 +33,9 @@ public:
 
     // Repaints the whole control, background and border included.
     void InvalidateWithErase();
-    // One tick: reads the clock and asks for a repaint when the second has changed.
-    void Tick();
+    void Tick() override;
 
 protected:
-    void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -58,7 +44,6 @@ private:
     void eraseBackground(QPainter& painter);
 
     SystemClock& clock_;
-    QBasicTimer timer_;
     bool tickRepaint_ = false; // the pending repaint only changes segments
     bool eraseNeeded_ = true;
 };

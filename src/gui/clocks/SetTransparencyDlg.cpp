@@ -11,7 +11,7 @@
 namespace velarin {
 
 CSetTransparencyDlg::CSetTransparencyDlg(SystemClock& clock, QWidget* owner)
-    : QDialog(owner)
+    : ClockDialog(owner)
     , slider_(new QSlider(Qt::Horizontal))
     , preview_(new CDigitalClockCtrl(clock))
 {
@@ -33,16 +33,8 @@ CSetTransparencyDlg::CSetTransparencyDlg(SystemClock& clock, QWidget* owner)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CSetTransparencyDlg::showEvent(QShowEvent* event)
-{
-    if (!initialised_)
-        OnInitDialog();
-    QDialog::showEvent(event);
-}
-
 void CSetTransparencyDlg::OnInitDialog()
 {
-    initialised_ = true;
     slider_->setRange(kMinimumAlpha, kMaximumAlpha);
     slider_->setTickInterval(32);
     slider_->setValue(alpha); // the slider clamps a stored value into its range

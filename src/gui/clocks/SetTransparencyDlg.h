@@ -2,7 +2,7 @@
 
 #include "platform/SystemClock.h"
 
-#include <QDialog>
+#include "gui/clocks/ClockDialog.h"
 
 class QSlider;
 
@@ -11,7 +11,7 @@ namespace velarin {
 class CDigitalClockCtrl;
 
 // "Set Transparency": picks the clock window's alpha and previews it on the dialog itself.
-class CSetTransparencyDlg : public QDialog {
+class CSetTransparencyDlg : public ClockDialog {
     Q_OBJECT
 public:
     static constexpr int IDD = 167;
@@ -24,17 +24,13 @@ public:
 
     QSlider* Slider() const { return slider_; }
     CDigitalClockCtrl* Preview() const { return preview_; }
-    void OnInitDialog();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
 private:
     void apply();
 
     QSlider* slider_;
     CDigitalClockCtrl* preview_;
-    bool initialised_ = false;
 };
 
 } // namespace velarin
