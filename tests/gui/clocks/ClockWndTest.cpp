@@ -44,21 +44,19 @@ protected:
     }
 };
 
-struct MenuItem {
-    QString text;
-    int id;
-};
+using MenuItems = std::vector<std::pair<std::string, int>>;
 
-std::vector<MenuItem> items(const QMenu& menu)
+// Texts and command ids in menu order; "-" for a separator, id -1 for a submenu.
+MenuItems items(const QMenu& menu)
 {
-    std::vector<MenuItem> result;
+    MenuItems result;
     for (QAction* action : menu.actions()) {
         if (action->isSeparator())
-            result.push_back({ QStringLiteral("-"), 0 });
+            result.push_back({ "-", 0 });
         else if (action->menu())
-            result.push_back({ action->text(), -1 });
+            result.push_back({ action->text().toStdString(), -1 });
         else
-            result.push_back({ action->text(), action->data().toInt() });
+            result.push_back({ action->text().toStdString(), action->data().toInt() });
     }
     return result;
 }
@@ -128,32 +126,18 @@ TEST_F(ClockWndTest, DigitalMenuTextsIdsAndStates)
     auto wnd = make();
     auto menu = wnd->BuildContextMenu();
     EXPECT_EQ(menu->objectName(), QStringLiteral("303"));
-    const auto top = items(*menu);
-    const std::vector<std::pair<QString, int>> expected { { "&Set PC Clock Now", 32774 },
-        { "Clock settings", -1 }, { "&Transparency", -1 }, { "-", 0 }, { "&Aalog Clock", 32796 },
-        { "&Digital Clock", 32797 }, { "-", 0 }, { "Help Topics...", 57667 }, { "-", 0 },
-        { "&Properties", 32787 } };
-    ASSERT_EQ(top.size(), expected.size());
-    for (size_t i = 0; i < top.size(); ++i) {
-        EXPECT_EQ(top[i].text, expected[i].first) << i;
-        EXPECT_EQ(top[i].id, expected[i].second) << i;
-    }
-    const auto settings = items(*menu->actions()[1]->menu());
-    const std::vector<std::pair<QString, int>> expectedSettings { { "&Always on top", 32789 },
-        { "&Hide", 32781 }, { "-", 0 }, { "&Blue", 32780 }, { "&Green", 32779 }, { "&Red", 32778 },
-        { "&Custom Color", 32791 }, { "-", 0 }, { "&Local Time", 32785 }, { "&UTC Time", 32786 },
-        { "&24 hour time", 32783 }, { "Show &Day of Year", 32784 } };
-    ASSERT_EQ(settings.size(), expectedSettings.size());
-    for (size_t i = 0; i < settings.size(); ++i) {
-        EXPECT_EQ(settings[i].text, expectedSettings[i].first) << i;
-        EXPECT_EQ(settings[i].id, expectedSettings[i].second) << i;
-    }
-    const auto transparency = items(*menu->actions()[2]->menu());
-    ASSERT_EQ(transparency.size(), 2u);
-    EXPECT_EQ(transparency[0].text, QStringLiteral("&Transparent"));
-    EXPECT_EQ(transparency[0].id, 163);
-    EXPECT_EQ(transparency[1].text, QStringLiteral("&Set Transparency..."));
-    EXPECT_EQ(transparency[1].id, 170);
+    EXPECT_EQ(items(*menu),
+        (MenuItems { { "&Set PC Clock Now", 32774 }, { "Clock settings", -1 },
+            { "&Transparency", -1 }, { "-", 0 }, { "&Aalog Clock", 32796 },
+            { "&Digital Clock", 32797 }, { "-", 0 }, { "Help Topics...", 57667 }, { "-", 0 },
+            { "&Properties", 32787 } }));
+    EXPECT_EQ(items(*menu->actions()[1]->menu()),
+        (MenuItems { { "&Always on top", 32789 }, { "&Hide", 32781 }, { "-", 0 },
+            { "&Blue", 32780 }, { "&Green", 32779 }, { "&Red", 32778 }, { "&Custom Color", 32791 },
+            { "-", 0 }, { "&Local Time", 32785 }, { "&UTC Time", 32786 },
+            { "&24 hour time", 32783 }, { "Show &Day of Year", 32784 } }));
+    EXPECT_EQ(items(*menu->actions()[2]->menu()),
+        (MenuItems { { "&Transparent", 163 }, { "&Set Transparency...", 170 } }));
 
     // Defaults: custom colour, local time, 24 hours, digital checked; no lock yet.
     EXPECT_TRUE(checked(*menu, cmd::kCustomColor));
@@ -189,15 +173,10 @@ TEST_F(ClockWndTest, AnalogMenuDiffersOnlyInClockSettings)
     auto wnd = make();
     auto menu = wnd->BuildContextMenu();
     EXPECT_EQ(menu->objectName(), QStringLiteral("302"));
-    const auto settings = items(*menu->actions()[1]->menu());
-    const std::vector<std::pair<QString, int>> expected { { "&Always on top", 32789 },
-        { "&Hide", 32781 }, { "-", 0 }, { "Set Color...", 32798 }, { "-", 0 },
-        { "&Local Time", 32785 }, { "&UTC Time", 32786 }, { "&24 hour time", 32783 } };
-    ASSERT_EQ(settings.size(), expected.size());
-    for (size_t i = 0; i < settings.size(); ++i) {
-        EXPECT_EQ(settings[i].text, expected[i].first) << i;
-        EXPECT_EQ(settings[i].id, expected[i].second) << i;
-    }
+    EXPECT_EQ(items(*menu->actions()[1]->menu()),
+        (MenuItems { { "&Always on top", 32789 }, { "&Hide", 32781 }, { "-", 0 },
+            { "Set Color...", 32798 }, { "-", 0 }, { "&Local Time", 32785 }, { "&UTC Time", 32786 },
+            { "&24 hour time", 32783 } }));
     EXPECT_TRUE(checked(*menu, cmd::kAnalogClock));
     EXPECT_EQ(items(*menu).size(), 10u);
 }
