@@ -16,6 +16,7 @@
 #include "gui/clocks/SetTransparencyDlg.h"
 #include "gui/clocks/SystemColors.h"
 #include "gui/clocks/TranslucencySupport.h"
+#include "gui/clocks/X11WindowState.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -488,6 +489,13 @@ void CClockWnd::changeEvent(QEvent* event)
         || event->type() == QEvent::ApplicationPaletteChange;
     if (systemColors && analogClock != nullptr)
         LoadAnalogColors();
+}
+
+void CClockWnd::showEvent(QShowEvent* event)
+{
+    // Every show may come with a new native window (the always-on-top switch makes one).
+    KeepOffTaskbar(*this);
+    QWidget::showEvent(event);
 }
 
 } // namespace velarin

@@ -14,7 +14,9 @@
 #include "platform/sim/SimulatedSystemClock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QScreen>
 #include <gtest/gtest.h>
 
@@ -89,6 +91,17 @@ TEST(ClockScreenshots, WriteWhenAsked)
     CClockWnd digital(store, state, clock, host);
     digital.ShowAtStartup();
     saveScreen(dir, QStringLiteral("digital-clock"), digital.frameGeometry());
+    // What the window tells the window manager, for the reader to check.
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+        { QStringLiteral("-id"), QString::number(digital.winId()), QStringLiteral("WM_NAME"),
+            QStringLiteral("_NET_WM_WINDOW_TYPE"), QStringLiteral("_NET_WM_STATE"),
+            QStringLiteral("_NET_WM_WINDOW_OPACITY") });
+    if (xprop.waitForFinished(5000)) {
+        QFile file(QDir(dir).filePath(QStringLiteral("digital-clock-xprop.txt")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(xprop.readAllStandardOutput());
+    }
     digital.OnCommand(cmd::kShowDayOfYear);
     digital.OnCommand(cmd::kBlue);
     digital.resize(400, 90);
