@@ -2,7 +2,10 @@
 
 namespace velarin {
 
-void BalloonTipLogic::AddTool(Tool tool, std::string text) { tools_[tool] = std::move(text); }
+void BalloonTipLogic::AddTool(Tool tool, std::string text)
+{
+    tools_[tool] = std::move(text);
+}
 
 void BalloonTipLogic::RemoveTool(Tool tool)
 {
@@ -17,7 +20,10 @@ void BalloonTipLogic::RemoveTool(Tool tool)
         lastTool_ = nullptr;
 }
 
-bool BalloonTipLogic::IsTool(Tool tool) const { return tools_.contains(tool); }
+bool BalloonTipLogic::IsTool(Tool tool) const
+{
+    return tools_.contains(tool);
+}
 
 std::string BalloonTipLogic::CurrentText() const
 {

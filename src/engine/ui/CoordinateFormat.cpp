@@ -44,8 +44,8 @@ DegreesMinutes Split(double magnitude)
 }
 
 // The shared body of both angle texts; degreeWidth is 2 for latitude and 3 for longitude.
-std::string FormatAngle(double value, int positionFormat, char negative, char positive,
-    int degreeWidth)
+std::string FormatAngle(
+    double value, int positionFormat, char negative, char positive, int degreeWidth)
 {
     // A value that is not a number is not below 0 and gets the positive letter.
     const char letter = value < 0.0 ? negative : positive;
@@ -60,8 +60,8 @@ std::string FormatAngle(double value, int positionFormat, char negative, char po
         const DegreesMinutes dm = Split(magnitude);
         const int minutes = static_cast<int>(dm.units / 10000);
         const double seconds = static_cast<double>(dm.units % 10000) * 0.0001 * 60.0;
-        return Printf("%c %0*lu%s %02d' %06.03f", letter, degreeWidth, dm.degrees, kDegree,
-            minutes, seconds);
+        return Printf(
+            "%c %0*lu%s %02d' %06.03f", letter, degreeWidth, dm.degrees, kDegree, minutes, seconds);
     }
     case 2:
         return Printf("%c %0*.010f%s", letter, degreeWidth + 11, magnitude, kDegree);
@@ -70,7 +70,10 @@ std::string FormatAngle(double value, int positionFormat, char negative, char po
     }
 }
 
-bool KnownFormat(int positionFormat) { return positionFormat >= 0 && positionFormat <= 2; }
+bool KnownFormat(int positionFormat)
+{
+    return positionFormat >= 0 && positionFormat <= 2;
+}
 
 } // namespace
 

@@ -41,7 +41,10 @@ int SignalBarScale::BarHeight(int snr, int areaHeight) const
     return static_cast<int>(std::trunc(height));
 }
 
-int SignalBarFontTenths(int clientWidth) { return std::max((clientWidth - 2) / 3, 60); }
+int SignalBarFontTenths(int clientWidth)
+{
+    return std::max((clientWidth - 2) / 3, 60);
+}
 
 int SignalBarPitch(int clientWidth, int count)
 {
@@ -50,8 +53,8 @@ int SignalBarPitch(int clientWidth, int count)
     return (clientWidth - 2) / count;
 }
 
-SignalBarGeometry SignalBarAt(int clientWidth, int clientHeight, int count, int index,
-    int textHeight, int barHeight)
+SignalBarGeometry SignalBarAt(
+    int clientWidth, int clientHeight, int count, int index, int textHeight, int barHeight)
 {
     const UiRect inner { 1, 1, clientWidth - 1, clientHeight - 1 };
     const int pitch = SignalBarPitch(clientWidth, count);

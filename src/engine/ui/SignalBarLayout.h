@@ -49,7 +49,7 @@ struct SignalBarGeometry {
 int SignalBarFontTenths(int clientWidth);
 // Pixels between bar starts; 0 when there are no bars.
 int SignalBarPitch(int clientWidth, int count);
-SignalBarGeometry SignalBarAt(int clientWidth, int clientHeight, int count, int index,
-    int textHeight, int barHeight);
+SignalBarGeometry SignalBarAt(
+    int clientWidth, int clientHeight, int count, int index, int textHeight, int barHeight);
 
 } // namespace velarin

@@ -13,7 +13,10 @@ bool SameMarker(const SkySatellite& a, const SkySatellite& b)
 
 // Markers above the zenith are not plotted: the full paint skips them, so an update must too or
 // the screen would show what a repaint does not.
-bool Plotted(const SkySatellite& s) { return s.Visible() && s.elevation <= 90; }
+bool Plotted(const SkySatellite& s)
+{
+    return s.Visible() && s.elevation <= 90;
+}
 
 } // namespace
 

@@ -9,10 +9,16 @@ namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-int Trunc(double value) { return static_cast<int>(std::trunc(value)); }
+int Trunc(double value)
+{
+    return static_cast<int>(std::trunc(value));
+}
 
 // "º" (the masculine ordinal), as the drawings label rings and spokes.
-std::string DegreeLabel(int value) { return std::to_string(value) + "\xC2\xBA"; }
+std::string DegreeLabel(int value)
+{
+    return std::to_string(value) + "\xC2\xBA";
+}
 
 } // namespace
 

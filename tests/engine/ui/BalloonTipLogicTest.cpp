@@ -1,5 +1,5 @@
-#include "engine/ui/BalloonTipLayout.h"
 #include "engine/ui/BalloonTipLogic.h"
+#include "engine/ui/BalloonTipLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "engine/ui/CoordinateFormat.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/ui/CoordinateFormat.h"
 
 #include <gtest/gtest.h>
 

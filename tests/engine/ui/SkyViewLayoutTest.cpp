@@ -1,5 +1,5 @@
-#include "engine/ui/SkySatelliteSlots.h"
 #include "engine/ui/SkyViewLayout.h"
+#include "engine/ui/SkySatelliteSlots.h"
 
 #include <gtest/gtest.h>
 
