@@ -9,23 +9,10 @@
 using namespace velarin;
 using velarin::testing::ReadCapture;
 using velarin::testing::SheetWorld;
-using velarin::testing::TextOf;
 
 namespace {
 
-struct StatusPage {
-    StatusPage()
-        : sheet(world.context)
-        , page(sheet.Page1())
-    {
-        page.EnsureInitialised();
-    }
-    QString Text(int id) const { return TextOf(page.Control(id)); }
-
-    SheetWorld world;
-    CVelarinPropertySheet sheet;
-    CVelarinPropertyPage1& page;
-};
+using StatusPage = velarin::testing::PageUnderTest<CVelarinPropertyPage1>;
 
 std::string Checksummed(const std::string& body)
 {

@@ -3,6 +3,7 @@
 #include "engine/AppState.h"
 #include "engine/gps/CNmeaParser.h"
 #include "engine/settings/MemorySettingsStore.h"
+#include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetContext.h"
 #include "gui/ui/PropertySheetHost.h"
 #include "platform/sim/SimulatedSystemClock.h"
@@ -59,15 +60,30 @@ struct SheetWorld {
     }
 };
 
-inline std::string ReadCapture(const std::string& name)
-{
-    return ReadNmeaCapture(name);
-}
-
 inline QString TextOf(QWidget* edit)
 {
     auto* line = qobject_cast<QLineEdit*>(edit);
     return line ? line->text() : QStringLiteral("<not an edit>");
+}
+
+// A sheet on a fresh world with one of its pages initialised, as its first display would.
+template <class Page> struct PageUnderTest {
+    PageUnderTest()
+        : sheet(world.context)
+        , page(*sheet.findChild<Page*>())
+    {
+        page.EnsureInitialised();
+    }
+    QString Text(int id) const { return TextOf(page.Control(id)); }
+
+    SheetWorld world;
+    CVelarinPropertySheet sheet;
+    Page& page;
+};
+
+inline std::string ReadCapture(const std::string& name)
+{
+    return ReadNmeaCapture(name);
 }
 
 } // namespace velarin::testing
