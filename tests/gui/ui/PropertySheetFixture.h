@@ -8,7 +8,7 @@
 #include "gui/ui/PropertySheetHost.h"
 #include "platform/sim/SimulatedSystemClock.h"
 #include "support/FakeWindowTimers.h"
-#include "support/NmeaCaptures.h"
+#include "support/NmeaSentence.h"
 
 #include <gtest/gtest.h>
 
@@ -81,9 +81,13 @@ template <class Page> struct PageUnderTest {
     Page& page;
 };
 
+// The bytes of one of the shared receiver captures; empty when the captures are absent.
 inline std::string ReadCapture(const std::string& name)
 {
-    return ReadNmeaCapture(name);
+    for (const std::string& file : velarin::test::NmeaCaptureFiles())
+        if (file.ends_with("/" + name))
+            return velarin::test::ReadFileBytes(file);
+    return {};
 }
 
 } // namespace velarin::testing
