@@ -6,6 +6,7 @@
 #include "engine/settings/MemorySettingsStore.h"
 #include "gui/ui/CSkyViewCtrl.h"
 #include "gui/ui/CVelarinPropertyPage1.h"
+#include "gui/ui/CVelarinPropertyPage3.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetHost.h"
 #include "gui/ui/QtWindowTimer.h"
@@ -40,12 +41,7 @@ CNmeaParser& FedParser()
 void Configure(CSkyViewCtrl& sky)
 {
     sky.resize(216, 195);
-    sky.SetAzimuthStep(90);
-    sky.SetElevationStep(30);
-    sky.SetLabelFontSize(70);
-    sky.SetGridTextColor(0x808080);
-    sky.SetSatelliteBitmaps(CSkyViewCtrl::kUsedBitmap, CSkyViewCtrl::kTrackedBitmap);
-    sky.SetLabelFormat("%d");
+    CVelarinPropertyPage3::ConfigureSkyView(sky);
     const GsvData& gsv = FedParser().GetGsv();
     for (int i = 0; i < gsv.inView && i < GsvData::kMaxSatellites; ++i) {
         const SatelliteInfo& s = gsv.satellites[i];
