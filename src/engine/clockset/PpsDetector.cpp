@@ -20,6 +20,7 @@ bool PpsDetector::WaitForNextGpsSecond()
     const auto first = gps_.GetReceiverTime();
     const int s0 = first ? first->second : -1;
     priority_.SetCurrentThreadPriority(ThreadPriorityLevel::Normal);
+    CancelHookScope interrupt(cancel_, [this] { gps_.WakeWaiters(); });
     uint64_t seen = gps_.UpdateSequence();
     for (;;) {
         // A missing time is no new second: a record just cleared by the watchdog must not pass
