@@ -60,7 +60,10 @@ public:
     void ClearErrors() override { bytes_.ClearErrors(); }
     int ReadableHandle() const override { return bytes_.ReadableHandle(); }
     bool SetEventMask(uint32_t mask) override { return lines_.SetEventMask(mask); }
-    LineEventResult WaitLineEvent(int timeoutMs) override { return lines_.WaitLineEvent(timeoutMs); }
+    LineEventResult WaitLineEvent(int timeoutMs) override
+    {
+        return lines_.WaitLineEvent(timeoutMs);
+    }
     bool GetModemStatus(uint32_t& status) override { return lines_.GetModemStatus(status); }
     void CancelWaits() override { lines_.CancelWaits(); }
 
@@ -74,8 +77,7 @@ void sleepUntil(int64_t realtimeNs)
     timespec at {};
     at.tv_sec = static_cast<time_t>(realtimeNs / 1000000000);
     at.tv_nsec = static_cast<long>(realtimeNs % 1000000000);
-    while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &at, nullptr) == EINTR) {
-    }
+    while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &at, nullptr) == EINTR) { }
 }
 
 int64_t realtimeNs()
@@ -126,8 +128,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot start %s\n", VELARIN_TOOL_PATH);
         return 1;
     }
-    while (!receiver.canReadLine() && receiver.waitForReadyRead(5000)) {
-    }
+    while (!receiver.canReadLine() && receiver.waitForReadyRead(5000)) { }
     const std::string path = receiver.readLine().trimmed().toStdString();
 
     MemorySettingsStore settings;
@@ -174,7 +175,8 @@ int main(int argc, char** argv)
         const auto target = ToUnixMilliseconds(request.requested);
         if (!target)
             return;
-        const double error = static_cast<double>(*target * 1000 - request.trueUtcMicroseconds) / 1000.0;
+        const double error
+            = static_cast<double>(*target * 1000 - request.trueUtcMicroseconds) / 1000.0;
         std::lock_guard lock(mutex);
         errors.push_back(error);
         std::printf("setting %zu: error %+.3f ms\n", errors.size(), error);

@@ -67,8 +67,8 @@ TEST(SimulateGpsToolTest, PtyReceiverSendsCheckedSentencesWithTheOffsetTime)
 
 TEST(SimulateGpsToolTest, RejectsBadOptions)
 {
-    for (const char* options : { "--quality x", "--sentences GGA,XYZ", "--latency-ms 1000",
-             "--satellites" }) {
+    for (const char* options :
+        { "--quality x", "--sentences GGA,XYZ", "--latency-ms 1000", "--satellites" }) {
         const std::string command
             = std::string(VELARIN_TOOL_PATH) + " simulate-gps " + options + " 2>/dev/null";
         const int status = std::system(command.c_str());

@@ -4,8 +4,8 @@
 
 namespace velarin {
 
-ClockSettingCore::ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadPriority& priority,
-    Connectivity& connectivity)
+ClockSettingCore::ClockSettingCore(
+    CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
     : app_(app)
     , connectivity_(connectivity)
     , log_(clock)
@@ -15,8 +15,8 @@ ClockSettingCore::ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadP
           [&app]() -> SerialDevice* {
               return app.SerialPort().IsOpen() ? &app.SerialPort().Device() : nullptr;
           })
-    , gpsSetting_(app.Settings(), app.State(), timeSource_, clock, log_, pps_,
-          worker_.Cancellation())
+    , gpsSetting_(
+          app.Settings(), app.State(), timeSource_, clock, log_, pps_, worker_.Cancellation())
     , heartbeat_(app.State(), *this)
     , driver_(heartbeat_, clock, [&app] {
         return app.SerialPort().IsOpen() ? app.SerialPort().Device().ReadableHandle() : -1;

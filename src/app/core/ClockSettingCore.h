@@ -21,8 +21,8 @@ class CVelarinApp;
 // system log. Owned by the main frame (headless or GUI) for the whole run.
 class ClockSettingCore : private HeartbeatHost {
 public:
-    ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadPriority& priority,
-        Connectivity& connectivity);
+    ClockSettingCore(
+        CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity);
     ~ClockSettingCore() override;
 
     // Starts the timers; the first tick may start a setting at once.

@@ -9,8 +9,8 @@ namespace velarin {
 // heartbeat, as the GUI frame's does.
 class ClockedMainFrame : public HeadlessMainFrame {
 public:
-    ClockedMainFrame(CVelarinApp& app, SystemClock& clock, ThreadPriority& priority,
-        Connectivity& connectivity);
+    ClockedMainFrame(
+        CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity);
 
     ClockSettingCore& Core() { return core_; }
 

@@ -2,8 +2,8 @@
 
 namespace velarin {
 
-HeartbeatDriver::HeartbeatDriver(Heartbeat& heartbeat, SystemClock& clock,
-    std::function<int()> readableHandle, QObject* parent)
+HeartbeatDriver::HeartbeatDriver(
+    Heartbeat& heartbeat, SystemClock& clock, std::function<int()> readableHandle, QObject* parent)
     : QObject(parent)
     , heartbeat_(heartbeat)
     , clock_(clock)
@@ -62,8 +62,8 @@ void HeartbeatDriver::onReadable()
 
 void HeartbeatDriver::watchDescriptor()
 {
-    const int handle = (readOnNotify_ && timer1_.isActive() && readableHandle_) ? readableHandle_()
-                                                                                : -1;
+    const int handle
+        = (readOnNotify_ && timer1_.isActive() && readableHandle_) ? readableHandle_() : -1;
     if (handle == watchedHandle_)
         return;
     notifier_.reset();

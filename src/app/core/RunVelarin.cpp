@@ -58,9 +58,8 @@ void printDemoSetting(const SimulatedSystemClock::SetRequest& request)
 {
     const SystemTime& t = request.requested;
     const auto target = ToUnixMilliseconds(t);
-    const double errorMs = target
-        ? static_cast<double>(*target * 1000 - request.trueUtcMicroseconds) / 1000.0
-        : 0.0;
+    const double errorMs
+        = target ? static_cast<double>(*target * 1000 - request.trueUtcMicroseconds) / 1000.0 : 0.0;
     std::fprintf(stderr,
         "velarin: demo: would set the clock to %04d-%02d-%02d %02d:%02d:%02d.%03d UTC "
         "(error %+.3f ms)%s\n",

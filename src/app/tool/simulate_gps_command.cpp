@@ -145,8 +145,7 @@ void sleepUntilMilliseconds(int64_t ms)
     timespec at {};
     at.tv_sec = static_cast<time_t>(ms / 1000);
     at.tv_nsec = static_cast<long>(ms % 1000) * 1000000;
-    while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &at, nullptr) == EINTR) {
-    }
+    while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &at, nullptr) == EINTR) { }
 }
 
 int runSimulateGps(int argc, char** argv)

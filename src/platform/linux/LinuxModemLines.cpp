@@ -24,8 +24,8 @@ void installInterruptHandler()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        struct sigaction action {};
-        action.sa_handler = [](int) { };
+        struct sigaction action { };
+        action.sa_handler = [](int) {};
         sigemptyset(&action.sa_mask);
         action.sa_flags = 0; // no SA_RESTART: the wait must come back
         sigaction(interruptSignal(), &action, nullptr);
@@ -93,7 +93,8 @@ LineEventResult LinuxModemLines::WaitLineEvent(int timeoutMs)
     std::condition_variable finishedChanged;
     std::thread timer;
     if (timeoutMs >= 0) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        const auto deadline
+            = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         timer = std::thread([&, deadline] {
             std::unique_lock timerLock(mutex_);
             if (finishedChanged.wait_until(timerLock, deadline, [&] { return finished; }))
@@ -154,7 +155,8 @@ bool LinuxModemLines::GetModemStatus(uint32_t& status)
     int bits = 0;
     if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0)
         return false;
-    status = ((bits & TIOCM_CTS) ? kModemStatusCtsOn : 0u) | ((bits & TIOCM_DSR) ? kModemStatusDsrOn : 0u);
+    status = ((bits & TIOCM_CTS) ? kModemStatusCtsOn : 0u)
+        | ((bits & TIOCM_DSR) ? kModemStatusDsrOn : 0u);
     return true;
 }
 

@@ -10,8 +10,8 @@ namespace {
 std::string timeField(const SystemTime& t)
 {
     char text[48];
-    std::snprintf(text, sizeof text, "%02d%02d%02d.%02d", t.hour, t.minute, t.second,
-        t.milliseconds / 10);
+    std::snprintf(
+        text, sizeof text, "%02d%02d%02d.%02d", t.hour, t.minute, t.second, t.milliseconds / 10);
     return text;
 }
 
@@ -19,10 +19,10 @@ std::string timeField(const SystemTime& t)
 struct Satellite {
     int prn, elevation, azimuth, snr;
 };
-constexpr Satellite kSky[12] = { { 2, 67, 45, 44 }, { 5, 41, 120, 42 }, { 7, 23, 200, 38 },
-    { 9, 55, 300, 45 }, { 13, 12, 80, 33 }, { 15, 33, 160, 40 }, { 18, 70, 250, 47 },
-    { 21, 8, 20, 30 }, { 24, 49, 330, 43 }, { 26, 28, 110, 37 }, { 29, 61, 190, 46 },
-    { 31, 17, 270, 35 } };
+constexpr Satellite kSky[12]
+    = { { 2, 67, 45, 44 }, { 5, 41, 120, 42 }, { 7, 23, 200, 38 }, { 9, 55, 300, 45 },
+          { 13, 12, 80, 33 }, { 15, 33, 160, 40 }, { 18, 70, 250, 47 }, { 21, 8, 20, 30 },
+          { 24, 49, 330, 43 }, { 26, 28, 110, 37 }, { 29, 61, 190, 46 }, { 31, 17, 270, 35 } };
 
 } // namespace
 
@@ -88,8 +88,9 @@ std::vector<std::string> SimulatedReceiver::gsv() const
 std::string SimulatedReceiver::rmc(const SystemTime& t) const
 {
     char body[192];
-    std::snprintf(body, sizeof body, "GPRMC,%s,%c,4807.038,N,01131.000,E,0.0,0.0,%02d%02d%02d,1.5,W",
-        timeField(t).c_str(), options_.quality > 0 ? 'A' : 'V', t.day, t.month, t.year % 100);
+    std::snprintf(body, sizeof body,
+        "GPRMC,%s,%c,4807.038,N,01131.000,E,0.0,0.0,%02d%02d%02d,1.5,W", timeField(t).c_str(),
+        options_.quality > 0 ? 'A' : 'V', t.day, t.month, t.year % 100);
     return Sentence(body);
 }
 

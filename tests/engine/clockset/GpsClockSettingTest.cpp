@@ -118,14 +118,15 @@ TEST_F(GpsClockSettingTest, GgaTimeKeepsThePcDateAndAvoidsTheHoursAroundMidnight
         EXPECT_EQ(setting.SetTimeFromGps(), 0) << localHour;
     }
     EXPECT_EQ(clock.Requests().size(), 1u);
-    EXPECT_EQ(logLines(), (std::vector<std::string> { "Wait one second",
-                              "GPSTime is: 03/04/2026 11:59:59", "Time set" }));
+    EXPECT_EQ(logLines(),
+        (std::vector<std::string> {
+            "Wait one second", "GPSTime is: 03/04/2026 11:59:59", "Time set" }));
 }
 
 TEST_F(GpsClockSettingTest, NegativeDelayBorrowsASecondAndZeroDelayGivesZeroMilliseconds)
 {
-    EXPECT_EQ(GpsClockSetting::ComposeSetting(date(2026, 3, 4, 12, 0, 0, 400),
-                  date(2026, 3, 4, 12, 0, 0), true, false, -200),
+    EXPECT_EQ(GpsClockSetting::ComposeSetting(
+                  date(2026, 3, 4, 12, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, -200),
         withWeekday(date(2026, 3, 4, 11, 59, 59, 800)));
     const auto zero = GpsClockSetting::ComposeSetting(
         date(2026, 3, 4, 9, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, 0);
@@ -140,12 +141,12 @@ TEST_F(GpsClockSettingTest, PulseAndNegativeDelayCarryThroughTheNewYear)
                   date(2004, 12, 31, 23, 59, 59), true, true, 50),
         withWeekday(date(2005, 1, 1, 0, 0, 0, 50)));
     // Both adjustments apply and cancel in the seconds.
-    EXPECT_EQ(GpsClockSetting::ComposeSetting(date(2004, 12, 31, 23, 59, 59),
-                  date(2004, 12, 31, 23, 59, 59), true, true, -100),
+    EXPECT_EQ(GpsClockSetting::ComposeSetting(
+                  date(2004, 12, 31, 23, 59, 59), date(2004, 12, 31, 23, 59, 59), true, true, -100),
         withWeekday(date(2004, 12, 31, 23, 59, 59, 900)));
     // GGA keeps the PC's date: its day rolls over with the added second.
-    EXPECT_EQ(GpsClockSetting::ComposeSetting(date(2026, 2, 28, 23, 59, 59, 999),
-                  date(2000, 1, 1, 23, 59, 59), false, true, 0),
+    EXPECT_EQ(GpsClockSetting::ComposeSetting(
+                  date(2026, 2, 28, 23, 59, 59, 999), date(2000, 1, 1, 23, 59, 59), false, true, 0),
         withWeekday(date(2026, 3, 1, 0, 0, 0, 0)));
 }
 

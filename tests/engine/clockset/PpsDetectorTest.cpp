@@ -1,5 +1,5 @@
-#include "engine/clockset/GpsClockSetting.h"
 #include "engine/clockset/PpsDetector.h"
+#include "engine/clockset/GpsClockSetting.h"
 
 #include "engine/Calendar.h"
 #include "engine/settings/MemorySettingsStore.h"
@@ -214,7 +214,8 @@ TEST_F(PpsDetectorTest, PulseSettingAddsOneSecondThroughTheNewYear)
     EXPECT_EQ(result.get(), 1);
     ASSERT_EQ(clock.Requests().size(), 1u);
     const SystemTime set = clock.Requests()[0].requested;
-    EXPECT_EQ(set, FromUnixMilliseconds(*ToUnixMilliseconds(SystemTime { 2005, 1, 0, 1, 0, 0, 0, 50 })));
+    EXPECT_EQ(
+        set, FromUnixMilliseconds(*ToUnixMilliseconds(SystemTime { 2005, 1, 0, 1, 0, 0, 0, 50 })));
 }
 
 } // namespace

@@ -50,11 +50,11 @@ private:
 struct ClockUnderTest {
     ClockUnderTest(TimeCapability::State state, int setResult = 0, bool raiseWorks = true)
         : clock(std::make_unique<FakeCapability>(journal, state, raiseWorks),
-              [this, setResult](const timespec& time) {
-                  journal.calls.push_back("set " + std::to_string(time.tv_sec) + "."
-                      + std::to_string(time.tv_nsec / 1000000));
-                  return setResult;
-              })
+            [this, setResult](const timespec& time) {
+                journal.calls.push_back("set " + std::to_string(time.tv_sec) + "."
+                    + std::to_string(time.tv_nsec / 1000000));
+                return setResult;
+            })
     {
     }
     Journal journal;
@@ -72,16 +72,13 @@ TEST(LinuxSystemClockTest, InvalidRecordsFailBeforeAnySystemCall)
         return t;
     };
     const std::vector<SystemTime> invalid {
-        with([](SystemTime& t) { t.month = 0; }),
-        with([](SystemTime& t) { t.month = 13; }),
-        with([](SystemTime& t) { t.day = 32; }),
-        with([](SystemTime& t) { t.day = 0; }),
+        with([](SystemTime& t) { t.month = 0; }), with([](SystemTime& t) { t.month = 13; }),
+        with([](SystemTime& t) { t.day = 32; }), with([](SystemTime& t) { t.day = 0; }),
         with([](SystemTime& t) {
             t.month = 2;
             t.day = 29; // 2026 is no leap year
         }),
-        with([](SystemTime& t) { t.hour = 24; }),
-        with([](SystemTime& t) { t.minute = 60; }),
+        with([](SystemTime& t) { t.hour = 24; }), with([](SystemTime& t) { t.minute = 60; }),
         with([](SystemTime& t) { t.second = 60; }),
         with([](SystemTime& t) { t.milliseconds = 1000; }),
         with([](SystemTime& t) { t.milliseconds = 65036; }), // a delay of -1500 ms
