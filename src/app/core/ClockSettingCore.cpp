@@ -1,12 +1,16 @@
 #include "app/core/ClockSettingCore.h"
 
 #include "app/core/VelarinApp.h"
+#include "engine/nettime/NetworkTime.h"
+
+#include <atomic>
 
 namespace velarin {
 
 ClockSettingCore::ClockSettingCore(
     CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
     : app_(app)
+    , clock_(clock)
     , connectivity_(connectivity)
     , log_(clock)
     , timeSource_(parser_, app.State())
@@ -39,6 +43,18 @@ void ClockSettingCore::Start()
 void ClockSettingCore::SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure)
 {
     worker_.SetNetworkProcedure(std::move(procedure));
+}
+
+void ClockSettingCore::UseNetworkClients(NetworkSockets& sockets)
+{
+    worker_.SetNetworkProcedure([this, &sockets](CancelSignal& cancel) {
+        std::atomic<bool> stop { false };
+        CancelHookScope stopOnCancel(cancel, [&stop] { stop = true; });
+        NetworkTimeContext context { app_.Settings(), app_.State(), clock_, sockets };
+        context.log = &log_;
+        context.cancel = &stop;
+        return SetClockFromNetwork(context);
+    });
 }
 
 void ClockSettingCore::SetPcClockNow()

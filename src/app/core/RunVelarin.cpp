@@ -6,10 +6,13 @@
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
 #include "engine/Calendar.h"
+#include "engine/nettime/TimeServerList.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/StderrUserNotifier.h"
+#include "platform/linux/LinuxConnectivity.h"
+#include "platform/linux/LinuxNetworkSockets.h"
 #include "platform/linux/LinuxSerialDevice.h"
 #include "platform/linux/LinuxSystemClock.h"
 #include "platform/linux/LinuxThreadPriority.h"
@@ -45,13 +48,6 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
     }
     return std::make_unique<QApplication>(argc, argv);
 }
-
-// Until the network clients bring their own check, the route is assumed present: the worker's
-// network path then reports a failure of its own when no server answers.
-class AssumedConnectivity : public Connectivity {
-public:
-    bool IsInternetConnected() override { return true; }
-};
 
 // Each setting the demo would make, with its error against true time.
 void printDemoSetting(const SimulatedSystemClock::SetRequest& request)
@@ -134,11 +130,15 @@ int RunVelarin(int argc, char** argv)
     } else {
         clock = std::make_unique<LinuxSystemClock>();
     }
+    app.loadCurrentTimeServer
+        = [&settings, &clock] { return LoadCurrentTimeServer(settings, clock->GetTickCount()); };
     LinuxThreadPriority priority;
-    AssumedConnectivity connectivity;
+    LinuxConnectivity connectivity;
+    LinuxNetworkSockets sockets;
     ClockedMainFrame* clockedFrame = nullptr;
     app.createMainFrame = [&](CVelarinApp& owner) -> std::unique_ptr<MainFrame> {
         auto frame = std::make_unique<ClockedMainFrame>(owner, *clock, priority, connectivity);
+        frame->Core().UseNetworkClients(sockets);
         clockedFrame = frame.get();
         return frame;
     };
