@@ -23,7 +23,10 @@ ClockSettingCore::ClockSettingCore(
           app.Settings(), app.State(), timeSource_, clock, log_, pps_, worker_.Cancellation())
     , heartbeat_(app.State(), *this)
     , driver_(heartbeat_, clock, [&app] {
-        return app.SerialPort().IsOpen() ? app.SerialPort().Device().ReadableHandle() : -1;
+        // With the network reference nobody reads the link: watching it would only spin.
+        if (app.State().useNetworkTime.load() != 0 || !app.SerialPort().IsOpen())
+            return -1;
+        return app.SerialPort().Device().ReadableHandle();
     })
 {
     worker_.SetGpsProcedure([this] { return gpsSetting_.SetTimeFromGps(); });
