@@ -1,5 +1,5 @@
 // velarin: the tray program (and its --headless and --demo forms).
-#include "app/core/VelarinApp.h"
+#include "app/core/RunVelarin.h"
 
 int main(int argc, char** argv)
 {

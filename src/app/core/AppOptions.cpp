@@ -1,0 +1,52 @@
+#include "app/core/AppOptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstring>
+
+namespace velarin {
+
+AppOptions AppOptions::Parse(QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Keeps this PC's clock on true time from a GPS receiver or a network time server."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption settingsDir(QStringLiteral("settings-dir"),
+        QStringLiteral("Keep the settings file in DIR instead of the per-user location."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption headless(QStringLiteral("headless"),
+        QStringLiteral("Run without a display: no tray icon and no windows; messages go to "
+                       "stderr."));
+    const QCommandLineOption serialDevice(QStringLiteral("serial-device"),
+        QStringLiteral("Use the serial device PATH for the GPS receiver during this run (not "
+                       "stored)."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+        QStringLiteral("Run a demonstration with throw-away settings; the real clock is never "
+                       "set."));
+    parser.addOptions({ settingsDir, headless, serialDevice, demo });
+    parser.process(app);
+
+    AppOptions options;
+    options.settingsDir = parser.value(settingsDir);
+    options.serialDevice = parser.value(serialDevice);
+    options.headless = parser.isSet(headless);
+    options.demo = parser.isSet(demo);
+    return options;
+}
+
+bool AppOptions::WantsNoDisplay(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option :
+            { "--headless", "--demo", "--help", "-h", "--help-all", "--version", "-v" }) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace velarin

@@ -1,0 +1,209 @@
+#include "app/core/VelarinApp.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+#include "platform/sim/SimulatedSerialDevice.h"
+#include "support/RecordingNotifier.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+namespace velarin {
+namespace {
+
+// Records the order of writes, which the first-time configuration fixes.
+class OrderedStore : public MemorySettingsStore {
+public:
+    bool WriteProfileInt(std::string_view section, std::string_view key, int value) override
+    {
+        writes.push_back(std::string(key) + "=" + std::to_string(value));
+        return MemorySettingsStore::WriteProfileInt(section, key, value);
+    }
+    std::vector<std::string> writes;
+};
+
+class ScriptedPrompt : public FirstTimeConfigPrompt {
+public:
+    explicit ScriptedPrompt(std::optional<bool> answer)
+        : answer_(answer)
+    {
+    }
+    std::optional<bool> Ask(bool preset) override
+    {
+        presets.push_back(preset);
+        return answer_;
+    }
+    std::vector<bool> presets;
+
+private:
+    std::optional<bool> answer_;
+};
+
+class RecordingFrame : public MainFrame {
+public:
+    RecordingFrame(std::vector<std::string>& events, SerialDevice& device)
+        : events_(events)
+        , device_(device)
+    {
+    }
+    ~RecordingFrame() override
+    {
+        events_.push_back(device_.IsOpen() ? "frame gone, link open" : "frame gone, link closed");
+    }
+    void OnShowPropertiesRequest() override { events_.push_back("properties"); }
+
+private:
+    std::vector<std::string>& events_;
+    SerialDevice& device_;
+};
+
+class VelarinAppTest : public ::testing::Test {
+protected:
+    VelarinAppTest()
+    {
+        app.anotherCopyNotified = [this] {
+            events.push_back("single instance");
+            return false;
+        };
+        app.initializeSockets = [this] {
+            events.push_back("sockets");
+            return true;
+        };
+        app.loadCurrentTimeServer = [this] {
+            events.push_back("server");
+            return std::string("ntp.example");
+        };
+        app.createMainFrame = [this](CVelarinApp&) {
+            events.push_back(device.OpenCount() == 0 ? "frame" : "frame after open");
+            return std::make_unique<RecordingFrame>(events, device);
+        };
+        app.showTrayBarNotice = [this](MainFrame&) {
+            events.push_back(device.IsOpen() ? "notice, link open" : "notice, link closed");
+        };
+    }
+
+    OrderedStore store;
+    test::RecordingNotifier notifier;
+    SimulatedSerialDevice device;
+    CVelarinApp app { store, notifier, device, "velarin" };
+    std::vector<std::string> events;
+};
+
+TEST_F(VelarinAppTest, FreshUserStartsOnTheGpsInTheFixedOrderAndWritesNothingHeadless)
+{
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(events,
+        (std::vector<std::string> {
+            "single instance", "sockets", "server", "frame", "notice, link open" }));
+    EXPECT_EQ(app.State().CurrentTimeServer(), "ntp.example");
+    EXPECT_EQ(app.State().timeUpdateRate, 60);
+    EXPECT_EQ(device.LastOpenPath(), "/dev/ttyS0");
+    const auto settings = device.LastLineSettings();
+    EXPECT_EQ(settings.baud, 4800);
+    EXPECT_EQ(settings.dataBits, 8);
+    EXPECT_TRUE(store.writes.empty()) << "nobody could confirm the first-time configuration";
+    EXPECT_TRUE(notifier.Messages().empty());
+
+    app.ExitInstance();
+    EXPECT_EQ(events.back(), "frame gone, link open") << "the main frame goes before the link";
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(app.ExitCode(), 0);
+}
+
+TEST_F(VelarinAppTest, NetworkReferenceOpensNoPort)
+{
+    store.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1);
+    store.WriteProfileInt(keys::kSerial, keys::kPort, 2);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(device.OpenCount(), 0);
+    EXPECT_EQ(device.LastOpenPath(), "");
+}
+
+TEST_F(VelarinAppTest, PortAndBaudComeFromTheStoreAndAMissingPortIsToldOnce)
+{
+    store.WriteProfileInt(keys::kSerial, keys::kPort, 4);
+    store.WriteProfileInt(keys::kSerial, keys::kBaud, 9600);
+    device.SetOpenError(ENOENT);
+    ASSERT_TRUE(app.InitInstance()) << "the program keeps running with the link closed";
+    EXPECT_EQ(device.LastOpenPath(), "/dev/ttyS3");
+    ASSERT_EQ(notifier.Messages().size(), 1u);
+    EXPECT_EQ(notifier.Messages()[0].text.rfind("Communication Port Not Found!", 0), 0u);
+    EXPECT_EQ(notifier.Messages()[0].caption, "velarin");
+    EXPECT_EQ(events.back(), "notice, link closed");
+}
+
+TEST_F(VelarinAppTest, ConfirmedFirstTimeConfigurationWritesTheChoiceThenTheFlag)
+{
+    ScriptedPrompt prompt(true);
+    app.firstTimeConfigPrompt = &prompt;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(prompt.presets, std::vector<bool> { false });
+    EXPECT_EQ(store.writes, (std::vector<std::string> { "UseNetworkTime=1", "FirstTimeConfig=0" }));
+    EXPECT_EQ(app.State().useNetworkTime, 1);
+    EXPECT_EQ(device.OpenCount(), 0) << "the new choice already governs the link";
+
+    // Next start: not asked again.
+    CVelarinApp again(store, notifier, device, "velarin");
+    again.firstTimeConfigPrompt = &prompt;
+    ASSERT_TRUE(again.InitInstance());
+    EXPECT_EQ(prompt.presets.size(), 1u);
+}
+
+TEST_F(VelarinAppTest, CancelledFirstTimeConfigurationWritesNothingAndComesAgain)
+{
+    store.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1);
+    store.writes.clear();
+    ScriptedPrompt prompt(std::nullopt);
+    app.firstTimeConfigPrompt = &prompt;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(prompt.presets, std::vector<bool> { true });
+    EXPECT_TRUE(store.writes.empty());
+    EXPECT_FALSE(store.Contains(keys::kSettings, keys::kFirstTimeConfig));
+
+    // Only exactly 1 asks.
+    store.WriteProfileInt(keys::kSettings, keys::kFirstTimeConfig, 2);
+    CVelarinApp again(store, notifier, device, "velarin");
+    again.firstTimeConfigPrompt = &prompt;
+    ASSERT_TRUE(again.InitInstance());
+    EXPECT_EQ(prompt.presets.size(), 1u);
+}
+
+TEST_F(VelarinAppTest, StartUpEndsEarlyForAnotherCopyFailedSocketsOrNoMainFrame)
+{
+    app.anotherCopyNotified = [this] {
+        events.push_back("single instance");
+        return true;
+    };
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.ExitCode(), 0);
+    EXPECT_EQ(events, std::vector<std::string> { "single instance" });
+
+    CVelarinApp noSockets(store, notifier, device, "velarin");
+    noSockets.initializeSockets = [] { return false; };
+    EXPECT_FALSE(noSockets.InitInstance());
+    EXPECT_EQ(noSockets.ExitCode(), 1);
+    ASSERT_EQ(notifier.Messages().size(), 1u);
+    EXPECT_EQ(notifier.Messages()[0].text, "Windows sockets initialization failed.");
+    EXPECT_EQ(notifier.Messages()[0].icon, MessageIcon::Exclamation);
+
+    CVelarinApp noFrame(store, notifier, device, "velarin");
+    noFrame.createMainFrame = [](CVelarinApp&) { return std::unique_ptr<MainFrame>(); };
+    EXPECT_FALSE(noFrame.InitInstance());
+    EXPECT_EQ(noFrame.ExitCode(), 1);
+    EXPECT_EQ(device.OpenCount(), 0);
+    EXPECT_EQ(noFrame.GetMainFrame(), nullptr);
+}
+
+TEST_F(VelarinAppTest, ProfileOperationsAndTheClockWindowColourRead)
+{
+    EXPECT_TRUE(app.WriteProfileString(keys::kNetwork, keys::kTimeServer, "a.example"));
+    EXPECT_EQ(app.GetProfileString(keys::kNetwork, keys::kTimeServer, ""), "a.example");
+    EXPECT_EQ(app.GetProfileInt(keys::kSettings, keys::kGPSTimeDelay, 50), 50);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.State().clockEnableSegColor, 0xFF0000u);
+    app.LoadClockWindowSegColors();
+    EXPECT_EQ(app.State().clockActiveSegColor, 0x00FF00u);
+    EXPECT_EQ(app.State().clockEnableSegColor, 0x00FF00u);
+}
+
+} // namespace
+} // namespace velarin

@@ -1,0 +1,162 @@
+#include "platform/QtSettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <atomic>
+#include <climits>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace velarin {
+namespace {
+
+class QtSettingsStoreTest : public ::testing::Test {
+protected:
+    QString path() const { return QtSettingsStore::FilePathInDirectory(dir.path(), "velarin"); }
+    void writeFile(const QByteArray& content)
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(QtSettingsStoreTest, FileLocations)
+{
+    EXPECT_EQ(
+        QtSettingsStore::FilePathInDirectory("/some/dir", "velarin"), "/some/dir/velarin.ini");
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/xdg/config");
+    EXPECT_EQ(QtSettingsStore::DefaultFilePath("velarin"), "/xdg/config/Orlo/velarin.ini");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_TRUE(QtSettingsStore::DefaultFilePath("velarin").endsWith("/.config/Orlo/velarin.ini"));
+    if (!saved.isNull())
+        qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST_F(QtSettingsStoreTest, EmptyStoreReadsDefaultsAndReadingWritesNothing)
+{
+    QtSettingsStore store(QtSettingsStore::FilePathInDirectory(dir.filePath("not/yet"), "velarin"));
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTimeUpdateRate, 60), 60);
+    EXPECT_EQ(store.GetProfileInt(keys::kSerial, keys::kBaud, 4800), 4800);
+    EXPECT_EQ(
+        store.GetProfileString(keys::kNetwork, keys::kTimeServer, "time.example"), "time.example");
+    EXPECT_FALSE(QFileInfo::exists(store.FilePath()));
+    // The first write creates the folders on the way.
+    EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, keys::kFirstTimeConfig, 0));
+    EXPECT_TRUE(QFileInfo::exists(store.FilePath()));
+}
+
+TEST_F(QtSettingsStoreTest, ValuesRoundTripThroughTheFile)
+{
+    const std::string awkward[]
+        = { "", "pool.example.org", "a, b, c", "@Variant(x)", "[Section]", "key=value",
+              "semi;colon # hash", "ünïcödé", " leading and trailing ", "back\\slash\"quote" };
+    {
+        QtSettingsStore store(path());
+        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, 70000));
+        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, keys::kOnePpsInput, 1));
+        EXPECT_TRUE(store.WriteProfileInt(keys::kSerial, keys::kPort, 3));
+        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, "Min", INT_MIN));
+        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, "Max", INT_MAX));
+        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0x00FF00));
+        for (size_t i = 0; i < std::size(awkward); ++i)
+            EXPECT_TRUE(store.WriteProfileString("Strings", "S" + std::to_string(i), awkward[i]));
+        EXPECT_EQ(store.GetProfileInt(keys::kSerial, keys::kPort, 1), 3);
+    }
+    QtSettingsStore reopened(path());
+    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, keys::kTimeUpdateRate, 60), 70000);
+    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, keys::kOnePpsInput, 0), 1);
+    EXPECT_EQ(reopened.GetProfileInt(keys::kSerial, keys::kPort, 1), 3);
+    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, "Min", 0), INT_MIN);
+    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, "Max", 0), INT_MAX);
+    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0), 0x00FF00);
+    for (size_t i = 0; i < std::size(awkward); ++i)
+        EXPECT_EQ(
+            reopened.GetProfileString("Strings", "S" + std::to_string(i), "default"), awkward[i]);
+    // The same key in another section is another value.
+    EXPECT_EQ(reopened.GetProfileInt(keys::kNetwork, keys::kPort, -5), -5);
+    // An integer read as text and text that holds a number read as an integer.
+    EXPECT_EQ(reopened.GetProfileString(keys::kSerial, keys::kPort, ""), "3");
+}
+
+TEST_F(QtSettingsStoreTest, HandEditedGarbageReadsAsTheDefault)
+{
+    writeFile("[Settings]\n"
+              "TimeUpdateRate=abc\n"
+              "TLSats=99999999999\n"
+              "UseTimrFrom=1.5\n"
+              "TLGPSGood=0x10\n"
+              "EnableSetBeep=1,2\n"
+              "UseNetworkTime=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n"
+              "Opacit=@Rect(1 2 3 4)\n"
+              "FirstTimeConfig=  0  \n"
+              "no equals sign here\n"
+              "=value without a key\n"
+              "[Serial%20Port%20Commmunications\n"
+              "Port=\n"
+              "\x01\x02\xff\xfe garbage bytes \x00 in the middle\n"
+              "[IRIG]\n"
+              "IRIGEnable=\"unterminated\n");
+    QtSettingsStore store(path());
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTimeUpdateRate, 60), 60);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTLSats, 3), 3);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kUseTimrFrom, 0), 0);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTLGPSGood, 1), 1);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kEnableSetBeep, 7), 7);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kUseNetworkTime, 0), 0);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kOpacit, 255), 255);
+    EXPECT_EQ(store.GetProfileString(keys::kSettings, keys::kOpacit, "d"), "d");
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kFirstTimeConfig, 1), 0);
+    EXPECT_EQ(store.GetProfileInt(keys::kSerial, keys::kPort, 1), 1);
+    EXPECT_EQ(store.GetProfileInt(keys::kSerial, keys::kBaud, 4800), 4800);
+    EXPECT_EQ(store.GetProfileInt(keys::kIrig, keys::kIRIGEnable, 0), 0);
+    EXPECT_EQ(store.GetProfileInt("Missing Section", "Missing", -1), -1);
+    // The program still saves its choices over a damaged file.
+    store.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kUseNetworkTime, 0), 1);
+}
+
+TEST_F(QtSettingsStoreTest, BinaryJunkAndAnEmptyFileNeverCrash)
+{
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.append(static_cast<char>((i * 7919) & 0xFF));
+    for (const QByteArray& content : { QByteArray(), junk, QByteArray(100000, '[') }) {
+        writeFile(content);
+        QtSettingsStore store(path());
+        EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTimeUpdateRate, 60), 60);
+        EXPECT_EQ(store.GetProfileString(keys::kNetwork, keys::kTimeServer, "x"), "x");
+    }
+}
+
+TEST_F(QtSettingsStoreTest, WorkerReadsWhileTheInterfaceThreadWritesAnotherKey)
+{
+    QtSettingsStore store(path());
+    store.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, 123);
+    std::atomic<bool> done { false };
+    std::atomic<int> wrongReads { 0 };
+    std::thread worker([&] {
+        while (!done) {
+            if (store.GetProfileInt(keys::kSettings, keys::kGPSTimeDelay, 50) != 123)
+                ++wrongReads;
+            if (store.GetProfileString(keys::kSettings, keys::kGPSTimeDelay, "") != "123")
+                ++wrongReads;
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        store.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, i);
+        store.WriteProfileString(keys::kNetwork, keys::kTimeServer, "server-" + std::to_string(i));
+    }
+    done = true;
+    worker.join();
+    EXPECT_EQ(wrongReads, 0);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTimeUpdateRate, 0), 199);
+}
+
+} // namespace
+} // namespace velarin

@@ -1,0 +1,174 @@
+#include "platform/linux/LinuxSerialDevice.h"
+#include "engine/gps/SerialPort.h"
+#include "support/PtyPair.h"
+#include "support/RecordingNotifier.h"
+
+#include <QTemporaryDir>
+#include <cerrno>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <poll.h>
+#include <thread>
+
+namespace velarin {
+namespace {
+
+class LinuxSerialLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pty.IsValid());
+        port.SetSleepFunction([](std::chrono::milliseconds) {});
+        port.SetDeviceOverride(pty.SlavePath());
+    }
+
+    // Reads until `wanted` bytes arrived; each wait is bounded so a lost byte fails the test
+    // instead of hanging it.
+    std::string readAtLeast(size_t wanted)
+    {
+        std::string received;
+        uint8_t buffer[512];
+        for (int idle = 0; received.size() < wanted && idle < 50;) {
+            const size_t count = port.Read(buffer, sizeof buffer);
+            if (count == 0) {
+                pollfd entry { device.ReadableHandle(), POLLIN, 0 };
+                if (entry.fd < 0 || ::poll(&entry, 1, 100) == 0)
+                    ++idle;
+                continue;
+            }
+            received.append(reinterpret_cast<char*>(buffer), count);
+        }
+        return received;
+    }
+
+    test::PtyPair pty;
+    LinuxSerialDevice device;
+    test::RecordingNotifier notifier;
+    CSerialPort port { device, notifier, "velarin" };
+};
+
+TEST_F(LinuxSerialLinkTest, AppliesRawLineSettings)
+{
+    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0) << notifier.Messages().size();
+    const termios settings = pty.SlaveSettings();
+    EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B4800));
+    EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B4800));
+    EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(settings.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_NE(settings.c_cflag & CLOCAL, 0u);
+    EXPECT_NE(settings.c_cflag & CREAD, 0u);
+    EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP), 0u);
+    EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+    EXPECT_EQ(settings.c_cc[VMIN], 0);
+    EXPECT_EQ(settings.c_cc[VTIME], 0);
+    EXPECT_TRUE(notifier.Messages().empty());
+}
+
+TEST_F(LinuxSerialLinkTest, EveryStandardRateIsAcceptedAndOthersTakeTheSetCommStatePath)
+{
+    for (int baud : { 300, 600, 1200, 1800, 2400, 4800, 9600, 19200, 38400, 57600, 115200 }) {
+        ASSERT_EQ(port.Open(1, baud, 0, 8, 0), 0) << baud;
+        const termios settings = pty.SlaveSettings();
+        EXPECT_EQ(cfgetispeed(&settings), LinuxSerialDevice::SpeedForBaud(baud)) << baud;
+        port.Close();
+    }
+    EXPECT_TRUE(notifier.Messages().empty());
+    for (int baud : { 0, 110, 4801, 14400, 230400, -9600 }) {
+        EXPECT_EQ(port.Open(1, baud, 0, 8, 0), -1) << baud;
+        port.Close();
+    }
+    const auto messages = notifier.Messages();
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_EQ(messages.back().text, "SetCommState");
+    EXPECT_EQ(notifier.Beeps().size(), 6u);
+}
+
+TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrderAndLandInTheCaptureFile)
+{
+    QTemporaryDir dir;
+    const std::string capturePath = dir.filePath("nmea.log").toStdString();
+    ASSERT_TRUE(port.OpenCaptureFile(capturePath));
+    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
+    uint8_t buffer[64];
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u) << "an idle line returns at once, empty";
+
+    // Every byte value, CR/LF and XON/XOFF included, more than the pty buffer holds at once.
+    std::string sent;
+    for (int i = 0; i < 40000; ++i)
+        sent.push_back(static_cast<char>((i * 131 + i / 256) & 0xFF));
+    std::thread receiver([&] { EXPECT_TRUE(pty.Write(sent)); });
+    const std::string received = readAtLeast(sent.size());
+    receiver.join();
+    EXPECT_EQ(received.size(), sent.size());
+    EXPECT_TRUE(received == sent) << "bytes changed or reordered";
+    port.CloseCaptureFile();
+
+    std::ifstream in(capturePath, std::ios::binary);
+    const std::string captured(
+        (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(captured == sent);
+}
+
+TEST_F(LinuxSerialLinkTest, UnpluggedReceiverClosesTheLinkWithoutSpinning)
+{
+    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
+    ASSERT_TRUE(pty.Write("$GPZDA"));
+    EXPECT_EQ(readAtLeast(6), "$GPZDA");
+    pty.CloseMaster();
+    uint8_t buffer[64];
+    int reads = 0;
+    while (port.IsOpen() && reads < 1000) {
+        EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+        ++reads;
+    }
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_LE(reads, 1) << "the hang-up must be seen by the first read";
+    EXPECT_EQ(device.ReadableHandle(), -1) << "nothing left to wake the event loop";
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+    EXPECT_TRUE(notifier.Messages().empty());
+
+    // A new receiver on a new device: the link recovers.
+    test::PtyPair replugged;
+    port.SetDeviceOverride(replugged.SlavePath());
+    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
+    ASSERT_TRUE(replugged.Write("A"));
+    EXPECT_EQ(readAtLeast(1), "A");
+}
+
+TEST_F(LinuxSerialLinkTest, MissingDeviceGivesTheNotFoundText)
+{
+    QTemporaryDir dir;
+    port.SetDeviceOverride(dir.filePath("no-such-tty").toStdString());
+    EXPECT_EQ(port.Open(1, 4800, 0, 8, 0), -1);
+    ASSERT_EQ(notifier.Messages().size(), 1u);
+    EXPECT_EQ(notifier.Messages()[0].text.rfind("Communication Port Not Found!\n\n", 0), 0u);
+    uint8_t buffer[8];
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+}
+
+TEST_F(LinuxSerialLinkTest, AFileThatIsNoTerminalFailsAtGetCommState)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("plain-file").toStdString();
+    std::ofstream(path) << "not a tty";
+    port.SetDeviceOverride(path);
+    EXPECT_EQ(port.Open(1, 4800, 0, 8, 0), -1);
+    ASSERT_EQ(notifier.Messages().size(), 1u);
+    EXPECT_EQ(notifier.Messages()[0].text, "GetCommState");
+}
+
+TEST(LinuxSerialDevice, OpenErrorsAreErrnoValuesAndAClosedDeviceRefusesEverything)
+{
+    LinuxSerialDevice device;
+    EXPECT_EQ(device.Open("/nonexistent-dir/ttyUSB9"), ENOENT);
+    EXPECT_EQ(device.Open(""), ENOENT);
+    EXPECT_FALSE(device.IsOpen());
+    uint8_t buffer[4];
+    EXPECT_EQ(device.Read(buffer, sizeof buffer), 0);
+    EXPECT_FALSE(device.SetEventMask(kLineEventCts));
+    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::Failed);
+}
+
+} // namespace
+} // namespace velarin

@@ -1,0 +1,93 @@
+#include "platform/sim/SimulatedSerialDevice.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace velarin {
+namespace {
+
+TEST(SimulatedSerialDevice, CountsEdgesOfTheWatchedLineOnly)
+{
+    SimulatedSerialDevice device;
+    EXPECT_FALSE(device.SetEventMask(kLineEventCts)) << "closed";
+    ASSERT_EQ(device.Open("/dev/sim0"), 0);
+    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::Failed) << "no mask set";
+    ASSERT_TRUE(device.SetEventMask(kLineEventCts));
+
+    device.RaiseLineEdge(kLineEventDsr, true);
+    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::TimedOut);
+    device.RaiseLineEdge(kLineEventCts, false);
+    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::TimedOut) << "already low: no edge";
+    device.RaiseLineEdge(kLineEventCts, true);
+    device.RaiseLineEdge(kLineEventCts, false);
+    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::Changed);
+    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::TimedOut) << "counted since the last wait";
+
+    uint32_t status = 0;
+    ASSERT_TRUE(device.GetModemStatus(status));
+    EXPECT_EQ(status, kModemStatusDsrOn);
+    device.RaiseLineEdge(kLineEventCts | kLineEventDsr, true);
+    ASSERT_TRUE(device.GetModemStatus(status));
+    EXPECT_EQ(status, kModemStatusCtsOn | kModemStatusDsrOn);
+
+    // A new mask starts counting afresh.
+    ASSERT_TRUE(device.SetEventMask(kLineEventDsr));
+    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::TimedOut);
+}
+
+TEST(SimulatedSerialDevice, WaitEndsOnAnEdgeFromAnotherThreadOrOnCancel)
+{
+    SimulatedSerialDevice device;
+    ASSERT_EQ(device.Open("/dev/sim0"), 0);
+    ASSERT_TRUE(device.SetEventMask(kLineEventDsr));
+
+    std::thread edge([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        device.RaiseLineEdge(kLineEventDsr, true);
+    });
+    EXPECT_EQ(device.WaitLineEvent(-1), LineEventResult::Changed);
+    edge.join();
+
+    std::thread cancel([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        device.CancelWaits();
+    });
+    EXPECT_EQ(device.WaitLineEvent(-1), LineEventResult::Cancelled);
+    cancel.join();
+
+    // Waits work again after a cancel; closing ends a pending wait as a failure.
+    device.RaiseLineEdge(kLineEventDsr, false);
+    EXPECT_EQ(device.WaitLineEvent(1000), LineEventResult::Changed);
+    std::thread closer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        device.Close();
+    });
+    EXPECT_EQ(device.WaitLineEvent(-1), LineEventResult::Failed);
+    closer.join();
+}
+
+TEST(SimulatedSerialDevice, InjectedFailuresAndFedBytes)
+{
+    SimulatedSerialDevice device;
+    device.SetOpenError(EACCES);
+    EXPECT_EQ(device.Open("/dev/sim1"), EACCES);
+    EXPECT_EQ(device.LastOpenPath(), "/dev/sim1");
+    device.SetOpenError(0);
+    ASSERT_EQ(device.Open("/dev/sim1"), 0);
+    EXPECT_EQ(device.Open("/dev/sim1"), EBUSY);
+    device.SetSetLineSettingsFails(true);
+    EXPECT_TRUE(device.GetLineSettings());
+    EXPECT_FALSE(device.SetLineSettings(4800, 0, 8, 0));
+
+    device.Feed("abc");
+    uint8_t buffer[2];
+    EXPECT_EQ(device.Read(buffer, 2), 2);
+    EXPECT_EQ(device.PendingBytes(), 1u);
+    device.Unplug();
+    EXPECT_EQ(device.Read(buffer, 2), -1);
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(device.Read(buffer, 2), 0);
+}
+
+} // namespace
+} // namespace velarin

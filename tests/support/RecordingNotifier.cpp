@@ -1,0 +1,30 @@
+#include "support/RecordingNotifier.h"
+
+namespace velarin::test {
+
+void RecordingNotifier::ShowMessage(
+    const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    std::lock_guard lock(mutex_);
+    messages_.push_back({ text, caption, icon });
+}
+
+void RecordingNotifier::Beep(MessageIcon icon)
+{
+    std::lock_guard lock(mutex_);
+    beeps_.push_back(icon);
+}
+
+std::vector<RecordingNotifier::Message> RecordingNotifier::Messages() const
+{
+    std::lock_guard lock(mutex_);
+    return messages_;
+}
+
+std::vector<MessageIcon> RecordingNotifier::Beeps() const
+{
+    std::lock_guard lock(mutex_);
+    return beeps_;
+}
+
+} // namespace velarin::test
