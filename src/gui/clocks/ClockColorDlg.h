@@ -1,0 +1,41 @@
+#pragma once
+
+#include "gui/clocks/ColorChooser.h"
+#include "platform/SystemClock.h"
+
+#include <QDialog>
+
+namespace velarin {
+
+class CDigitalClockCtrl;
+
+// "Custom Clock Color": picks the seven-segment clock's lit and unlit segment colours with a
+// live preview. The caller sets both colours before running it and reads them back after OK.
+class CClockColorDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int IDD = 145;
+
+    CClockColorDlg(
+        SystemClock& clock, QWidget* owner = nullptr, ColorChooser chooser = ChooseColorWithDialog);
+
+    ColorRef activeColor = 0x00FF00;
+    ColorRef inactiveColor = 0x004000;
+
+    CDigitalClockCtrl* Preview() const { return preview_; }
+    void OnInitDialog();
+    void OnSetActiveColor();
+    void OnSetInactiveColor();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::optional<ColorRef> choose(ColorRef initial);
+
+    ColorChooser chooser_;
+    CDigitalClockCtrl* preview_;
+    bool initialised_ = false;
+};
+
+} // namespace velarin
