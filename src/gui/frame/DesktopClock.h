@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/SystemTime.h"
-
 namespace velarin {
 
 // What the main frame asks of the desktop clock window it owns.
@@ -15,8 +13,11 @@ public:
     // Back to (0, 0), 300 x 100, shown and in front: the way out when the clock went off-screen.
     virtual void ResetClockPosition() = 0;
     virtual void SaveClockPosition() = 0;
-    // Once a second: the hover text follows the time the clock shows.
-    virtual void UpdateHoverText(const SystemTime& local, const SystemTime& utc) = 0;
+    // Once a second: the hover text follows the time (left alone while the clock is dragged).
+    virtual void RefreshHoverText() = 0;
+    // Without a tray the clock is the only way in: its menu then also offers "&Exit" and
+    // cannot hide the clock.
+    virtual void SetNoTrayMode(bool on) = 0;
 };
 
 } // namespace velarin

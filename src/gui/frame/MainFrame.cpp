@@ -5,13 +5,12 @@
 #include "engine/settings/SettingsKeys.h"
 #include "engine/settings/SettingsStore.h"
 #include "gui/frame/HelpLauncher.h"
-#include "gui/frame/StandInClockWindow.h"
+#include "gui/clocks/ClockWnd.h"
+#include "gui/frame/ClockWindowAdapter.h"
 #include "gui/frame/StandInPropertyFrame.h"
 #include "gui/frame/TrayIconImages.h"
-#include "platform/SystemClock.h"
 
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -21,29 +20,21 @@
 namespace velarin {
 namespace {
 
-SystemTime FromQt(const QDateTime& t)
-{
-    SystemTime s;
-    s.year = static_cast<uint16_t>(t.date().year());
-    s.month = static_cast<uint16_t>(t.date().month());
-    s.dayOfWeek = static_cast<uint16_t>(t.date().dayOfWeek() % 7);
-    s.day = static_cast<uint16_t>(t.date().day());
-    s.hour = static_cast<uint16_t>(t.time().hour());
-    s.minute = static_cast<uint16_t>(t.time().minute());
-    s.second = static_cast<uint16_t>(t.time().second());
-    s.milliseconds = static_cast<uint16_t>(t.time().msec());
-    return s;
-}
-
-void FillDefaults(MainFrameServices& s)
+void FillDefaults(MainFrameServices& s, AppState& app, SettingsStore& settings)
 {
     if (!s.isSetTimeBusy)
         s.isSetTimeBusy = [] { return false; };
     if (!s.setPcClockNow)
         s.setPcClockNow = [] {};
     if (!s.createClock)
-        s.createClock = [](QWidget* owner, QMenu* menu) -> std::unique_ptr<DesktopClock> {
-            return std::make_unique<StandInClockWindow>(menu, owner);
+        s.createClock = [&app, &settings, clock = s.systemClock](
+                            CMainFrame& frame) -> std::unique_ptr<DesktopClock> {
+            if (!clock)
+                return nullptr;
+            // No Qt parent: the adapter owns the window and deletes it before the frame goes.
+            auto* window = new CClockWnd(settings, app, *clock, frame);
+            return std::make_unique<ClockWindowAdapter>(
+                window, [&frame] { frame.OnCommand(cmd::kAppExit); });
         };
     if (!s.createPropertyFrame)
         s.createPropertyFrame
@@ -61,7 +52,7 @@ CMainFrame::CMainFrame(AppState& app, SettingsStore& settings, MainFrameServices
     , settings_(settings)
     , services_(std::move(services))
 {
-    FillDefaults(services_);
+    FillDefaults(services_, app_, settings_);
     setWindowTitle(QString::fromLatin1(kTitle));
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(TrayIconImages::ApplicationIcon());
@@ -87,15 +78,15 @@ bool CMainFrame::Create()
     });
     addTrayIcon();
 
-    clock_ = services_.createClock(this, menu_);
+    clock_ = services_.createClock(*this);
     if (!clock_)
         return false;
     if (settings_.GetProfileInt(keys::kSettings, keys::kDigitalClockEnabled, 1) == 1)
         clock_->ShowClock();
-    else if (!trayShown_)
+    if (!trayShown_) {
         enterNoTrayFallback();
-    if (!trayShown_)
         sayWhereTheProgramLives();
+    }
     return true;
 }
 
@@ -139,9 +130,7 @@ void CMainFrame::OnCommand(int id)
         ShowProperties();
         break;
     case cmd::kTraySetPcClockNow:
-        // The menu greys the item out; a command arriving another way is checked all the same.
-        if (app_.timeReferenceUsable.load() == 1)
-            services_.setPcClockNow();
+        SetPcClockNow();
         break;
     case cmd::kTrayShowClock:
         clock_->ShowClock();
@@ -157,7 +146,7 @@ void CMainFrame::OnCommand(int id)
     case cmd::kHelp:
     case cmd::kHelpContextHelp:
     case cmd::kDefaultHelp:
-        services_.openHelp(0);
+        ShowHelpTopics();
         break;
     case cmd::kAppExit:
         close();
@@ -165,6 +154,18 @@ void CMainFrame::OnCommand(int id)
     default:
         break;
     }
+}
+
+void CMainFrame::SetPcClockNow()
+{
+    // The menus grey the item out; a command arriving another way is checked all the same.
+    if (app_.timeReferenceUsable.load() == 1)
+        services_.setPcClockNow();
+}
+
+void CMainFrame::ShowHelpTopics()
+{
+    services_.openHelp(0);
 }
 
 void CMainFrame::ShowProperties()
@@ -219,10 +220,24 @@ void CMainFrame::enterNoTrayFallback()
 {
     // Without a tray the clock window and its menu are the only way in: show it whatever the
     // setting says, but leave the setting as the user chose it.
-    if (clock_ && !clock_->IsClockVisible()) {
+    if (!clock_)
+        return;
+    clock_->SetNoTrayMode(true);
+    if (!clock_->IsClockVisible()) {
         clock_->ShowClock();
         clockShownForNoTray_ = true;
     }
+}
+
+void CMainFrame::leaveNoTrayFallback()
+{
+    if (!clock_)
+        return;
+    clock_->SetNoTrayMode(false);
+    if (clockShownForNoTray_
+        && settings_.GetProfileInt(keys::kSettings, keys::kDigitalClockEnabled, 1) != 1)
+        clock_->HideClock();
+    clockShownForNoTray_ = false;
 }
 
 void CMainFrame::sayWhereTheProgramLives()
@@ -250,10 +265,7 @@ void CMainFrame::RefreshTrayState()
     const bool available = services_.trayAvailable();
     if (available && !trayShown_) {
         addTrayIcon();
-        if (clockShownForNoTray_ && clock_
-            && settings_.GetProfileInt(keys::kSettings, keys::kDigitalClockEnabled, 1) != 1)
-            clock_->HideClock();
-        clockShownForNoTray_ = false;
+        leaveNoTrayFallback();
     } else if (!available && trayShown_) {
         removeTrayIcon();
         enterNoTrayFallback();
@@ -274,13 +286,10 @@ void CMainFrame::RefreshTrayState()
     }
 }
 
-void CMainFrame::UpdateClockTip(const SystemTime& local)
+void CMainFrame::UpdateClockTip()
 {
-    if (!clock_)
-        return;
-    const SystemTime utc = services_.systemClock ? services_.systemClock->GetUtc()
-                                                 : FromQt(QDateTime::currentDateTimeUtc());
-    clock_->UpdateHoverText(local, utc);
+    if (clock_)
+        clock_->RefreshHoverText();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/frame/TrayStatus.h"
+#include "gui/clocks/ClockWindowHost.h"
 #include "gui/frame/DesktopClock.h"
 
 #include <QIcon>
@@ -18,6 +19,7 @@ namespace velarin {
 class AppState;
 class SettingsStore;
 class SystemClock;
+class CMainFrame;
 
 // What the main frame reaches outside itself. Every member has a working default except the
 // clock-setting ones, which do nothing when absent.
@@ -25,13 +27,13 @@ struct MainFrameServices {
     std::function<bool()> isSetTimeBusy;
     // "&Set PC Clock Now": reload the current time server, then start the set-time worker.
     std::function<void()> setPcClockNow;
-    // The desktop clock window, owned by the frame; it offers the given menu on a right click.
-    std::function<std::unique_ptr<DesktopClock>(QWidget* owner, QMenu* menu)> createClock;
+    // The desktop clock window, owned by the frame. Default: the clock window on systemClock.
+    std::function<std::unique_ptr<DesktopClock>(CMainFrame& frame)> createClock;
     // The properties window, a top-level window owned by the frame; null when it failed.
     std::function<QWidget*(QWidget* owner)> createPropertyFrame;
     std::function<void(int context)> openHelp;
     std::function<bool()> trayAvailable;
-    // Reads UTC for the clock's hover text; null: Qt's own clock.
+    // The clock the desktop clock shows; needed by the default createClock.
     SystemClock* systemClock = nullptr;
 };
 
@@ -39,7 +41,7 @@ struct MainFrameServices {
 // desktop clock and the properties window, and answers the tray, the menu and a second copy's
 // request to show the properties. The heartbeat drives RefreshTrayState (200 ms) and
 // UpdateClockTip (each new second).
-class CMainFrame : public QWidget {
+class CMainFrame : public QWidget, public ClockWindowHost {
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "Velarin-Corvasek";
@@ -51,10 +53,16 @@ public:
     // to reach the program by). False when the frame cannot work.
     bool Create();
 
-    void ShowProperties();
+    void ShowProperties() override;
     void RefreshTrayState();
-    void UpdateClockTip(const SystemTime& local);
+    // Once a second, when the local second changed.
+    void UpdateClockTip();
     void OnCommand(int id);
+
+    // What the clock window's menu passes on.
+    void SetPcClockNow() override;
+    void ShowHelpTopics() override;
+    QWidget* DialogOwner() override { return nullptr; }
 
     // For the tests and the wiring.
     QMenu* TrayMenu() const { return menu_; }
@@ -77,6 +85,7 @@ private:
     void addTrayIcon();
     void removeTrayIcon();
     void enterNoTrayFallback();
+    void leaveNoTrayFallback();
     void sayWhereTheProgramLives();
     const QIcon& iconFor(int id);
 

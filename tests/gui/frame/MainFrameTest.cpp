@@ -14,13 +14,15 @@ namespace {
 // Records what the frame asks of its clock window.
 struct FakeClock : DesktopClock {
     bool visible = false;
+    bool noTrayMode = false;
     int shows = 0, resets = 0, saves = 0, tips = 0;
     void ShowClock() override { visible = true, ++shows; }
     void HideClock() override { visible = false; }
     bool IsClockVisible() const override { return visible; }
     void ResetClockPosition() override { visible = true, ++resets; }
     void SaveClockPosition() override { ++saves; }
-    void UpdateHoverText(const SystemTime&, const SystemTime&) override { ++tips; }
+    void RefreshHoverText() override { ++tips; }
+    void SetNoTrayMode(bool on) override { noTrayMode = on; }
 };
 
 class MainFrameTest : public ::testing::Test {
@@ -28,7 +30,7 @@ protected:
     std::unique_ptr<CMainFrame> MakeFrame()
     {
         MainFrameServices services;
-        services.createClock = [this](QWidget*, QMenu*) {
+        services.createClock = [this](CMainFrame&) {
             auto clock = std::make_unique<FakeClock>();
             clock_ = clock.get();
             return clock;
@@ -163,6 +165,7 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     frame->RefreshTrayState();
     EXPECT_FALSE(frame->IsTrayShown());
     EXPECT_TRUE(clock_->visible);
+    EXPECT_TRUE(clock_->noTrayMode);
     EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
     ASSERT_NE(NoTrayNotice(*frame), nullptr);
     EXPECT_FALSE(NoTrayNotice(*frame)->isModal());
@@ -177,6 +180,7 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     EXPECT_EQ(frame->TrayIconShown(), 141);
     EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Cannot connect to network\ntime server");
     EXPECT_FALSE(clock_->visible);
+    EXPECT_FALSE(clock_->noTrayMode);
 }
 
 TEST_F(MainFrameTest, NoTrayAtStartShowsTheClockWithoutStoringIt)
@@ -212,6 +216,7 @@ TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
     int attempts = 0;
     MainFrameServices services;
     services.trayAvailable = [] { return true; };
+    services.createClock = [](CMainFrame&) { return std::make_unique<FakeClock>(); };
     services.createPropertyFrame = [&attempts](QWidget* owner) -> QWidget* {
         return ++attempts == 1 ? nullptr : new QWidget(owner, Qt::Window);
     };
