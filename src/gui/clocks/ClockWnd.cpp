@@ -4,7 +4,6 @@
 #include "engine/clocks/ClockHoverText.h"
 #include "engine/clocks/ClockMenuState.h"
 #include "engine/clocks/ClockPosition.h"
-#include "engine/clocks/ClockWindowLayout.h"
 #include "engine/clocks/SevenSegmentLayout.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/clocks/AnalogClockColorDlg.h"
@@ -23,7 +22,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolTip>
-#include <QWindow>
 #include <algorithm>
 
 namespace velarin {
@@ -31,35 +29,6 @@ namespace {
 
 constexpr int kColorTimerPeriodMs = 100;
 constexpr int kControlTickMs = 50;
-
-Qt::Edges toQtEdges(int edges)
-{
-    Qt::Edges result;
-    if (edges & kEdgeLeft)
-        result |= Qt::LeftEdge;
-    if (edges & kEdgeTop)
-        result |= Qt::TopEdge;
-    if (edges & kEdgeRight)
-        result |= Qt::RightEdge;
-    if (edges & kEdgeBottom)
-        result |= Qt::BottomEdge;
-    return result;
-}
-
-Qt::CursorShape edgeCursor(int edges)
-{
-    const bool horizontal = edges & (kEdgeLeft | kEdgeRight);
-    const bool vertical = edges & (kEdgeTop | kEdgeBottom);
-    if (horizontal && vertical) {
-        const bool falling = ((edges & kEdgeLeft) != 0) == ((edges & kEdgeTop) != 0);
-        return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
-    }
-    if (horizontal)
-        return Qt::SizeHorCursor;
-    if (vertical)
-        return Qt::SizeVerCursor;
-    return Qt::ArrowCursor;
-}
 
 } // namespace
 
@@ -73,14 +42,13 @@ CClockWnd::CClockWnd(SettingsStore& settings, AppState& state, SystemClock& cloc
     , runDialog_([](QDialog& dialog) { return dialog.exec(); })
     , chooser_(ChooseColorWithDialog)
     , translucencyProbe_(PlatformSupportsWindowOpacity)
+    , resizer_(*this)
 {
     setWindowTitle(QStringLiteral("Clock"));
     setMinimumWidth(kMinimumClockWidth);
     setMouseTracking(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
+    // The clocks cover the whole client area; the window itself paints nothing.
+    setAttribute(Qt::WA_NoSystemBackground);
 
     const int type = clockType();
     if (setting(keys::kClockAlwayssOnTop, 0) != 0)
@@ -469,44 +437,23 @@ void CClockWnd::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
-    const QPoint at = event->position().toPoint();
-    const int edges = ClockEdgesAt(width(), height(), at.x(), at.y());
-    if (edges != kEdgeNone) {
-        // The window manager resizes where it can; otherwise the window follows the mouse.
-        if (windowHandle() != nullptr && windowHandle()->startSystemResize(toQtEdges(edges)))
-            return;
-        resizeEdges_ = edges;
-        resizeStart_ = frameGeometry();
-        resizePress_ = event->globalPosition().toPoint();
+    if (resizer_.Press(*event))
         return;
-    }
     dragAnchorArmed = 1;
     dragging = 1;
 }
 
 void CClockWnd::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint global = event->globalPosition().toPoint();
-    const bool leftDown = event->buttons() & Qt::LeftButton;
-    if (resizeEdges_ != kEdgeNone && leftDown) {
-        const QPoint delta = global - resizePress_;
-        const ClockRect start { resizeStart_.x(), resizeStart_.y(),
-            resizeStart_.x() + resizeStart_.width(), resizeStart_.y() + resizeStart_.height() };
-        const ClockRect r = ResizeClockRect(start, resizeEdges_, delta.x(), delta.y());
-        setGeometry(r.left, r.top, r.Width(), r.Height());
+    if (resizer_.Move(*event))
         return;
-    }
-    if (leftDown && dragging == 1) {
+    if ((event->buttons() & Qt::LeftButton) && dragging == 1) {
+        const QPoint global = event->globalPosition().toPoint();
         if (dragAnchorArmed == 1) {
             dragAnchorArmed = 0;
             dragAnchor = global - frameGeometry().topLeft();
         }
         move(global - dragAnchor);
-        return;
-    }
-    if (event->buttons() == Qt::NoButton) {
-        const QPoint at = event->position().toPoint();
-        setCursor(edgeCursor(ClockEdgesAt(width(), height(), at.x(), at.y())));
     }
 }
 
@@ -516,7 +463,7 @@ void CClockWnd::mouseReleaseEvent(QMouseEvent* event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    resizeEdges_ = kEdgeNone;
+    resizer_.Release();
     SaveClockPosition();
     dragging = 0;
 }
@@ -536,7 +483,10 @@ void CClockWnd::contextMenuEvent(QContextMenuEvent* event)
 void CClockWnd::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    // A change of the system colours reaches the window as a palette change.
+    const bool systemColors = event->type() == QEvent::PaletteChange
+        || event->type() == QEvent::ApplicationPaletteChange;
+    if (systemColors && analogClock != nullptr)
         LoadAnalogColors();
 }
 

@@ -4,10 +4,10 @@
 #include "engine/clocks/ClockColors.h"
 #include "engine/settings/SettingsStore.h"
 #include "gui/clocks/ColorChooser.h"
+#include "gui/clocks/EdgeResizer.h"
 #include "platform/SystemClock.h"
 
 #include <QPoint>
-#include <QRect>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -103,12 +103,10 @@ private:
     SystemClock& clock_;
     ClockWindowHost& host_;
     int timerId_ = 0;
-    int resizeEdges_ = 0; // edges grabbed for a resize the window carries out itself
-    QRect resizeStart_;
-    QPoint resizePress_;
     DialogRunner runDialog_;
     ColorChooser chooser_;
     std::function<bool()> translucencyProbe_;
+    EdgeResizer resizer_;
 };
 
 } // namespace velarin

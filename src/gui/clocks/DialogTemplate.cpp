@@ -1,7 +1,9 @@
 #include "gui/clocks/DialogTemplate.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
+#include <algorithm>
 
 namespace velarin {
 
@@ -38,7 +40,12 @@ void DialogTemplate::Place(QWidget* control, int x, int y, int width, int height
 {
     const ClockRect r = DialogRectToPixels(x, y, width, height, base_);
     control->setParent(dialog_);
-    control->setGeometry(r.left, r.top, r.Width(), r.Height());
+    int pixelWidth = r.Width();
+    // The stand-in font runs wider than the one the templates were drawn with; a check box
+    // grows to the right rather than cutting its text.
+    if (qobject_cast<QCheckBox*>(control) != nullptr)
+        pixelWidth = std::max(pixelWidth, control->sizeHint().width());
+    control->setGeometry(r.left, r.top, pixelWidth, r.Height());
 }
 
 void DialogTemplate::name(QWidget* control, int id)
