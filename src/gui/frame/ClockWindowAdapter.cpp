@@ -76,13 +76,18 @@ void ClockWindowAdapter::showNoTrayMenu(QPoint screenPoint)
     menu->addSeparator();
     QAction* exit = menu->addAction(QStringLiteral("&Exit"));
     exit->setData(cmd::kAppExit);
-    QAction* chosen = menu->exec(screenPoint);
-    if (!chosen)
-        return;
-    if (chosen == exit)
+    // The choice is taken from the menu's signal (it also covers the submenus); exit is acted
+    // on only after the menu has closed.
+    bool exitChosen = false;
+    connect(menu.get(), &QMenu::triggered, this, [this, exit, &exitChosen](QAction* chosen) {
+        if (chosen == exit)
+            exitChosen = true;
+        else
+            window_->OnCommand(chosen->data().toInt());
+    });
+    menu->exec(screenPoint);
+    if (exitChosen)
         onExit_();
-    else
-        window_->OnCommand(chosen->data().toInt());
 }
 
 } // namespace velarin

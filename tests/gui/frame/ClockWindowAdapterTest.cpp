@@ -29,7 +29,10 @@ protected:
         return frame;
     }
 
-    CClockWnd* Window(CMainFrame&) { return QApplication::topLevelWidgets().isEmpty() ? nullptr : findClock(); }
+    CClockWnd* Window(CMainFrame&)
+    {
+        return QApplication::topLevelWidgets().isEmpty() ? nullptr : findClock();
+    }
     static CClockWnd* findClock()
     {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -54,8 +57,8 @@ protected:
                 menu->close();
         });
         QWidget* window = Window(frame);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
-            window->mapToGlobal(QPoint(10, 10)));
+        QContextMenuEvent event(
+            QContextMenuEvent::Mouse, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(window, &event);
         EXPECT_TRUE(seen);
     }
