@@ -68,6 +68,8 @@ CMainFrame::~CMainFrame()
 
 bool CMainFrame::Create()
 {
+    // The hidden window exists on the display with its title, as the program's anchor there.
+    winId();
     buildMenu();
     tray_ = new QSystemTrayIcon(this);
     tray_->setContextMenu(menu_);
@@ -175,7 +177,6 @@ void CMainFrame::ShowProperties()
         if (!frame)
             return; // the next request tries again
         propertyFrame_ = frame;
-        frame->adjustSize();
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect r = frame->frameGeometry();
             r.moveCenter(screen->availableGeometry().center());

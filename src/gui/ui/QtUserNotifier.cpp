@@ -29,8 +29,8 @@ QString QtUserNotifier::CaptionFor(const std::string& caption)
 {
     if (!caption.empty())
         return QString::fromStdString(caption);
-    const QString name = QGuiApplication::applicationDisplayName();
-    return name.isEmpty() ? QStringLiteral("Velarin") : name;
+    // The product's name, as the program's own dialogs are titled (not the executable's).
+    return QStringLiteral("Velarin");
 }
 
 void QtUserNotifier::ShowMessage(
