@@ -81,11 +81,12 @@ protected:
         };
     }
 
+    // Declared before the application: its main frame records its own end in `events`.
+    std::vector<std::string> events;
     OrderedStore store;
     test::RecordingNotifier notifier;
     SimulatedSerialDevice device;
     CVelarinApp app { store, notifier, device, "velarin" };
-    std::vector<std::string> events;
 };
 
 TEST_F(VelarinAppTest, FreshUserStartsOnTheGpsInTheFixedOrderAndWritesNothingHeadless)

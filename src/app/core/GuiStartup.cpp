@@ -6,16 +6,37 @@
 #include "gui/ui/TrayBarDlg.h"
 
 #include <QApplication>
-#include <QTimer>
 
 namespace velarin {
 
-GuiMainFrame::GuiMainFrame(std::unique_ptr<CMainFrame> frame)
-    : frame_(std::move(frame))
+GuiMainFrame::GuiMainFrame(
+    CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
+    : core_(app, clock, priority, connectivity)
 {
+    MainFrameServices services;
+    services.systemClock = &clock;
+    services.isSetTimeBusy = [this] { return core_.Worker().IsSetTimeBusy() != 0; };
+    services.setPcClockNow = [this] { core_.SetPcClockNow(); };
+    frame_ = std::make_unique<CMainFrame>(app.State(), app.Settings(), std::move(services));
 }
 
-GuiMainFrame::~GuiMainFrame() = default;
+GuiMainFrame::~GuiMainFrame()
+{
+    // The timers stop before the windows they refresh go away.
+    core_.onRefreshTray = nullptr;
+    core_.onClockTip = nullptr;
+}
+
+bool GuiMainFrame::Create()
+{
+    if (!frame_->Create())
+        return false;
+    QObject::connect(frame_.get(), &CMainFrame::closed, qApp, &QCoreApplication::quit);
+    core_.onRefreshTray = [this] { frame_->RefreshTrayState(); };
+    core_.onClockTip = [this] { frame_->UpdateClockTip(); };
+    core_.Start();
+    return true;
+}
 
 void GuiMainFrame::OnShowPropertiesRequest()
 {
@@ -31,13 +52,15 @@ std::optional<bool> GuiFirstTimeConfigPrompt::Ask(bool networkTimePreset)
     return dialog.choice() != 0;
 }
 
-GuiStartup::GuiStartup(CVelarinApp& app, SystemClock& clock)
+GuiStartup::GuiStartup(
+    CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
     : clock_(clock)
+    , priority_(priority)
+    , connectivity_(connectivity)
 {
     // The hidden frame is the program; closing a clock or properties window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     app.firstTimeConfigPrompt = &prompt_;
-    app.createMainFrame = [this](CVelarinApp& a) { return createMainFrame(a); };
     app.showTrayBarNotice = [&app](MainFrame& frame) {
         auto* gui = dynamic_cast<GuiMainFrame*>(&frame);
         CTrayBarDlg notice(app.Settings(), gui ? &gui->Frame() : nullptr);
@@ -45,25 +68,13 @@ GuiStartup::GuiStartup(CVelarinApp& app, SystemClock& clock)
     };
 }
 
-std::unique_ptr<MainFrame> GuiStartup::createMainFrame(CVelarinApp& app)
+std::unique_ptr<MainFrame> GuiStartup::CreateMainFrame(CVelarinApp& app, ClockSettingCore*& core)
 {
-    MainFrameServices services;
-    services.systemClock = &clock_;
-    auto frame = std::make_unique<CMainFrame>(app.State(), app.Settings(), std::move(services));
+    auto frame = std::make_unique<GuiMainFrame>(app, clock_, priority_, connectivity_);
     if (!frame->Create())
         return nullptr;
-    frame_ = frame.get();
-    connect(frame_, &CMainFrame::closed, qApp, &QCoreApplication::quit);
-
-    // The tray state and the clock's hover text follow the shared state on their own timers.
-    auto* tray = new QTimer(frame_);
-    connect(tray, &QTimer::timeout, frame_, &CMainFrame::RefreshTrayState);
-    tray->start(200);
-    auto* hover = new QTimer(frame_);
-    connect(hover, &QTimer::timeout, frame_, &CMainFrame::UpdateClockTip);
-    hover->start(1000);
-    frame_->RefreshTrayState();
-    return std::make_unique<GuiMainFrame>(std::move(frame));
+    core = &frame->Core();
+    return frame;
 }
 
 } // namespace velarin

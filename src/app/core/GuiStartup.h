@@ -1,27 +1,32 @@
 #pragma once
 
+#include "app/core/ClockSettingCore.h"
 #include "app/core/FirstTimeConfigPrompt.h"
 #include "app/core/MainFrame.h"
 
-#include <QObject>
 #include <memory>
 
 namespace velarin {
 
 class CMainFrame;
 class CVelarinApp;
-class SystemClock;
 
 // The main frame of a run with a display: the hidden frame with its tray icon, clock window and
-// properties window.
+// properties window, and the clock-setting core whose heartbeat drives them.
 class GuiMainFrame : public MainFrame {
 public:
-    explicit GuiMainFrame(std::unique_ptr<CMainFrame> frame);
+    GuiMainFrame(
+        CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity);
     ~GuiMainFrame() override;
+
+    // The frame's creation steps, then the timers; false when the frame cannot work.
+    bool Create();
     void OnShowPropertiesRequest() override;
     CMainFrame& Frame() { return *frame_; }
+    ClockSettingCore& Core() { return core_; }
 
 private:
+    ClockSettingCore core_;
     std::unique_ptr<CMainFrame> frame_;
 };
 
@@ -33,20 +38,19 @@ public:
 
 // Fills the application's seams for a desktop run: the first-time dialog, the main frame and
 // the tray-bar notice. Lives as long as the application object.
-class GuiStartup : public QObject {
-    Q_OBJECT
+class GuiStartup {
 public:
-    GuiStartup(CVelarinApp& app, SystemClock& clock);
+    GuiStartup(
+        CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity);
 
-    // The frame once created; null before (or when creation failed).
-    CMainFrame* Frame() const { return frame_; }
+    // The main frame for CVelarinApp; core receives its clock-setting core.
+    std::unique_ptr<MainFrame> CreateMainFrame(CVelarinApp& app, ClockSettingCore*& core);
 
 private:
-    std::unique_ptr<MainFrame> createMainFrame(CVelarinApp& app);
-
     SystemClock& clock_;
+    ThreadPriority& priority_;
+    Connectivity& connectivity_;
     GuiFirstTimeConfigPrompt prompt_;
-    CMainFrame* frame_ = nullptr;
 };
 
 } // namespace velarin

@@ -1,22 +1,28 @@
 #include "app/core/RunVelarin.h"
 
 #include "app/core/AppOptions.h"
+#include "app/core/ClockedMainFrame.h"
+#include "app/core/DemoReceiver.h"
 #include "app/core/DemoSettings.h"
 #include "app/core/GuiStartup.h"
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
+#include "engine/Calendar.h"
 #include "engine/settings/SettingsKeys.h"
+#include "gui/ui/QtUserNotifier.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/StderrUserNotifier.h"
 #include "platform/linux/LinuxSerialDevice.h"
+#include "platform/linux/LinuxSystemClock.h"
+#include "platform/linux/LinuxThreadPriority.h"
 #include "platform/sim/SimulatedSystemClock.h"
-#include "gui/ui/QtUserNotifier.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -57,6 +63,28 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
     return std::make_unique<QApplication>(argc, argv);
 }
 
+// Until the network clients bring their own check, the route is assumed present: the worker's
+// network path then reports a failure of its own when no server answers.
+class AssumedConnectivity : public Connectivity {
+public:
+    bool IsInternetConnected() override { return true; }
+};
+
+// Each setting the demo would make, with its error against true time.
+void printDemoSetting(const SimulatedSystemClock::SetRequest& request)
+{
+    const SystemTime& t = request.requested;
+    const auto target = ToUnixMilliseconds(t);
+    const double errorMs
+        = target ? static_cast<double>(*target * 1000 - request.trueUtcMicroseconds) / 1000.0 : 0.0;
+    std::fprintf(stderr,
+        "velarin: demo: would set the clock to %04d-%02d-%02d %02d:%02d:%02d.%03d UTC "
+        "(error %+.3f ms)%s\n",
+        t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds, errorMs,
+        request.accepted ? "" : " - refused");
+    std::fflush(stderr);
+}
+
 } // namespace
 
 int RunVelarin(int argc, char** argv)
@@ -92,10 +120,7 @@ int RunVelarin(int argc, char** argv)
     LinuxSerialDevice serialDevice;
     SingleInstance instance(settingsPath);
     CVelarinApp app(settings, notifier, serialDevice, applicationName.toStdString());
-    const bool haveReceiver = !options.serialDevice.isEmpty();
-    app.SerialPort().SetDeviceOverride(options.demo && !haveReceiver
-            ? std::string(kDemoNoReceiverDevice)
-            : options.serialDevice.toStdString());
+    app.SerialPort().SetDeviceOverride(options.serialDevice.toStdString());
     app.anotherCopyNotified = [&instance] {
         switch (instance.Claim()) {
         case SingleInstance::Outcome::OtherNotified:
@@ -109,17 +134,48 @@ int RunVelarin(int argc, char** argv)
         return false;
     };
 
+    // The demo never touches the machine's clock: a simulated one, started a few seconds wrong
+    // so that the first setting shows, records what would be set.
+    std::unique_ptr<SystemClock> clock;
+    DemoReceiver demoReceiver;
     if (options.demo) {
-        if (freshStore)
-            PreseedDemoSettings(settings, options.firstRun, haveReceiver);
-        std::fprintf(stderr, "velarin: demo with throw-away settings; the real clock is never set\n");
+        // A receiver given on the command line replaces the simulated one (a test may give a
+        // silent or missing one).
+        const QString device
+            = options.serialDevice.isEmpty() ? demoReceiver.Start() : options.serialDevice;
+        if (device.isEmpty())
+            return 1;
+        if (freshStore) {
+            PreseedDemoSettings(settings, options.firstRun, true);
+            settings.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, 1);
+        }
+        app.SerialPort().SetDeviceOverride(device.toStdString());
+        auto simulated = std::make_unique<SimulatedSystemClock>();
+        simulated->SetOffsetMicroseconds(2'345'678);
+        simulated->SetObserver(printDemoSetting);
+        clock = std::move(simulated);
+        std::fprintf(stderr,
+            "velarin: demo: simulated receiver on %s; simulated clock %+.3f ms off; a setting "
+            "every minute once locked\n",
+            qPrintable(device), 2345.678);
+    } else {
+        clock = std::make_unique<LinuxSystemClock>();
     }
-    // The clock the windows show and the clock-setting path use. Only the simulated one for
-    // now: nothing in this program sets the real clock yet.
-    SimulatedSystemClock systemClock;
+    LinuxThreadPriority priority;
+    AssumedConnectivity connectivity;
+    ClockSettingCore* core = nullptr;
     std::unique_ptr<GuiStartup> guiStartup;
-    if (gui)
-        guiStartup = std::make_unique<GuiStartup>(app, systemClock);
+    if (gui) {
+        guiStartup = std::make_unique<GuiStartup>(app, *clock, priority, connectivity);
+        app.createMainFrame
+            = [&](CVelarinApp& owner) { return guiStartup->CreateMainFrame(owner, core); };
+    } else {
+        app.createMainFrame = [&](CVelarinApp& owner) -> std::unique_ptr<MainFrame> {
+            auto frame = std::make_unique<ClockedMainFrame>(owner, *clock, priority, connectivity);
+            core = &frame->Core();
+            return frame;
+        };
+    }
 
     if (!app.InitInstance())
         return app.ExitCode();
@@ -127,6 +183,20 @@ int RunVelarin(int argc, char** argv)
         if (MainFrame* frame = app.GetMainFrame())
             frame->OnShowPropertiesRequest();
     });
+    // In the demo the first setting is asked for as soon as the receiver is locked, as the
+    // user would with "Set PC Clock Now", instead of waiting for the next minute.
+    QTimer demoFirstSetting;
+    if (options.demo && core) {
+        demoFirstSetting.setInterval(200);
+        QObject::connect(&demoFirstSetting, &QTimer::timeout, [&] {
+            if (app.State().timeReferenceUsable.load() == 1) {
+                core->SetPcClockNow();
+                demoFirstSetting.stop();
+            }
+        });
+        demoFirstSetting.start();
+    }
+
     QuitOnSignal quitOnSignal;
     std::fprintf(stderr, "velarin: running (settings %s)\n", qPrintable(settings.FilePath()));
     std::fflush(stderr);

@@ -12,7 +12,7 @@ CVelarinApp::CVelarinApp(SettingsStore& settings, UserNotifier& notifier,
     , initializeSockets([] { return true; })
     , loadCurrentTimeServer([] { return std::string(); })
     , createMainFrame([](CVelarinApp&) { return std::make_unique<HeadlessMainFrame>(); })
-    , showTrayBarNotice([](MainFrame&) { })
+    , showTrayBarNotice([](MainFrame&) {})
     , settings_(settings)
     , notifier_(notifier)
     , applicationName_(std::move(applicationName))

@@ -1,6 +1,5 @@
 #include "gui/frame/StandInPropertyFrame.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -14,12 +13,6 @@ StandInPropertyFrame::StandInPropertyFrame(QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Velarin Properties"), this));
     resize(525, 300);
-}
-
-void StandInPropertyFrame::closeEvent(QCloseEvent* event)
-{
-    event->ignore();
-    hide();
 }
 
 } // namespace velarin

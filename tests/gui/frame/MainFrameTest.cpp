@@ -232,6 +232,10 @@ TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
 TEST_F(MainFrameTest, ExitStoresTheClockPositionAndEnds)
 {
     auto frame = MakeFrame();
+    // An open properties window must not refuse the application's quit (which closes every
+    // window first).
+    frame->ShowProperties();
+    EXPECT_TRUE(frame->PropertyFrame()->close());
     QSignalSpy closed(frame.get(), &CMainFrame::closed);
     frame->OnCommand(57665);
     EXPECT_EQ(closed.count(), 1);

@@ -1,0 +1,61 @@
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace velarin {
+namespace {
+
+TEST(SingleInstance, NameDependsOnUserAndSettingsFile)
+{
+    const QString a = SingleInstance::ServerName("/home/u/.config/Orlo/velarin.ini");
+    EXPECT_EQ(a, SingleInstance::ServerName("/home/u/.config/Orlo/velarin.ini"));
+    EXPECT_NE(a, SingleInstance::ServerName("/tmp/run2/velarin.ini"));
+    EXPECT_TRUE(a.startsWith(QStringLiteral("velarin-%1-").arg(::getuid())));
+}
+
+TEST(SingleInstance, SecondClaimNotifiesTheFirstAndJunkIsIgnored)
+{
+    QTemporaryDir dir;
+    const QString settings = dir.filePath("velarin.ini");
+    SingleInstance first(settings);
+    QSignalSpy requests(&first, &SingleInstance::ShowPropertiesRequested);
+    ASSERT_EQ(first.Claim(), SingleInstance::Outcome::First);
+
+    {
+        // Something else talking to the socket does not open any window.
+        QLocalSocket stranger;
+        stranger.connectToServer(first.Name());
+        ASSERT_TRUE(stranger.waitForConnected(2000));
+        stranger.write(QByteArray(1000, 'x') + "\n0x4010\n");
+        stranger.waitForBytesWritten(2000);
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+    SingleInstance second(settings);
+    EXPECT_EQ(second.Claim(), SingleInstance::Outcome::OtherNotified);
+    ASSERT_TRUE(requests.wait(5000));
+    EXPECT_EQ(requests.count(), 1);
+}
+
+TEST(SingleInstance, SocketLeftByACrashedCopyIsTakenOver)
+{
+    QTemporaryDir dir;
+    const QString settings = dir.filePath("velarin.ini");
+    const QString leftover = QDir::temp().absoluteFilePath(SingleInstance::ServerName(settings));
+    {
+        QFile file(leftover);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    SingleInstance instance(settings);
+    EXPECT_EQ(instance.Claim(), SingleInstance::Outcome::First);
+}
+
+} // namespace
+} // namespace velarin
