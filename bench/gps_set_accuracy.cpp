@@ -28,6 +28,7 @@
 #include <cstring>
 #include <ctime>
 #include <mutex>
+#include <sys/prctl.h>
 #include <thread>
 #include <vector>
 
@@ -158,6 +159,8 @@ int main(int argc, char** argv)
     std::thread edges;
     if (pps) {
         edges = std::thread([&] {
+            // A punctual pulse: no timer slack on this thread's sleeps.
+            prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
             while (!stopEdges) {
                 const int64_t next = (realtimeNs() / 1000000000 + 1) * 1000000000;
                 sleepUntil(next);

@@ -1,12 +1,16 @@
 #include "app/core/ClockSettingCore.h"
 
 #include "app/core/VelarinApp.h"
+#include "engine/nettime/NetworkTime.h"
+
+#include <atomic>
 
 namespace velarin {
 
 ClockSettingCore::ClockSettingCore(
     CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
     : app_(app)
+    , clock_(clock)
     , connectivity_(connectivity)
     , log_(clock)
     , timeSource_(parser_, app.State())
@@ -19,7 +23,10 @@ ClockSettingCore::ClockSettingCore(
           app.Settings(), app.State(), timeSource_, clock, log_, pps_, worker_.Cancellation())
     , heartbeat_(app.State(), *this)
     , driver_(heartbeat_, clock, [&app] {
-        return app.SerialPort().IsOpen() ? app.SerialPort().Device().ReadableHandle() : -1;
+        // With the network reference nobody reads the link: watching it would only spin.
+        if (app.State().useNetworkTime.load() != 0 || !app.SerialPort().IsOpen())
+            return -1;
+        return app.SerialPort().Device().ReadableHandle();
     })
 {
     worker_.SetGpsProcedure([this] { return gpsSetting_.SetTimeFromGps(); });
@@ -39,6 +46,18 @@ void ClockSettingCore::Start()
 void ClockSettingCore::SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure)
 {
     worker_.SetNetworkProcedure(std::move(procedure));
+}
+
+void ClockSettingCore::UseNetworkClients(NetworkSockets& sockets)
+{
+    worker_.SetNetworkProcedure([this, &sockets](CancelSignal& cancel) {
+        std::atomic<bool> stop { false };
+        CancelHookScope stopOnCancel(cancel, [&stop] { stop = true; });
+        NetworkTimeContext context { app_.Settings(), app_.State(), clock_, sockets };
+        context.log = &log_;
+        context.cancel = &stop;
+        return SetClockFromNetwork(context);
+    });
 }
 
 void ClockSettingCore::SetPcClockNow()

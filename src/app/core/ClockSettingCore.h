@@ -9,6 +9,7 @@
 #include "engine/frame/SystemLog.h"
 #include "engine/gps/CNmeaParser.h"
 #include "platform/Connectivity.h"
+#include "platform/NetworkSockets.h"
 #include "platform/SystemClock.h"
 #include "platform/ThreadPriority.h"
 
@@ -36,6 +37,8 @@ public:
     HeartbeatDriver& Driver() { return driver_; }
     // The network path of the worker (the SNTP and Daytime clients); fails until set.
     void SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure);
+    // The network path through the program's SNTP and Daytime clients over these sockets.
+    void UseNetworkClients(NetworkSockets& sockets);
     // The "Set PC Clock Now" command: reload the server and start a run.
     void SetPcClockNow();
 
@@ -58,6 +61,7 @@ private:
     void UpdateClockTip(const SystemTime& local) override;
 
     CVelarinApp& app_;
+    SystemClock& clock_;
     Connectivity& connectivity_;
     CNmeaParser parser_;
     SystemLog log_;

@@ -8,11 +8,14 @@
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
 #include "engine/Calendar.h"
+#include "engine/nettime/TimeServerList.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/QtUserNotifier.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/StderrUserNotifier.h"
+#include "platform/linux/LinuxConnectivity.h"
+#include "platform/linux/LinuxNetworkSockets.h"
 #include "platform/linux/LinuxSerialDevice.h"
 #include "platform/linux/LinuxSystemClock.h"
 #include "platform/linux/LinuxThreadPriority.h"
@@ -62,13 +65,6 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
     }
     return std::make_unique<QApplication>(argc, argv);
 }
-
-// Until the network clients bring their own check, the route is assumed present: the worker's
-// network path then reports a failure of its own when no server answers.
-class AssumedConnectivity : public Connectivity {
-public:
-    bool IsInternetConnected() override { return true; }
-};
 
 // Each setting the demo would make, with its error against true time.
 void printDemoSetting(const SimulatedSystemClock::SetRequest& request)
@@ -161,17 +157,25 @@ int RunVelarin(int argc, char** argv)
     } else {
         clock = std::make_unique<LinuxSystemClock>();
     }
+    app.loadCurrentTimeServer
+        = [&settings, &clock] { return LoadCurrentTimeServer(settings, clock->GetTickCount()); };
     LinuxThreadPriority priority;
-    AssumedConnectivity connectivity;
+    LinuxConnectivity connectivity;
+    LinuxNetworkSockets sockets;
     ClockSettingCore* core = nullptr;
     std::unique_ptr<GuiStartup> guiStartup;
     if (gui) {
         guiStartup = std::make_unique<GuiStartup>(app, *clock, priority, connectivity);
-        app.createMainFrame
-            = [&](CVelarinApp& owner) { return guiStartup->CreateMainFrame(owner, core); };
+        app.createMainFrame = [&](CVelarinApp& owner) {
+            auto frame = guiStartup->CreateMainFrame(owner, core);
+            if (core)
+                core->UseNetworkClients(sockets);
+            return frame;
+        };
     } else {
         app.createMainFrame = [&](CVelarinApp& owner) -> std::unique_ptr<MainFrame> {
             auto frame = std::make_unique<ClockedMainFrame>(owner, *clock, priority, connectivity);
+            frame->Core().UseNetworkClients(sockets);
             core = &frame->Core();
             return frame;
         };

@@ -13,6 +13,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <string>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -168,6 +169,8 @@ int runSimulateGps(int argc, char** argv)
         std::fflush(stdout);
     }
 
+    // A receiver is punctual: no timer slack on the sleeps that time its sentences.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     const SimulatedReceiver receiver(options.receiver);
     int64_t second = nowMilliseconds() / 1000 + 1;
     for (long sent = 0; options.durationSeconds == 0 || sent < options.durationSeconds;

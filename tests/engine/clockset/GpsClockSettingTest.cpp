@@ -5,15 +5,13 @@
 #include "engine/settings/SettingsKeys.h"
 #include "platform/sim/SimulatedSystemClock.h"
 #include "support/FakeThreadPriority.h"
+#include "support/LogFileUnderTest.h"
 #include "support/ScriptedGpsTimeSource.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <future>
-#include <unistd.h>
 
 namespace velarin {
 namespace {
@@ -42,27 +40,10 @@ class GpsClockSettingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        logPath = std::filesystem::temp_directory_path()
-            / ("velarin-gps-" + std::to_string(::getpid()) + "-"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log");
-        log.OpenSystemLog(logPath.string());
         app.timeReferenceUsable = 1;
         app.useTimrFrom = 1;
     }
-    void TearDown() override
-    {
-        log.CloseSystemLog();
-        std::filesystem::remove(logPath);
-    }
-    std::vector<std::string> logLines()
-    {
-        log.CloseSystemLog();
-        std::ifstream in(logPath);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line.substr(line.find(": ") + 2));
-        return lines;
-    }
+    std::vector<std::string> logLines() { return logFile.Lines(); }
     // Runs one attempt on another thread; `whileWaiting` runs once the attempt waits for the
     // next second.
     int attempt(const std::function<void()>& whileWaiting)
@@ -81,12 +62,12 @@ protected:
     AppState app;
     MemorySettingsStore settings;
     SystemLog log { clock };
+    test::LogFileUnderTest logFile { log };
     test::ScriptedGpsTimeSource gps;
     test::FakeThreadPriority priority;
     CancelSignal cancel;
     PpsDetector pps { settings, app, gps, priority, cancel, [] { return nullptr; } };
     GpsClockSetting setting { settings, app, gps, clock, log, pps, cancel };
-    std::filesystem::path logPath;
 };
 
 TEST_F(GpsClockSettingTest, SetsTheNewSecondPlusTheDelayFromRmc)
@@ -168,7 +149,7 @@ TEST_F(GpsClockSettingTest, NoSettingWithoutAUsableReference)
     EXPECT_TRUE(logLines().empty());
 
     // The reference drops while the procedure waits for the next second.
-    log.OpenSystemLog(logPath.string());
+    logFile.Reopen();
     app.timeReferenceUsable = 1;
     gps.Publish(date(2026, 3, 4, 11, 59, 58));
     EXPECT_EQ(attempt([&] { app.timeReferenceUsable = 0; }), 0);

@@ -3,13 +3,11 @@
 #include "platform/sim/SimulatedSystemClock.h"
 #include "support/FakeConnectivity.h"
 #include "support/FakeThreadPriority.h"
+#include "support/LogFileUnderTest.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace velarin {
 namespace {
@@ -18,37 +16,17 @@ using namespace std::chrono_literals;
 
 class SetTimeWorkerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        logPath = std::filesystem::temp_directory_path()
-            / ("velarin-worker-" + std::to_string(::getpid()) + "-"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log");
-        log.OpenSystemLog(logPath.string());
-    }
-    void TearDown() override
-    {
-        worker.StopSetTimeThread();
-        log.CloseSystemLog();
-        std::filesystem::remove(logPath);
-    }
+    void TearDown() override { worker.StopSetTimeThread(); }
     // The message texts of the log, without their time stamps.
-    std::vector<std::string> logLines()
-    {
-        log.CloseSystemLog();
-        std::ifstream in(logPath);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line.substr(line.find(": ") + 2));
-        return lines;
-    }
+    std::vector<std::string> logLines() { return logFile.Lines(); }
 
     AppState app;
     SimulatedSystemClock clock;
     SystemLog log { clock };
+    test::LogFileUnderTest logFile { log };
     test::FakeConnectivity connectivity;
     test::FakeThreadPriority priority;
     SetTimeWorker worker { app, log, connectivity, priority };
-    std::filesystem::path logPath;
 };
 
 TEST_F(SetTimeWorkerTest, QuickSuccessiveRequestsStartOneRun)
