@@ -1,6 +1,7 @@
 #include "app/core/RunVelarin.h"
 
 #include "app/core/AppOptions.h"
+#include "app/core/ProgramSystemLog.h"
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
 #include "engine/settings/SettingsKeys.h"
@@ -68,8 +69,11 @@ int RunVelarin(int argc, char** argv)
     StderrUserNotifier notifier(applicationName.toStdString());
     LinuxSerialDevice serialDevice;
     SingleInstance instance(settingsPath);
+    // Outlives the application object, whose worker may still be writing to it.
+    ProgramSystemLog systemLog;
     CVelarinApp app(settings, notifier, serialDevice, applicationName.toStdString());
     app.SerialPort().SetDeviceOverride(options.serialDevice.toStdString());
+    app.systemLog = &systemLog.Log();
     app.anotherCopyNotified = [&instance] {
         switch (instance.Claim()) {
         case SingleInstance::Outcome::OtherNotified:
@@ -94,6 +98,8 @@ int RunVelarin(int argc, char** argv)
 
     if (!app.InitInstance())
         return app.ExitCode();
+    // Only the copy that runs opens it: a second copy must not empty the first one's file.
+    systemLog.OpenAtStartup(options.systemLog.toStdString());
     QObject::connect(&instance, &SingleInstance::ShowPropertiesRequested, [&app] {
         if (MainFrame* frame = app.GetMainFrame())
             frame->OnShowPropertiesRequest();
