@@ -61,14 +61,14 @@ void CVelarinPropertyPage7::OnInitDialog()
         QStringLiteral("Randomly pick time server when setting the PC clock"), this);
     Place(random_, kRandom, QRect(7, 64, 260, 10));
 
-    AddLabel(QStringLiteral("Daytime Time Server Port:"), QRect(7, 82, 95, 8));
+    AddLabel(QStringLiteral("Daytime Time Server Port:"), QRect(7, 82, 118, 8));
     port_ = new QLineEdit(this);
-    Place(port_, kPort, QRect(104, 80, 40, 12));
+    Place(port_, kPort, QRect(127, 80, 40, 12));
 
-    AddLabel(QStringLiteral("Network Status:"), QRect(7, 100, 95, 8));
+    AddLabel(QStringLiteral("Network Status:"), QRect(7, 100, 118, 8));
     status_ = new QLabel(this);
     status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Place(status_, kStatus, QRect(104, 98, 169, 12));
+    Place(status_, kStatus, QRect(127, 98, 146, 12));
     auto* help = AddButton(kHelp, QStringLiteral("Help"), QRect(293, 109, 50, 14));
 
     AddTool(serverList_, QStringLiteral("Sets the network time server address."));

@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QTest>
 
+#include <memory>
+
 using namespace velarin;
 
 namespace {
@@ -72,17 +74,22 @@ TEST(NetworkPagesScreenshots, NetworkAndSystemPagesAndServerList)
     Pump(300);
     EXPECT_TRUE(Grab(frame, folder + "/system-configuration-diagnostics.png"));
 
-    CServerListDlg dialog(frame);
+    // The dialog goes before the frame that parents it.
+    auto dialogOwner = std::make_unique<CServerListDlg>(frame);
+    CServerListDlg& dialog = *dialogOwner;
     dialog.serverCount = 5;
     for (int i = 0; i < 5; ++i)
         dialog.servers[static_cast<size_t>(i)] = world.settings.GetProfileString(
             "Network Daytime Protocol", "NetServer-0" + std::to_string(i), "");
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     qobject_cast<QLineEdit*>(dialog.Control(1077))->setFocus();
     QTest::keyClicks(dialog.Control(1077), QStringLiteral("ntp.example.org"));
     Pump(300);
     EXPECT_TRUE(Grab(&dialog, folder + "/server-list.png"));
     dialog.reject();
+    dialogOwner.reset();
     delete frame;
 }
