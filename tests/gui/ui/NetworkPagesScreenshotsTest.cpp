@@ -5,10 +5,10 @@
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/NetworkPagesFixture.h"
 #include "gui/ui/QtWindowTimer.h"
+#include "support/EventPump.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QScreen>
@@ -19,14 +19,6 @@
 using namespace velarin;
 
 namespace {
-
-void Pump(int milliseconds)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
 
 bool Grab(QWidget* window, const QString& file)
 {
@@ -61,17 +53,17 @@ TEST(NetworkPagesScreenshots, NetworkAndSystemPagesAndServerList)
     QCursor::setPos(0, 0); // no bubble over the controls
 
     sheet.setCurrentIndex(8);
-    Pump(1200);
+    test::PumpEvents(1200);
     EXPECT_TRUE(Grab(frame, folder + "/network-time.png"));
 
     sheet.setCurrentIndex(9);
-    Pump(300);
+    test::PumpEvents(300);
     EXPECT_TRUE(Grab(frame, folder + "/system-configuration.png"));
     // The same page with its hidden diagnostics group revealed, to see where it sits.
     for (QGroupBox* group : sheet.Page(9)->findChildren<QGroupBox*>())
         group->show();
     sheet.Page(9)->Control(1104)->show();
-    Pump(300);
+    test::PumpEvents(300);
     EXPECT_TRUE(Grab(frame, folder + "/system-configuration-diagnostics.png"));
 
     // The dialog goes before the frame that parents it.
@@ -87,7 +79,7 @@ TEST(NetworkPagesScreenshots, NetworkAndSystemPagesAndServerList)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     qobject_cast<QLineEdit*>(dialog.Control(1077))->setFocus();
     QTest::keyClicks(dialog.Control(1077), QStringLiteral("ntp.example.org"));
-    Pump(300);
+    test::PumpEvents(300);
     EXPECT_TRUE(Grab(&dialog, folder + "/server-list.png"));
     dialog.reject();
     dialogOwner.reset();
