@@ -13,6 +13,11 @@ AppOptions AppOptions::Parse(QCoreApplication& app)
         "Keeps this PC's clock on true time from a GPS receiver or a network time server."));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption systemLog(QStringLiteral("system-log"),
+        QStringLiteral("Write the system log (the clock-setting steps, one line each, stamped in "
+                       "UTC) to FILE from start-up; an existing file is replaced."),
+        QStringLiteral("FILE"));
+    parser.addOption(systemLog);
     const QCommandLineOption settingsDir(QStringLiteral("settings-dir"),
         QStringLiteral("Keep the settings file in DIR instead of the per-user location."),
         QStringLiteral("DIR"));
@@ -33,6 +38,7 @@ AppOptions AppOptions::Parse(QCoreApplication& app)
     parser.process(app);
 
     AppOptions options;
+    options.systemLog = parser.value(systemLog);
     options.settingsDir = parser.value(settingsDir);
     options.serialDevice = parser.value(serialDevice);
     options.headless = parser.isSet(headless);

@@ -8,6 +8,7 @@ namespace velarin {
 
 // The command line of velarin.
 struct AppOptions {
+    QString systemLog; // empty: the system log starts off
     QString settingsDir; // empty: the per-user location
     QString serialDevice; // empty: from the settings
     bool headless = false;

@@ -5,6 +5,7 @@
 #include "app/core/DemoReceiver.h"
 #include "app/core/DemoSettings.h"
 #include "app/core/GuiStartup.h"
+#include "app/core/ProgramSystemLog.h"
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
 #include "engine/Calendar.h"
@@ -115,8 +116,11 @@ int RunVelarin(int argc, char** argv)
     UserNotifier& notifier = gui ? static_cast<UserNotifier&>(boxNotifier) : stderrNotifier;
     LinuxSerialDevice serialDevice;
     SingleInstance instance(settingsPath);
+    // Outlives the application object, whose worker may still be writing to it.
+    ProgramSystemLog systemLog;
     CVelarinApp app(settings, notifier, serialDevice, applicationName.toStdString());
     app.SerialPort().SetDeviceOverride(options.serialDevice.toStdString());
+    app.systemLog = &systemLog.Log();
     app.anotherCopyNotified = [&instance] {
         switch (instance.Claim()) {
         case SingleInstance::Outcome::OtherNotified:
@@ -183,6 +187,8 @@ int RunVelarin(int argc, char** argv)
 
     if (!app.InitInstance())
         return app.ExitCode();
+    // Only the copy that runs opens it: a second copy must not empty the first one's file.
+    systemLog.OpenAtStartup(options.systemLog.toStdString());
     QObject::connect(&instance, &SingleInstance::ShowPropertiesRequested, [&app] {
         if (MainFrame* frame = app.GetMainFrame())
             frame->OnShowPropertiesRequest();

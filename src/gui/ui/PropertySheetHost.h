@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/frame/SystemLog.h"
+
 namespace velarin {
 
 // What the property sheet needs from the rest of the program. The main frame implements it; the
@@ -12,6 +14,16 @@ public:
     virtual void LoadCurrentTimeServer() = 0;
     // Starts the set-time worker; does nothing while one is running.
     virtual void StartSetTimeThread() = 0;
+    // The time reference chosen on the system configuration page. GPS: the serial port is
+    // closed and opened again with the stored port and speed. Network: the port is closed and
+    // the GPS record cleared.
+    virtual void UseGpsReference() { }
+    virtual void UseNetworkReference() { }
+    // Whether the platform reports a connection to the Internet.
+    virtual bool IsInternetConnected() { return true; }
+    // The program's system log, which the system configuration page switches; null where the
+    // program keeps none.
+    virtual SystemLog* GetSystemLog() { return nullptr; }
     // True while the set-time worker is inside its attempts.
     virtual bool IsSetTimeBusy() const = 0;
     // Opens the help at a context number.
