@@ -26,7 +26,10 @@ AppOptions AppOptions::Parse(QCoreApplication& app)
     const QCommandLineOption demo(QStringLiteral("demo"),
         QStringLiteral("Run a demonstration with throw-away settings; the real clock is never "
                        "set."));
-    parser.addOptions({ settingsDir, headless, serialDevice, demo });
+    const QCommandLineOption firstRun(QStringLiteral("first-run"),
+        QStringLiteral("With --demo: start as a newcomer, with the first-time configuration and "
+                       "the tray-bar notice."));
+    parser.addOptions({ settingsDir, headless, serialDevice, demo, firstRun });
     parser.process(app);
 
     AppOptions options;
@@ -34,6 +37,7 @@ AppOptions AppOptions::Parse(QCoreApplication& app)
     options.serialDevice = parser.value(serialDevice);
     options.headless = parser.isSet(headless);
     options.demo = parser.isSet(demo);
+    options.firstRun = parser.isSet(firstRun);
     return options;
 }
 
@@ -41,7 +45,7 @@ bool AppOptions::WantsNoDisplay(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         for (const char* option :
-            { "--headless", "--demo", "--help", "-h", "--help-all", "--version", "-v" }) {
+            { "--headless", "--help", "-h", "--help-all", "--version", "-v" }) {
             if (std::strcmp(argv[i], option) == 0)
                 return true;
         }

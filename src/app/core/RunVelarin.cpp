@@ -1,6 +1,8 @@
 #include "app/core/RunVelarin.h"
 
 #include "app/core/AppOptions.h"
+#include "app/core/DemoSettings.h"
+#include "app/core/GuiStartup.h"
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
 #include "engine/settings/SettingsKeys.h"
@@ -8,11 +10,15 @@
 #include "platform/SingleInstance.h"
 #include "platform/StderrUserNotifier.h"
 #include "platform/linux/LinuxSerialDevice.h"
+#include "platform/sim/SimulatedSystemClock.h"
+#include "gui/ui/QtUserNotifier.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace velarin {
@@ -26,9 +32,21 @@ bool displayAvailable()
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+bool isDemo(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--demo") == 0)
+            return true;
+    }
+    return false;
+}
+
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
 {
     if (AppOptions::WantsNoDisplay(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // The demo runs wherever it is started: with its windows on a display, headless without.
+    if (!displayAvailable() && isDemo(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     // The tray, clock and properties windows need a display; without one the program would
     // abort inside Qt, so it says what to do instead.
@@ -52,7 +70,7 @@ int RunVelarin(int argc, char** argv)
 
     QTemporaryDir demoDir;
     QString settingsPath;
-    if (options.demo) {
+    if (options.demo && options.settingsDir.isEmpty()) {
         if (!demoDir.isValid()) {
             std::fprintf(stderr, "velarin: cannot create a folder for the demo settings\n");
             return 1;
@@ -64,12 +82,20 @@ int RunVelarin(int argc, char** argv)
         settingsPath = QtSettingsStore::DefaultFilePath(applicationName);
     }
 
+    // A demo store is filled only when new, so a second copy never writes into the first's.
+    const bool freshStore = !QFileInfo::exists(settingsPath);
     QtSettingsStore settings(settingsPath);
-    StderrUserNotifier notifier(applicationName.toStdString());
+    const bool gui = !options.headless && qobject_cast<QApplication*>(application.get());
+    StderrUserNotifier stderrNotifier(applicationName.toStdString());
+    QtUserNotifier boxNotifier;
+    UserNotifier& notifier = gui ? static_cast<UserNotifier&>(boxNotifier) : stderrNotifier;
     LinuxSerialDevice serialDevice;
     SingleInstance instance(settingsPath);
     CVelarinApp app(settings, notifier, serialDevice, applicationName.toStdString());
-    app.SerialPort().SetDeviceOverride(options.serialDevice.toStdString());
+    const bool haveReceiver = !options.serialDevice.isEmpty();
+    app.SerialPort().SetDeviceOverride(options.demo && !haveReceiver
+            ? std::string(kDemoNoReceiverDevice)
+            : options.serialDevice.toStdString());
     app.anotherCopyNotified = [&instance] {
         switch (instance.Claim()) {
         case SingleInstance::Outcome::OtherNotified:
@@ -84,13 +110,16 @@ int RunVelarin(int argc, char** argv)
     };
 
     if (options.demo) {
-        // Until the simulated receiver exists the demo takes time from the network reference,
-        // so no serial device is opened.
-        settings.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1);
-        std::fprintf(stderr,
-            "velarin: demo: the simulated GPS receiver is not there yet; running headless with "
-            "the network reference and throw-away settings\n");
+        if (freshStore)
+            PreseedDemoSettings(settings, options.firstRun, haveReceiver);
+        std::fprintf(stderr, "velarin: demo with throw-away settings; the real clock is never set\n");
     }
+    // The clock the windows show and the clock-setting path use. Only the simulated one for
+    // now: nothing in this program sets the real clock yet.
+    SimulatedSystemClock systemClock;
+    std::unique_ptr<GuiStartup> guiStartup;
+    if (gui)
+        guiStartup = std::make_unique<GuiStartup>(app, systemClock);
 
     if (!app.InitInstance())
         return app.ExitCode();

@@ -1,0 +1,25 @@
+#include "gui/frame/StandInPropertyFrame.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace velarin {
+
+StandInPropertyFrame::StandInPropertyFrame(QWidget* owner)
+    : QWidget(owner, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("Velarin Properties"));
+    setObjectName(QStringLiteral("propertyFrame"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Velarin Properties"), this));
+    resize(525, 300);
+}
+
+void StandInPropertyFrame::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    hide();
+}
+
+} // namespace velarin
