@@ -56,11 +56,11 @@ void CVelarinPropertyPage9::OnInitDialog()
     utcClock_ = new CDigitalClockCtrl(context_.clock, this);
     Place(utcClock_, kUtcClock, QRect(17, 17, 316, 58));
 
-    AddLabel(QStringLiteral("Display Color:"), QRect(7, 93, 50, 8));
+    AddLabel(QStringLiteral("Display Color:"), QRect(7, 93, 60, 8));
     colorList_ = new QComboBox(this);
     colorList_->addItems({ QStringLiteral("Blue"), QStringLiteral("Green"), QStringLiteral("Red"),
         QStringLiteral("Custom") });
-    Place(colorList_, kColorList, QRect(60, 90, 80, 14));
+    Place(colorList_, kColorList, QRect(70, 90, 80, 14));
     setClockNow_
         = AddButton(kSetClockNow, QStringLiteral("Update PC Clock Now"), QRect(253, 90, 90, 14));
     auto* help = AddButton(kHelp, QStringLiteral("Help"), QRect(7, 109, 50, 14));

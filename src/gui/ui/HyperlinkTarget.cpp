@@ -14,7 +14,7 @@ QUrl HyperlinkUrl(const QString& target)
         return {};
     if (trimmed.startsWith(QLatin1Char('/')))
         return QUrl::fromLocalFile(trimmed);
-    const QUrl url(trimmed, QUrl::StrictMode);
+    const QUrl url(trimmed, QUrl::TolerantMode);
     if (url.isValid() && !url.scheme().isEmpty())
         return url;
     // No scheme: a file name relative to where the program runs. Made absolute so that the

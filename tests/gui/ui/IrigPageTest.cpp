@@ -111,9 +111,9 @@ TEST(IrigPage, EnablingStartsTheOutputAtTheStoredCompressionOrTenAndGreysTheSlid
     EXPECT_TRUE(t.page->CompressionSlider()->isEnabled());
 
     // A moved slider applies the next time the output is switched on.
-    t.page->CompressionSlider()->setValue(15);
+    t.page->CompressionSlider()->setValue(20);
     t.Box(1095)->click();
-    EXPECT_EQ(t.generator->Stream().SampleRate(), 16150U);
+    EXPECT_EQ(t.generator->Stream().SampleRate(), 16200U);
     t.Box(1095)->click();
     t.page->CompressionSlider()->setValue(30);
     t.Box(1095)->click();

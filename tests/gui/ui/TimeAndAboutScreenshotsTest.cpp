@@ -1,12 +1,14 @@
 #include "engine/irig/IrigGenerator.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CVelarinPropertyFrame.h"
+#include "gui/ui/CVelarinPropertyPage.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetFixture.h"
 #include "gui/ui/QtWindowTimer.h"
 #include "platform/sim/NullAudioDevice.h"
 #include "support/RecordingNotifier.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -74,7 +76,7 @@ TEST(TimeAndAboutScreenshots, TimeAboutLicenseAndIrigPages)
         EXPECT_TRUE(screen->grabWindow(frame->winId()).save(folder + QLatin1Char('/') + name));
     }
     // The IRIG page once more with the output on: the compression greyed.
-    QMetaObject::invokeMethod(sheet.Page(7)->Control(1095), "click");
+    qobject_cast<QAbstractButton*>(sheet.Page(7)->Control(1095))->click();
     Pump(300);
     EXPECT_TRUE(
         screen->grabWindow(frame->winId()).save(folder + QStringLiteral("/irig-output-on.png")));
