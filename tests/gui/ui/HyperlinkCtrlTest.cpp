@@ -1,6 +1,7 @@
 #include "engine/ui/HyperlinkLayout.h"
 #include "gui/ui/CHyperlinkCtrl.h"
 #include "gui/ui/HyperlinkTarget.h"
+#include "gui/ui/TimeAndIrigTestSupport.h"
 #include "support/RecordingNotifier.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <QUrl>
 
 using namespace velarin;
+using velarin::testing::CountPixels;
 
 namespace {
 
@@ -44,16 +46,6 @@ public slots:
 private:
     QStringList schemes_;
 };
-
-int CountPixels(const QImage& image, QRgb colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
-    }
-    return count;
-}
 
 struct LinkOnAPage {
     LinkOnAPage(const QString& text, const QString& target)

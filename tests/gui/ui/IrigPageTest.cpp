@@ -2,6 +2,7 @@
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CVelarinPropertyPage10.h"
 #include "gui/ui/PropertySheetFixture.h"
+#include "gui/ui/TimeAndIrigTestSupport.h"
 #include "platform/sim/NullAudioDevice.h"
 #include "platform/sim/SimulatedAudioDevice.h"
 #include "support/RecordingNotifier.h"
@@ -15,16 +16,9 @@
 #include <optional>
 
 using namespace velarin;
-using velarin::testing::FakeSheetHost;
 using velarin::testing::SheetWorld;
 
 namespace {
-
-class IrigHost : public FakeSheetHost {
-public:
-    CIrigGenerator* IrigGenerator() override { return generator; }
-    CIrigGenerator* generator = nullptr;
-};
 
 // The IRIG page on a sheet whose main frame owns a generator on the given sound output (or,
 // with none, no generator at all).
@@ -50,7 +44,7 @@ struct IrigPage {
     QCheckBox* Box(int id) { return qobject_cast<QCheckBox*>(page->Control(id)); }
 
     SheetWorld world;
-    IrigHost host;
+    velarin::testing::IrigSheetHost host;
     test::RecordingNotifier notifier;
     std::optional<CIrigGenerator> generator;
     PropertySheetContext context { world.state, world.settings, world.parser, world.clock, host,

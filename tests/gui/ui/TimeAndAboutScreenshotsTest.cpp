@@ -1,39 +1,22 @@
 #include "engine/irig/IrigGenerator.h"
 #include "engine/settings/SettingsKeys.h"
+#include "gui/clocks/ClockTestSupport.h"
 #include "gui/ui/CVelarinPropertyFrame.h"
 #include "gui/ui/CVelarinPropertyPage.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetFixture.h"
 #include "gui/ui/QtWindowTimer.h"
+#include "gui/ui/TimeAndIrigTestSupport.h"
 #include "platform/sim/NullAudioDevice.h"
 #include "support/RecordingNotifier.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
 
 using namespace velarin;
-
-namespace {
-
-void Pump(int milliseconds)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-class IrigHost : public velarin::testing::FakeSheetHost {
-public:
-    CIrigGenerator* IrigGenerator() override { return generator; }
-    CIrigGenerator* generator = nullptr;
-};
-
-} // namespace
 
 // Pictures of the "Time", "About Velarin", "License" and "IRIG Configuration" pages on a real
 // display:
@@ -55,7 +38,7 @@ TEST(TimeAndAboutScreenshots, TimeAboutLicenseAndIrigPages)
     settings.WriteProfileInt(keys::kIrig, keys::kEnable12HourMode, 1);
     CNmeaParser parser;
     SimulatedSystemClock clock;
-    IrigHost host;
+    velarin::testing::IrigSheetHost host;
     NullAudioDevice device;
     test::RecordingNotifier notifier;
     CIrigGenerator generator(clock, device, notifier);
@@ -72,12 +55,12 @@ TEST(TimeAndAboutScreenshots, TimeAboutLicenseAndIrigPages)
         { 5, "about-velarin.png" }, { 6, "license.png" }, { 7, "irig-configuration.png" } };
     for (const auto& [tab, name] : shots) {
         sheet.setCurrentIndex(tab);
-        Pump(1200);
+        velarin::test::ProcessEventsUntil([] { return false; }, 1200);
         EXPECT_TRUE(screen->grabWindow(frame->winId()).save(folder + QLatin1Char('/') + name));
     }
     // The IRIG page once more with the output on: the compression greyed.
     qobject_cast<QAbstractButton*>(sheet.Page(7)->Control(1095))->click();
-    Pump(300);
+    velarin::test::ProcessEventsUntil([] { return false; }, 300);
     EXPECT_TRUE(
         screen->grabWindow(frame->winId()).save(folder + QStringLiteral("/irig-output-on.png")));
     generator.Stop();
