@@ -4,6 +4,8 @@
 
 namespace velarin {
 
+class CIrigGenerator;
+
 // What the property sheet needs from the rest of the program. The main frame implements it; the
 // sheet and its pages only call it from the user-interface thread.
 class PropertySheetHost {
@@ -28,6 +30,9 @@ public:
     virtual bool IsSetTimeBusy() const = 0;
     // Opens the help at a context number.
     virtual void ShowHelp(int context) = 0;
+
+    // The main frame's IRIG output, which the IRIG page switches; null where there is none.
+    virtual CIrigGenerator* IrigGenerator() { return nullptr; }
 };
 
 } // namespace velarin
