@@ -1,26 +1,13 @@
 #pragma once
 
+#include "engine/ui/UiGeometry.h"
+
 namespace velarin {
 
-// Integer pixel geometry of the clock drawings, in the platform's convention: a rectangle's
-// right and bottom edges lie just outside it.
-struct ClockPoint {
-    int x = 0;
-    int y = 0;
-
-    friend bool operator==(const ClockPoint&, const ClockPoint&) = default;
-};
-
-struct ClockRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    friend bool operator==(const ClockRect&, const ClockRect&) = default;
-};
+// The clock drawings share the integer pixel geometry of the other layouts (right and bottom
+// edges lie just outside a rectangle).
+using ClockPoint = UiPoint;
+using ClockRect = UiRect;
 
 // One straight pen stroke from one point to another (equal points draw a round dot).
 struct ClockStroke {
