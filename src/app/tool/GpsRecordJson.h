@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/gps/GpsRecord.h"
+
+#include <string>
+
+namespace velarin::tool {
+
+// JSON text of the GPS sub-records, in the field order and with the names velarin-tool decode
+// prints. Characters are one-character strings (bytes above 0x7F as their Latin-1 character),
+// integers plain, reals in the shortest text that reads back to the same double.
+class GpsRecordJson {
+public:
+    static void AppendGga(std::string& out, const GgaData& gga);
+    static void AppendGsa(std::string& out, const GsaData& gsa);
+    static void AppendGsv(std::string& out, const GsvData& gsv);
+    static void AppendRmb(std::string& out, const RmbData& rmb);
+    static void AppendRmc(std::string& out, const RmcData& rmc);
+    static void AppendZda(std::string& out, const ZdaData& zda);
+
+    static void AppendString(std::string& out, const char* text, std::size_t length);
+    static void AppendReal(std::string& out, double value);
+};
+
+} // namespace velarin::tool

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "engine/AppState.h"
+#include "engine/clockset/CancelSignal.h"
+#include "engine/clockset/GpsTimeSource.h"
+#include "engine/clockset/PpsDetector.h"
+#include "engine/frame/SystemLog.h"
+#include "engine/settings/SettingsStore.h"
+#include "platform/SystemClock.h"
+
+#include <optional>
+
+namespace velarin {
+
+// One attempt to set the PC clock from the GPS receiver: wait for a fresh second (a newly
+// decoded sentence, or the 1PPS edge), build the UTC record from the chosen sentence, write the
+// receiver-latency fix-up "GPSTimeDelay" into the milliseconds and set the clock at once.
+class GpsClockSetting {
+public:
+    GpsClockSetting(SettingsStore& settings, AppState& app, GpsTimeSource& gps, SystemClock& clock,
+        SystemLog& log, PpsDetector& pps, CancelSignal& cancel);
+
+    // Non-zero when the clock was set.
+    int SetTimeFromGps();
+
+    // The record to set from the PC's UTC time r, the receiver time t and the fix-up delay
+    // (steps that follow the boundary, without side effects); nullopt when r cannot be moved by a
+    // second.
+    static std::optional<SystemTime> ComposeSetting(
+        SystemTime r, const SystemTime& t, bool dateFromReceiver, bool pps, int delay);
+
+private:
+    SettingsStore& settings_;
+    AppState& app_;
+    GpsTimeSource& gps_;
+    SystemClock& clock_;
+    SystemLog& log_;
+    PpsDetector& pps_;
+    CancelSignal& cancel_;
+};
+
+} // namespace velarin

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/AppState.h"
+#include "engine/clockset/CancelSignal.h"
+#include "engine/clockset/GpsTimeSource.h"
+#include "engine/settings/SettingsStore.h"
+#include "platform/SerialDevice.h"
+#include "platform/ThreadPriority.h"
+
+#include <functional>
+
+namespace velarin {
+
+// Finds the second boundary for a clock setting: the next second decoded from the receiver, or
+// the receiver's 1PPS edge on the CTS or DSR line. Runs on the set-time worker thread; every
+// wait ends when the run is cancelled.
+class PpsDetector {
+public:
+    // A pulse comes every second: a line that stays quiet this long has none, and the try fails.
+    static constexpr int kLineWaitTimeoutMs = 2000;
+    // How often a wait for a decoded second looks at the lock and the stop request between the
+    // decoder's notifications.
+    static constexpr std::chrono::milliseconds kCheckInterval { 10 };
+
+    // The GPS link's device, or nullptr when no port is open.
+    using DeviceAccess = std::function<SerialDevice*()>;
+
+    PpsDetector(SettingsStore& settings, AppState& app, GpsTimeSource& gps,
+        ThreadPriority& priority, CancelSignal& cancel, DeviceAccess device);
+
+    // True just after a qualifying edge of the watched line.
+    bool WaitForPps();
+    // True when the seconds field of the receiver time has changed (priority raised again);
+    // false when the reference became unusable or the run was cancelled first (priority normal).
+    bool WaitForNextGpsSecond();
+
+private:
+    enum class EdgeWait { Edge, TryFailed, Abort };
+    EdgeWait waitTwoEdges(SerialDevice& device);
+
+    SettingsStore& settings_;
+    AppState& app_;
+    GpsTimeSource& gps_;
+    ThreadPriority& priority_;
+    CancelSignal& cancel_;
+    DeviceAccess device_;
+};
+
+} // namespace velarin

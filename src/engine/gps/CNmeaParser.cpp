@@ -1,0 +1,279 @@
+#include "engine/gps/CNmeaParser.h"
+
+#include "engine/AppState.h"
+#include "engine/Calendar.h"
+
+#include <cstring>
+
+namespace velarin {
+
+namespace {
+
+// Checksum digits: the receiver's upper-case hex and decimal digits work in both places. The
+// first digit's shift keeps only the low four bits, so a lower-case letter works there too; the
+// second digit is subtracted by 0x37 and OR-ed in whole, so a lower-case letter there leaves
+// extra bits set. Characters are signed, as the stream's bytes were in the original framer.
+int firstDigit(char c)
+{
+    const int digit = c - '0';
+    return digit <= 9 ? digit : c - 7;
+}
+
+int secondDigit(char c)
+{
+    const int digit = c - '0';
+    return digit <= 9 ? digit : c - '7';
+}
+
+constexpr uint64_t packTime(const GpsTimeFields& t)
+{
+    return uint64_t { t.year } << 40 | uint64_t { t.month } << 32 | uint64_t { t.day } << 24
+        | uint64_t { t.hour } << 16 | uint64_t { t.minute } << 8 | uint64_t { t.second };
+}
+
+constexpr GpsTimeFields unpackTime(uint64_t packed)
+{
+    GpsTimeFields t;
+    t.year = static_cast<uint16_t>(packed >> 40);
+    t.month = static_cast<uint8_t>(packed >> 32);
+    t.day = static_cast<uint8_t>(packed >> 24);
+    t.hour = static_cast<uint8_t>(packed >> 16);
+    t.minute = static_cast<uint8_t>(packed >> 8);
+    t.second = static_cast<uint8_t>(packed);
+    return t;
+}
+
+} // namespace
+
+CNmeaParser::CNmeaParser()
+{
+    Reset();
+}
+
+CNmeaParser::~CNmeaParser() = default;
+
+int CNmeaParser::ProcessBytes(const uint8_t* bytes, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        ProcessByte(bytes[i]);
+    return 1;
+}
+
+void CNmeaParser::ProcessByte(uint8_t byte)
+{
+    const char c = static_cast<char>(byte);
+    switch (state_) {
+    case Hunting:
+        if (c == '$') {
+            runningChecksum_ = 0;
+            index_ = 0;
+            state_ = Address;
+        }
+        break;
+    case Address:
+        runningChecksum_ ^= byte;
+        if (c == ',' || c == '*') {
+            // The separator counts in the checksum, as the comma must.
+            address_[index_] = '\0';
+            index_ = 0;
+            state_ = Body;
+        } else {
+            address_[index_++] = c;
+            if (index_ >= kAddressSize)
+                state_ = Hunting;
+        }
+        break;
+    case Body:
+        if (c == '*') {
+            body_[index_] = '\0';
+            state_ = Checksum1;
+        } else if (c == '\r') {
+            // Sentences without a checksum end at the carriage return and are taken unchecked.
+            body_[index_] = '\0';
+            state_ = Hunting;
+            Dispatch(address_, body_);
+        } else {
+            runningChecksum_ ^= byte;
+            body_[index_++] = c;
+            if (index_ >= kBodySize)
+                state_ = Hunting;
+        }
+        break;
+    case Checksum1:
+        receivedChecksum_ = static_cast<uint8_t>(static_cast<unsigned>(firstDigit(c)) << 4);
+        state_ = Checksum2;
+        break;
+    case Checksum2:
+        receivedChecksum_ |= static_cast<uint8_t>(secondDigit(c));
+        state_ = Hunting;
+        if (receivedChecksum_ == runningChecksum_)
+            Dispatch(address_, body_);
+        break;
+    default:
+        state_ = Hunting;
+        break;
+    }
+}
+
+int CNmeaParser::Dispatch(const char* address, const char* body)
+{
+    using Decoder = void (CNmeaParser::*)(const char*);
+    static constexpr struct {
+        const char* address;
+        Decoder decode;
+    } decoders[] = {
+        { "GPGGA", &CNmeaParser::ParseGGA },
+        { "GPGSA", &CNmeaParser::ParseGSA },
+        { "GPGSV", &CNmeaParser::ParseGSV },
+        { "GPRMB", &CNmeaParser::ParseRMB },
+        { "GPRMC", &CNmeaParser::ParseRMC },
+        { "GPZDA", &CNmeaParser::ParseZDA },
+    };
+    for (const auto& decoder : decoders) {
+        if (std::strcmp(address, decoder.address) == 0) {
+            (this->*decoder.decode)(body);
+            break;
+        }
+    }
+    std::strncpy(lastAddress_, address, kAddressSize - 1);
+    sentenceCount_.fetch_add(1, std::memory_order_release);
+    return 1;
+}
+
+bool CNmeaParser::GetField(const char* body, int n, char* out, std::size_t capacity)
+{
+    if (capacity == 0)
+        return false;
+    out[0] = '\0';
+    if (body[0] == '\0')
+        return true;
+    const char* p = body;
+    for (int skipped = 0; skipped < n; ++skipped) {
+        p = std::strchr(p, ',');
+        if (p == nullptr)
+            return false;
+        ++p;
+    }
+    if (*p == ',' || *p == '*')
+        return false;
+    std::size_t length = 0;
+    while (p[length] != '\0' && p[length] != ',' && p[length] != '*' && length + 1 < capacity) {
+        out[length] = p[length];
+        ++length;
+    }
+    out[length] = '\0';
+    return true;
+}
+
+void CNmeaParser::Reset()
+{
+    record_ = GpsRecord {};
+    PublishTimes(true);
+}
+
+bool CNmeaParser::IsTimeLocked(uint32_t tlSats, int tlGpsGood, bool noData) const
+{
+    if (uint32_t { record_.gga.satellites } < tlSats)
+        return false;
+    if (noData)
+        return false;
+    if (tlGpsGood == 1)
+        return record_.gga.fixQuality != 0;
+    return true;
+}
+
+bool CNmeaParser::IsTimeLocked(const AppState& state) const
+{
+    return IsTimeLocked(state.tlSats.load(), state.tlGpsGood.load(), state.noDataFlag.load() != 0);
+}
+
+std::optional<GpsTimeFields> CNmeaParser::GetTimeFields(int useTimrFrom) const
+{
+    switch (useTimrFrom) {
+    case static_cast<int>(TimeSource::Gga):
+        return unpackTime(ggaTime_.load(std::memory_order_acquire));
+    case static_cast<int>(TimeSource::Rmc):
+        return unpackTime(rmcTime_.load(std::memory_order_acquire));
+    case static_cast<int>(TimeSource::Zda):
+        return unpackTime(zdaTime_.load(std::memory_order_acquire));
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<SystemTime> CNmeaParser::GetReceiverTime(int useTimrFrom) const
+{
+    const auto fields = GetTimeFields(useTimrFrom);
+    if (!fields || fields->year < 1970)
+        return std::nullopt;
+    SystemTime time;
+    time.year = fields->year;
+    time.month = fields->month;
+    time.day = fields->day;
+    time.hour = fields->hour;
+    time.minute = fields->minute;
+    time.second = fields->second;
+    const auto milliseconds = ToUnixMilliseconds(time);
+    if (!milliseconds)
+        return std::nullopt;
+    return FromUnixMilliseconds(*milliseconds); // fills in the day of week
+}
+
+std::optional<SystemTime> CNmeaParser::GetReceiverTime(const AppState& state) const
+{
+    return GetReceiverTime(state.useTimrFrom.load());
+}
+
+uint64_t CNmeaParser::GetTimeGeneration() const
+{
+    std::lock_guard lock(waitMutex_);
+    return timeGeneration_;
+}
+
+uint64_t CNmeaParser::WaitForNewSecond(
+    uint64_t lastGeneration, std::chrono::milliseconds timeout, const std::atomic<bool>* cancelled)
+{
+    std::unique_lock lock(waitMutex_);
+    const uint64_t wakeCount = wakeCount_;
+    newSecond_.wait_for(lock, timeout, [&] {
+        return timeGeneration_ != lastGeneration || wakeCount_ != wakeCount
+            || (cancelled != nullptr && cancelled->load());
+    });
+    return timeGeneration_;
+}
+
+void CNmeaParser::WakeWaiters()
+{
+    {
+        std::lock_guard lock(waitMutex_);
+        ++wakeCount_;
+    }
+    newSecond_.notify_all();
+}
+
+void CNmeaParser::PublishTimes(bool always)
+{
+    const GgaData& gga = record_.gga;
+    const RmcData& rmc = record_.rmc;
+    const ZdaData& zda = record_.zda;
+    // GGA carries no date; its time is reported on 1 January 2000.
+    const uint64_t ggaTime = packTime({ 2000, 1, 1, gga.hour, gga.minute, gga.second });
+    const uint64_t rmcTime
+        = packTime({ rmc.year, rmc.month, rmc.day, rmc.hour, rmc.minute, rmc.second });
+    const uint64_t zdaTime
+        = packTime({ zda.year, zda.month, zda.day, zda.hour, zda.minute, zda.second });
+    bool changed = always;
+    changed |= ggaTime_.exchange(ggaTime, std::memory_order_acq_rel) != ggaTime;
+    changed |= rmcTime_.exchange(rmcTime, std::memory_order_acq_rel) != rmcTime;
+    changed |= zdaTime_.exchange(zdaTime, std::memory_order_acq_rel) != zdaTime;
+    if (!changed)
+        return;
+    {
+        // Held only to pair the count with the waiters' test; a waiter holds it no longer.
+        std::lock_guard lock(waitMutex_);
+        ++timeGeneration_;
+    }
+    newSecond_.notify_all();
+}
+
+} // namespace velarin

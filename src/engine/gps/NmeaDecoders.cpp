@@ -1,0 +1,207 @@
+// The six sentence decoders of CNmeaParser. Each field is taken on its own: a field that is
+// present (even with empty text, as a trailing field is) is converted, an empty or missing one
+// either leaves the record alone or stores the field's fixed default.
+#include "engine/gps/CNmeaParser.h"
+#include "engine/gps/NmeaConversions.h"
+
+#include <cstring>
+
+namespace velarin {
+
+namespace {
+
+// One field of a body, read with the decoders' 24-character limit.
+class Field {
+public:
+    Field(const char* body, int n)
+        : present_(CNmeaParser::GetField(body, n, text_, sizeof text_))
+    {
+    }
+    explicit operator bool() const { return present_; }
+    const char* text() const { return text_; }
+    char first() const { return text_[0]; }
+
+private:
+    char text_[CNmeaParser::kFieldCapacity];
+    bool present_;
+};
+
+template <typename Record> void readTime(const char* body, Record& record)
+{
+    if (Field f { body, 0 }) {
+        // hhmmss: the fraction after the sixth character is ignored.
+        record.hour = static_cast<uint8_t>(nmea::Pair(f.text(), 0));
+        record.minute = static_cast<uint8_t>(nmea::Pair(f.text(), 2));
+        record.second = static_cast<uint8_t>(nmea::Pair(f.text(), 4));
+    }
+}
+
+// A hemisphere letter negates the value held, whether or not this sentence changed it.
+void applyHemisphere(const char* body, int n, char negative, double& value)
+{
+    if (Field f { body, n }; f && f.first() == negative)
+        value = -value;
+}
+
+void readCoordinate(const char* body, int n, int degreeDigits, double& value)
+{
+    if (Field f { body, n })
+        value = nmea::Coordinate(f.text(), degreeDigits);
+}
+
+double realOr(const char* body, int n, double fallback)
+{
+    Field f { body, n };
+    return f ? nmea::ToReal(f.text()) : fallback;
+}
+
+int32_t intOr(const char* body, int n, int32_t fallback)
+{
+    Field f { body, n };
+    return f ? nmea::ToInt(f.text()) : fallback;
+}
+
+char charOr(const char* body, int n, char fallback)
+{
+    Field f { body, n };
+    return f ? f.first() : fallback;
+}
+
+} // namespace
+
+void CNmeaParser::ParseGGA(const char* body)
+{
+    GgaData& gga = record_.gga;
+    readTime(body, gga);
+    readCoordinate(body, 1, 2, gga.latitude);
+    applyHemisphere(body, 2, 'S', gga.latitude);
+    readCoordinate(body, 3, 3, gga.longitude);
+    applyHemisphere(body, 4, 'W', gga.longitude);
+    if (Field f { body, 5 })
+        gga.fixQuality = nmea::Digit(f.text());
+    if (Field f { body, 6 })
+        gga.satellites = static_cast<uint8_t>(nmea::Pair(f.text(), 0));
+    gga.hdop = realOr(body, 7, gga.hdop);
+    gga.altitude = realOr(body, 8, gga.altitude);
+
+    // Altitude change per minute. Real division: sentences less than a minute apart would make
+    // an integer divisor of (remembered - t) / 60 zero. A time not later than the remembered
+    // one (same second, or the minute wrapped at the hour) leaves the rate as it was.
+    const int32_t t = gga.minute * 60 + gga.second;
+    if (t > gga.rememberedTime)
+        gga.verticalRate
+            = (gga.rememberedAltitude - gga.altitude) / ((gga.rememberedTime - t) / 60.0);
+    gga.rememberedAltitude = gga.altitude;
+    gga.rememberedTime = t;
+    ++gga.count;
+    PublishTimes(false);
+}
+
+void CNmeaParser::ParseGSA(const char* body)
+{
+    GsaData& gsa = record_.gsa;
+    if (Field f { body, 0 })
+        gsa.mode = f.first();
+    if (Field f { body, 1 })
+        gsa.fixType = nmea::Digit(f.text());
+    for (int i = 0; i < 12; ++i) {
+        Field f { body, 2 + i };
+        gsa.used[i] = f ? static_cast<uint16_t>(nmea::Pair(f.text(), 0)) : 0;
+    }
+    gsa.pdop = realOr(body, 14, 0.0);
+    gsa.hdop = realOr(body, 15, 0.0);
+    gsa.vdop = realOr(body, 16, 0.0);
+    ++gsa.count;
+}
+
+void CNmeaParser::ParseGSV(const char* body)
+{
+    GsvData& gsv = record_.gsv;
+    // Four satellites per message; a set of more than 8 messages or a message number outside
+    // 1 to 9 is not used at all.
+    const int32_t messages = intOr(body, 0, 0);
+    if (messages < 1 || messages > 8)
+        return;
+    const int32_t message = intOr(body, 1, 0);
+    if (message < 1 || message > 9)
+        return;
+    if (Field f { body, 2 })
+        gsv.inView = static_cast<uint16_t>(nmea::ToInt(f.text()));
+
+    const uint16_t* used = record_.gsa.used;
+    for (int j = 0; j < 4; ++j) {
+        const int b = 4 * j + 3;
+        SatelliteInfo& satellite = gsv.satellites[(message - 1) * 4 + j];
+        satellite.prn = static_cast<uint16_t>(intOr(body, b, 0));
+        satellite.elevation = static_cast<uint16_t>(intOr(body, b + 1, 0));
+        satellite.azimuth = static_cast<uint16_t>(intOr(body, b + 2, 0));
+        satellite.snr = static_cast<uint16_t>(intOr(body, b + 3, 0));
+        satellite.used = 0;
+        for (int i = 0; i < 12 && satellite.prn != 0; ++i) {
+            if (used[i] == satellite.prn)
+                satellite.used = 1;
+        }
+    }
+    ++gsv.count;
+}
+
+void CNmeaParser::ParseRMB(const char* body)
+{
+    RmbData& rmb = record_.rmb;
+    rmb.status = charOr(body, 0, 'V');
+    rmb.crossTrackError = realOr(body, 1, 0.0);
+    rmb.steer = charOr(body, 2, '?');
+    // At most 24 characters each (the field limit), so they always fit with their NUL.
+    static_assert(kFieldCapacity <= RmbData::kIdSize);
+    Field origin { body, 3 };
+    std::memcpy(rmb.originId, origin.text(), std::strlen(origin.text()) + 1);
+    Field destination { body, 4 };
+    std::memcpy(rmb.destinationId, destination.text(), std::strlen(destination.text()) + 1);
+    readCoordinate(body, 5, 2, rmb.destinationLatitude);
+    applyHemisphere(body, 6, 'S', rmb.destinationLatitude);
+    readCoordinate(body, 7, 3, rmb.destinationLongitude);
+    applyHemisphere(body, 8, 'W', rmb.destinationLongitude);
+    rmb.range = realOr(body, 9, 0.0);
+    rmb.bearing = realOr(body, 10, 0.0);
+    rmb.closingVelocity = realOr(body, 11, 0.0);
+    rmb.arrival = charOr(body, 12, 'V');
+    ++rmb.count;
+}
+
+void CNmeaParser::ParseRMC(const char* body)
+{
+    RmcData& rmc = record_.rmc;
+    readTime(body, rmc);
+    rmc.status = charOr(body, 1, 'V');
+    readCoordinate(body, 2, 2, rmc.latitude);
+    applyHemisphere(body, 3, 'S', rmc.latitude);
+    readCoordinate(body, 4, 3, rmc.longitude);
+    applyHemisphere(body, 5, 'W', rmc.longitude);
+    rmc.speedKnots = realOr(body, 6, 0.0);
+    rmc.course = realOr(body, 7, 0.0);
+    if (Field f { body, 8 }) {
+        // ddmmyy; the two-digit year always lands in 2000 to 2099.
+        rmc.day = static_cast<uint8_t>(nmea::Pair(f.text(), 0));
+        rmc.month = static_cast<uint8_t>(nmea::Pair(f.text(), 2));
+        rmc.year = static_cast<uint16_t>(nmea::Pair(f.text(), 4) + 2000);
+    }
+    rmc.magneticVariation = realOr(body, 9, 0.0);
+    applyHemisphere(body, 10, 'W', rmc.magneticVariation);
+    ++rmc.count;
+    PublishTimes(false);
+}
+
+void CNmeaParser::ParseZDA(const char* body)
+{
+    ZdaData& zda = record_.zda;
+    readTime(body, zda);
+    zda.day = static_cast<uint8_t>(intOr(body, 1, 1));
+    zda.month = static_cast<uint8_t>(intOr(body, 2, 1));
+    zda.year = static_cast<uint16_t>(intOr(body, 3, 1));
+    zda.zoneHours = static_cast<int8_t>(intOr(body, 4, 0));
+    zda.zoneMinutes = static_cast<uint8_t>(intOr(body, 5, 0));
+    ++zda.count;
+    PublishTimes(false);
+}
+
+} // namespace velarin

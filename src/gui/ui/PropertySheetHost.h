@@ -1,0 +1,21 @@
+#pragma once
+
+namespace velarin {
+
+// What the property sheet needs from the rest of the program. The main frame implements it; the
+// sheet and its pages only call it from the user-interface thread.
+class PropertySheetHost {
+public:
+    virtual ~PropertySheetHost() = default;
+
+    // Makes the server that the time server list picks for the next query the current one.
+    virtual void LoadCurrentTimeServer() = 0;
+    // Starts the set-time worker; does nothing while one is running.
+    virtual void StartSetTimeThread() = 0;
+    // True while the set-time worker is inside its attempts.
+    virtual bool IsSetTimeBusy() const = 0;
+    // Opens the help at a context number.
+    virtual void ShowHelp(int context) = 0;
+};
+
+} // namespace velarin
