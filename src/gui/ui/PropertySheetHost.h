@@ -2,6 +2,9 @@
 
 namespace velarin {
 
+class CSerialPort;
+class UserNotifier;
+
 // What the property sheet needs from the rest of the program. The main frame implements it; the
 // sheet and its pages only call it from the user-interface thread.
 class PropertySheetHost {
@@ -16,6 +19,15 @@ public:
     virtual bool IsSetTimeBusy() const = 0;
     // Opens the help at a context number.
     virtual void ShowHelp(int context) = 0;
+
+    // Ends a set-time run at once (its waits are cancelled and the busy flag cleared), for
+    // changes that must not happen under a running setting. Nothing while none runs.
+    virtual void StopSetTimeThread() { }
+    // The GPS link, for the pages that reopen it or capture its bytes; null where the program
+    // runs without one.
+    virtual CSerialPort* SerialPort() { return nullptr; }
+    // Message boxes and beeps; null where nobody is told.
+    virtual UserNotifier* Notifier() { return nullptr; }
 };
 
 } // namespace velarin

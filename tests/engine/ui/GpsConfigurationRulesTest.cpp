@@ -1,0 +1,125 @@
+#include "engine/ui/GpsConfigurationRules.h"
+#include "engine/ui/DialogItemInt.h"
+#include "engine/ui/FileDialogFilter.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace velarin;
+using namespace velarin::gpsconfig;
+
+TEST(DialogItemInt, ReadsSignedDecimalTextAndZeroForAnythingElse)
+{
+    EXPECT_EQ(DialogItemInt("1200"), 1200);
+    EXPECT_EQ(DialogItemInt("-999"), -999);
+    EXPECT_EQ(DialogItemInt("+7"), 7);
+    EXPECT_EQ(DialogItemInt("  42 "), 42);
+    EXPECT_EQ(DialogItemInt("007"), 7);
+    EXPECT_EQ(DialogItemInt("2147483647"), INT_MAX);
+    EXPECT_EQ(DialogItemInt("-2147483648"), INT_MIN);
+    // Not a number, or one that does not fit: 0.
+    for (const char* text : { "", " ", "-", "+", "abc", "12x", "x12", "1 2", "--5", "+-5", "-+5",
+             "++5", "1.5", "0x10", "2147483648", "-2147483649", "99999999999999999999" })
+        EXPECT_EQ(DialogItemInt(text), 0) << '"' << text << '"';
+}
+
+TEST(DialogItemInt, SixteenBitSettingsKeepTheLowBits)
+{
+    EXPECT_EQ(KeepIn16Bits(0), 0);
+    EXPECT_EQ(KeepIn16Bits(65535), 65535);
+    EXPECT_EQ(KeepIn16Bits(65536), 0);
+    EXPECT_EQ(KeepIn16Bits(70000), 4464);
+    EXPECT_EQ(KeepIn16Bits(-1), 65535);
+    EXPECT_EQ(KeepIn16Bits(INT_MIN), 0);
+    EXPECT_EQ(KeepIn16Bits(INT_MAX), 65535);
+}
+
+TEST(GpsConfigurationRules, TimeSourceRadiosBothWays)
+{
+    EXPECT_EQ(RadioForTimeSource(0), 1020);
+    EXPECT_EQ(RadioForTimeSource(1), 1021);
+    EXPECT_EQ(RadioForTimeSource(2), 1027);
+    EXPECT_EQ(RadioForTimeSource(3), 0);
+    EXPECT_EQ(RadioForTimeSource(-1), 0);
+
+    EXPECT_EQ(TimeSourceFromRadios(true, false, false, 2), 0);
+    EXPECT_EQ(TimeSourceFromRadios(false, true, false, 0), 1);
+    EXPECT_EQ(TimeSourceFromRadios(false, false, true, 0), 2);
+    // First checked wins; none checked keeps the value.
+    EXPECT_EQ(TimeSourceFromRadios(false, true, true, 0), 1);
+    EXPECT_EQ(TimeSourceFromRadios(false, false, false, 7), 7);
+}
+
+TEST(GpsConfigurationRules, DelayLimitsAndUpdateNow)
+{
+    EXPECT_EQ(AcceptedGpsTimeDelay(0), 0);
+    EXPECT_EQ(AcceptedGpsTimeDelay(999), 999);
+    EXPECT_EQ(AcceptedGpsTimeDelay(-999), -999);
+    EXPECT_FALSE(AcceptedGpsTimeDelay(1000));
+    EXPECT_FALSE(AcceptedGpsTimeDelay(-1000));
+    EXPECT_FALSE(AcceptedGpsTimeDelay(INT_MIN));
+
+    EXPECT_TRUE(UpdateNowEnabled(false, 1));
+    EXPECT_FALSE(UpdateNowEnabled(true, 1));
+    EXPECT_FALSE(UpdateNowEnabled(false, 0));
+    // Only exactly 1 counts as usable.
+    EXPECT_FALSE(UpdateNowEnabled(false, 2));
+}
+
+TEST(GpsConfigurationRules, PpsLineAndPolarity)
+{
+    EXPECT_EQ(LineMaskFromRadios(true, false), 8);
+    EXPECT_EQ(LineMaskFromRadios(false, true), 16);
+    EXPECT_EQ(LineMaskFromRadios(false, false), 0);
+    EXPECT_TRUE(LineMaskShowsCts(8));
+    EXPECT_TRUE(LineMaskShowsCts(8 | 16));
+    EXPECT_FALSE(LineMaskShowsCts(16));
+    EXPECT_FALSE(LineMaskShowsCts(0));
+    EXPECT_FALSE(LineMaskShowsCts(7));
+
+    EXPECT_EQ(PolarityAfterDialog(0, 2), 0);
+    EXPECT_EQ(PolarityAfterDialog(2, 0), 2);
+    EXPECT_EQ(PolarityAfterDialog(-1, 9), 9);
+    EXPECT_EQ(PolarityAfterDialog(3, 1), 1);
+}
+
+TEST(GpsConfigurationRules, CommPortTextIsANumberOrADevicePath)
+{
+    CommPortChoice number = CommPortFromText("5", 2);
+    EXPECT_EQ(number.port, 5);
+    EXPECT_EQ(number.device, "");
+    // Any typed number is taken, nonsense reads as 0 (which opens nothing: "not found").
+    EXPECT_EQ(CommPortFromText("40", 2).port, 40);
+    EXPECT_EQ(CommPortFromText("COM3", 2).port, 0);
+    EXPECT_EQ(CommPortFromText("", 2).port, 0);
+
+    CommPortChoice path = CommPortFromText("  /dev/ttyUSB0 ", 2);
+    EXPECT_EQ(path.port, 2);
+    EXPECT_EQ(path.device, "/dev/ttyUSB0");
+
+    EXPECT_EQ(CommPortText(3, ""), "3");
+    EXPECT_EQ(CommPortText(3, "/dev/ttyACM0"), "/dev/ttyACM0");
+
+    const std::vector<std::string> items = CommPortItems({ "/dev/ttyUSB0" });
+    ASSERT_EQ(items.size(), 17u);
+    EXPECT_EQ(items.front(), "1");
+    EXPECT_EQ(items[15], "16");
+    EXPECT_EQ(items.back(), "/dev/ttyUSB0");
+}
+
+TEST(FileDialogFilter, PairsBecomeNameFilters)
+{
+    EXPECT_EQ(FileDialogNameFilters("Text Fils (NMEA) (*.txt)|*.txt|All Files (*.*)|*.*||"),
+        (std::vector<std::string> { "Text Fils (NMEA) (*.txt)", "All Files (*.*)" }));
+    EXPECT_EQ(FileDialogNameFilters("Log Fils (*.log)|*.log|All Files (*.*)|*.*||"),
+        (std::vector<std::string> { "Log Fils (*.log)", "All Files (*.*)" }));
+    // Patterns not shown in the description are added; ';' lists become blank-separated.
+    EXPECT_EQ(FileDialogNameFilters("Captures|*.txt;*.nmea||"),
+        (std::vector<std::string> { "Captures (*.txt *.nmea)" }));
+    // Without the closing bars, and with a description that has no patterns.
+    EXPECT_EQ(FileDialogNameFilters("Logs (*.log)|*.log|Dangling"),
+        (std::vector<std::string> { "Logs (*.log)" }));
+    EXPECT_TRUE(FileDialogNameFilters("").empty());
+    EXPECT_TRUE(FileDialogNameFilters("||A|*.a").empty());
+}

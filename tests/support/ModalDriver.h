@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace velarin::test {
+
+// Acts on the next modal window of type T once it is the active one, from the event loop that
+// the window's exec() runs. If none appears within the time limit, every modal window is
+// rejected and the test fails, so that a test never hangs on a dialog nobody answers.
+template <typename T> void WhenModal(std::function<void(T*)> action, int timeLimitMs = 10000)
+{
+    auto* poll = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    constexpr int kStepMs = 5;
+    poll->setInterval(kStepMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, action, timeLimitMs] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            action(modal);
+            return;
+        }
+        *waited += kStepMs;
+        if (*waited >= timeLimitMs) {
+            poll->stop();
+            poll->deleteLater();
+            ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " appeared";
+            for (int i = 0; i < 10; ++i) {
+                QWidget* open = QApplication::activeModalWidget();
+                if (open == nullptr)
+                    break;
+                if (auto* dialog = qobject_cast<QDialog*>(open))
+                    dialog->reject();
+                else
+                    open->close();
+            }
+        }
+    });
+    poll->start();
+}
+
+} // namespace velarin::test
