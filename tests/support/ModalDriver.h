@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -45,6 +48,18 @@ template <typename T> void WhenModal(std::function<void(T*)> action, int timeLim
         }
     });
     poll->start();
+}
+
+// Puts a path into a file dialog as if typed: its folder becomes the dialog's, its name goes into
+// the name field (selectFile leaves a focused name field alone).
+inline void ChooseInFileDialog(QFileDialog* dialog, const QString& path)
+{
+    const QFileInfo info(path);
+    dialog->setDirectory(info.absolutePath());
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(info.fileName());
+    else
+        dialog->selectFile(path);
 }
 
 } // namespace velarin::test

@@ -2,6 +2,7 @@
 
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/DialogItems.h"
+#include "gui/ui/UiDrawing.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,19 +19,19 @@ CCommSettingsDlg::CCommSettingsDlg(std::vector<std::string> devices, QWidget* pa
     setWindowTitle(QStringLiteral("Communication Settings"));
     setFixedSize(DluX(138), DluY(68));
 
-    PlaceIn(new QLabel(QStringLiteral("Comm Port:"), this), 0, QRect(7, 9, 40, 8));
+    PlaceIn(new QLabel(QStringLiteral("Comm Port:"), this), 0, QRect(7, 9, 48, 8));
     portBox_->setEditable(true);
     portBox_->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& item : gpsconfig::CommPortItems(devices))
         portBox_->addItem(QString::fromStdString(item));
-    PlaceIn(portBox_, kPort, QRect(50, 7, 80, 12));
+    PlaceIn(portBox_, kPort, QRect(56, 7, 76, 12));
 
-    PlaceIn(new QLabel(QStringLiteral("Baud Rate:"), this), 0, QRect(7, 27, 40, 8));
+    PlaceIn(new QLabel(QStringLiteral("Baud Rate:"), this), 0, QRect(7, 27, 48, 8));
     baudBox_->setEditable(true);
     baudBox_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* rate : { "300", "1200", "4800", "9600", "19200", "38400", "57600", "115200" })
         baudBox_->addItem(QString::fromLatin1(rate));
-    PlaceIn(baudBox_, kBaud, QRect(50, 25, 80, 12));
+    PlaceIn(baudBox_, kBaud, QRect(56, 25, 76, 12));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);

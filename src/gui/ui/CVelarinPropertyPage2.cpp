@@ -25,10 +25,10 @@ CVelarinPropertyPage2::CVelarinPropertyPage2(PropertySheetContext& context, QWid
 
 void CVelarinPropertyPage2::OnInitDialog()
 {
-    AddLabel(QStringLiteral("Update Every:"), QRect(14, 16, 50, 8));
+    AddLabel(QStringLiteral("Update Every:"), QRect(14, 16, 60, 8));
     auto* interval = new QLineEdit(this);
-    Place(interval, kUpdateInterval, QRect(66, 14, 40, 12));
-    AddLabel(QStringLiteral("minute(s)"), QRect(111, 16, 40, 8));
+    Place(interval, kUpdateInterval, QRect(76, 14, 40, 12));
+    AddLabel(QStringLiteral("minute(s)"), QRect(121, 16, 44, 8));
     auto* range = AddLabel(QStringLiteral("Enter the interval in minutes to update the PC clock. "
                                           "Acceptable ranges are from 1 minute to 44640 minutes "
                                           "(31 Days)."),

@@ -36,46 +36,46 @@ CVelarinPropertyPage4::CVelarinPropertyPage4(PropertySheetContext& context, QWid
 void CVelarinPropertyPage4::CreateControls()
 {
     // Group boxes first, so that the controls inside lie above them.
-    Place(new QGroupBox(QStringLiteral("Communication Setup"), this), 0, QRect(7, 4, 110, 52));
+    Place(new QGroupBox(QStringLiteral("Communication Setup"), this), 0, QRect(5, 3, 130, 48));
     Place(new QGroupBox(QStringLiteral("Hardware 1 pulse per second"), this), 0,
-        QRect(7, 60, 110, 64));
-    Place(new QGroupBox(QStringLiteral("NMEA Setup"), this), 0, QRect(123, 4, 220, 62));
-    Place(new QGroupBox(QStringLiteral("GPS Time Lock"), this), 0, QRect(123, 70, 220, 54));
+        QRect(5, 55, 130, 52));
+    Place(new QGroupBox(QStringLiteral("NMEA Setup"), this), 0, QRect(140, 3, 205, 56));
+    Place(new QGroupBox(QStringLiteral("GPS Time Lock"), this), 0, QRect(140, 62, 205, 63));
 
-    AddButton(kCommSettings, QStringLiteral("Comm Settings..."), QRect(14, 16, 96, 14));
-    AddButton(kLogNmea, QString::fromLatin1(nmeacapture::kStartText), QRect(14, 35, 74, 14));
+    AddButton(kCommSettings, QStringLiteral("Comm Settings..."), QRect(12, 14, 90, 14));
+    AddButton(kLogNmea, QString::fromLatin1(nmeacapture::kStartText), QRect(12, 32, 70, 14));
     logIndicator_ = new CLedCtrl(context_.timers, this);
-    Place(logIndicator_, kLogIndicator, QRect(94, 36, 14, 12));
+    Place(logIndicator_, kLogIndicator, QRect(88, 33, 14, 12));
 
-    AddLabel(QStringLiteral("Use 1PPS from GPS receiver"), QRect(14, 72, 100, 8));
+    AddLabel(QStringLiteral("Use 1PPS from GPS receiver"), QRect(12, 66, 120, 8));
     Place(new QCheckBox(QStringLiteral("Use hardware 1PPS"), this), kUseOnePps,
-        QRect(14, 84, 96, 10));
-    AddButton(kPpsSettings, QStringLiteral("PPS Settings..."), QRect(14, 102, 74, 14));
+        QRect(12, 77, 120, 10));
+    AddButton(kPpsSettings, QStringLiteral("PPS Settings..."), QRect(12, 89, 70, 14));
 
-    AddLabel(QStringLiteral("Use time form:"), QRect(130, 16, 56, 8));
+    AddLabel(QStringLiteral("Use time form:"), QRect(147, 14, 62, 8));
     Place(new QRadioButton(QStringLiteral("NMEA GPGGA Message"), this), kTimeFromGpgga,
-        QRect(190, 14, 100, 10));
+        QRect(211, 13, 130, 10));
     Place(new QRadioButton(QStringLiteral("NMEA GPRMC Message"), this), kTimeFromGprmc,
-        QRect(190, 25, 100, 10));
+        QRect(211, 23, 130, 10));
     Place(new QRadioButton(QStringLiteral("NMEA GPZDA Message"), this), kTimeFromGpzda,
-        QRect(190, 36, 100, 10));
-    AddLabel(QStringLiteral("GPS set time fix-up delay:"), QRect(130, 51, 92, 8));
-    Place(new QLineEdit(this), kGpsTimeDelay, QRect(224, 49, 32, 12));
-    AddLabel(QStringLiteral("ms"), QRect(260, 51, 14, 8));
+        QRect(211, 33, 130, 10));
+    AddLabel(QStringLiteral("GPS set time fix-up delay:"), QRect(147, 46, 116, 8));
+    Place(new QLineEdit(this), kGpsTimeDelay, QRect(265, 44, 32, 12));
+    AddLabel(QStringLiteral("ms"), QRect(301, 46, 16, 8));
 
     auto* lockText = AddLabel(QStringLiteral("Time lock is defined by the following conditions. "
                                              "These conditions determine if the GPS receiver is "
                                              "time locked ."),
-        QRect(130, 80, 206, 16));
+        QRect(147, 72, 194, 26));
     lockText->setWordWrap(true);
     Place(new QCheckBox(QStringLiteral("GPS Quality is good (GPGGA)"), this), kLockNeedsQuality,
-        QRect(130, 97, 116, 10));
-    Place(new QLabel(QStringLiteral("--- AND ---"), this), kAnd, QRect(250, 98, 44, 8));
-    AddLabel(QStringLiteral("Tracking at least:"), QRect(130, 111, 62, 8));
-    Place(new QLineEdit(this), kLockSatellites, QRect(194, 109, 24, 12));
-    AddLabel(QStringLiteral("satellites"), QRect(222, 111, 40, 8));
+        QRect(147, 99, 134, 10));
+    Place(new QLabel(QStringLiteral("--- AND ---"), this), kAnd, QRect(285, 100, 56, 8));
+    AddLabel(QStringLiteral("Tracking at least:"), QRect(147, 112, 72, 8));
+    Place(new QLineEdit(this), kLockSatellites, QRect(221, 110, 24, 12));
+    AddLabel(QStringLiteral("satellites"), QRect(249, 112, 44, 8));
 
-    AddButton(kHelp, QStringLiteral("Help"), QRect(296, 108, 40, 14));
+    AddButton(kHelp, QStringLiteral("Help"), QRect(5, 111, 50, 14));
 }
 
 void CVelarinPropertyPage4::OnInitDialog()

@@ -27,7 +27,7 @@ struct ClockUpdatePage : GpsSheet {
     }
     QCheckBox* Beep() { return qobject_cast<QCheckBox*>(Page2().Control(Page::kEnableSetBeep)); }
     QWidget* UpdateNow() { return Page2().Control(Page::kUpdateNow); }
-    int StoredRate() const { return Stored(keys::kSettings, keys::kTimeUpdateRate); }
+    int StoredRate() { return Stored(keys::kSettings, keys::kTimeUpdateRate); }
 };
 
 } // namespace

@@ -23,7 +23,7 @@ struct GpsConfigurationPage : GpsSheet {
     Page& Page4() { return page<Page>(); }
     QAbstractButton* Button(int id) { return qobject_cast<QAbstractButton*>(Page4().Control(id)); }
     QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(Page4().Control(id)); }
-    int StoredSetting(const char* key) const { return Stored(keys::kSettings, key); }
+    int StoredSetting(const char* key) { return Stored(keys::kSettings, key); }
     std::vector<int> CheckedSources()
     {
         std::vector<int> checked;

@@ -49,7 +49,7 @@ struct GpsSheet {
         sheet.Balloon().RelayEvent(control, &enter);
         return sheet.Balloon().Text();
     }
-    int Stored(const char* section, const char* key) const
+    int Stored(const char* section, const char* key)
     {
         return world.settings.GetProfileInt(section, key, kAbsent);
     }

@@ -5,11 +5,13 @@
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CPPSSettingsDlg.h"
+#include "gui/ui/CVelarinPropertyFrame.h"
 #include "gui/ui/CVelarinPropertyPage4.h"
 #include "gui/ui/GpsPagesFixture.h"
 #include "platform/sim/SimulatedSerialDevice.h"
 #include "support/ModalDriver.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -35,6 +37,7 @@ void Settle()
 void SaveWindow(const QString& dir, const QString& name, QWidget& window, bool place = true)
 {
     if (place) {
+        window.adjustSize();
         window.move(20, 20);
         window.show();
     }
@@ -56,14 +59,19 @@ TEST(GpsPagesScreenshots, WriteWhenAsked)
         GTEST_SKIP() << "set VELARIN_SCREENSHOT_DIR to write screenshots";
     QDir().mkpath(dir);
 
+    // In the properties window, as the program shows it.
     GpsSheet clockUpdate(kClockUpdateTab);
     clockUpdate.world.state.timeReferenceUsable = 1;
-    SaveWindow(dir, QStringLiteral("page-update-pc-clock"), clockUpdate.sheet);
+    CVelarinPropertyFrame clockFrame(clockUpdate.context);
+    clockFrame.Sheet().setCurrentIndex(kClockUpdateTab);
+    SaveWindow(dir, QStringLiteral("page-update-pc-clock"), clockFrame);
 
     GpsSheet gps(kGpsConfigurationTab);
     gps.world.state.useTimrFrom = 2;
     gps.world.settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, 50);
-    SaveWindow(dir, QStringLiteral("page-gps-configuration"), gps.sheet);
+    CVelarinPropertyFrame gpsFrame(gps.context);
+    gpsFrame.Sheet().setCurrentIndex(kGpsConfigurationTab);
+    SaveWindow(dir, QStringLiteral("page-gps-configuration"), gpsFrame);
 
     // While capturing: the indicator lit and the button reading "Close Log".
     SimulatedSerialDevice device;
@@ -73,12 +81,14 @@ TEST(GpsPagesScreenshots, WriteWhenAsked)
     const QString capture = QDir(dir).filePath(QStringLiteral("capture.txt"));
     WhenModal<QFileDialog>([&dir, capture](QFileDialog* dialog) {
         SaveWindow(dir, QStringLiteral("dialog-log-nmea-save-as"), *dialog, false);
-        dialog->selectFile(capture);
-        dialog->accept();
+        velarin::test::ChooseInFileDialog(dialog, capture);
+        // Through QDialog: the file dialog's own override is not public.
+        static_cast<QDialog*>(dialog)->accept();
     });
-    gps.page<CVelarinPropertyPage4>().ToggleNmeaCapture();
+    auto* page = static_cast<CVelarinPropertyPage4*>(gpsFrame.Sheet().Page(kGpsConfigurationTab));
+    page->ToggleNmeaCapture();
     ASSERT_TRUE(port.IsCaptureOpen());
-    SaveWindow(dir, QStringLiteral("page-gps-configuration-logging"), gps.sheet);
+    SaveWindow(dir, QStringLiteral("page-gps-configuration-logging"), gpsFrame);
     port.CloseCaptureFile();
 
     CCommSettingsDlg comm({ "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyACM0" });

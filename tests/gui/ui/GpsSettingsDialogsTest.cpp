@@ -37,7 +37,7 @@ struct PageWithLink : GpsSheet {
         Show();
     }
     CVelarinPropertyPage4& Page4() { return page<CVelarinPropertyPage4>(); }
-    std::string StoredDevice() const
+    std::string StoredDevice()
     {
         return world.settings.GetProfileString(keys::kSerial, keys::kDevice, "<absent>");
     }
@@ -70,7 +70,7 @@ TEST(CommSettingsDialog, ListsNumberedPortsThenDevicesAndShowsTheMembers)
     EXPECT_EQ(dialog.PortBox()->currentText(), QStringLiteral("3"));
     EXPECT_EQ(dialog.BaudBox()->currentText(), QStringLiteral("9600"));
 
-    CCommSettingsDlg withDevice({});
+    CCommSettingsDlg withDevice;
     withDevice.port = 3;
     withDevice.device = "/dev/ttyACM0";
     withDevice.show();

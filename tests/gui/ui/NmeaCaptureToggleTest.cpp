@@ -79,13 +79,15 @@ struct CaptureWorld : GpsSheet {
             if (QFileInfo::exists(path))
                 WhenModal<QMessageBox>([this, overwrite, dialog](QMessageBox* question) {
                     askedToReplace = true;
-                    question->done(overwrite);
+                    // By its button: the answer is read from the button clicked.
+                    question->button(overwrite)->click();
                     // A refused replace leaves the file dialog open; the user then cancels it.
                     if (overwrite != QMessageBox::Yes)
                         QTimer::singleShot(0, dialog, &QDialog::reject);
                 });
-            dialog->selectFile(path);
-            dialog->accept();
+            velarin::test::ChooseInFileDialog(dialog, path);
+            // Through QDialog: the file dialog's own override is not public.
+            static_cast<QDialog*>(dialog)->accept();
         });
         LogButton()->click();
     }
