@@ -50,16 +50,21 @@ template <typename T> void WhenModal(std::function<void(T*)> action, int timeLim
     poll->start();
 }
 
-// Puts a path into a file dialog as if typed: its folder becomes the dialog's, its name goes into
-// the name field (selectFile leaves a focused name field alone).
+// Puts a path into a file dialog as if typed: its folder becomes the dialog's and its name goes
+// into the name field (selectFile leaves a focused name field alone); a path whose folder does
+// not exist is typed whole.
 inline void ChooseInFileDialog(QFileDialog* dialog, const QString& path)
 {
     const QFileInfo info(path);
-    dialog->setDirectory(info.absolutePath());
-    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-        name->setText(info.fileName());
-    else
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr) {
         dialog->selectFile(path);
+    } else if (QFileInfo(info.absolutePath()).isDir()) {
+        dialog->setDirectory(info.absolutePath());
+        name->setText(info.fileName());
+    } else {
+        name->setText(path);
+    }
 }
 
 } // namespace velarin::test
