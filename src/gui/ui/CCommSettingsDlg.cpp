@@ -2,23 +2,17 @@
 
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/DialogItems.h"
-#include "gui/ui/UiDrawing.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 
 namespace velarin {
 
 CCommSettingsDlg::CCommSettingsDlg(std::vector<std::string> devices, QWidget* parent)
-    : QDialog(parent)
+    : CTemplateDialog(kDialogId, QStringLiteral("Communication Settings"), 138, 68, parent)
     , portBox_(new QComboBox(this))
     , baudBox_(new QComboBox(this))
 {
-    setObjectName(QString::number(kDialogId));
-    setWindowTitle(QStringLiteral("Communication Settings"));
-    setFixedSize(DluX(138), DluY(68));
-
     PlaceIn(new QLabel(QStringLiteral("Comm Port:"), this), 0, QRect(7, 9, 48, 8));
     portBox_->setEditable(true);
     portBox_->setInsertPolicy(QComboBox::NoInsert);
@@ -33,22 +27,7 @@ CCommSettingsDlg::CCommSettingsDlg(std::vector<std::string> devices, QWidget* pa
         baudBox_->addItem(QString::fromLatin1(rate));
     PlaceIn(baudBox_, kBaud, QRect(56, 25, 76, 12));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    PlaceIn(ok, kIdOk, QRect(20, 47, 50, 14));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    PlaceIn(cancel, kIdCancel, QRect(76, 47, 50, 14));
-    connect(ok, &QPushButton::clicked, this, &CCommSettingsDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CCommSettingsDlg::reject);
-}
-
-void CCommSettingsDlg::showEvent(QShowEvent* event)
-{
-    if (!initialised_) {
-        initialised_ = true;
-        OnInitDialog();
-    }
-    QDialog::showEvent(event);
+    AddOkCancel(QRect(20, 47, 50, 14), QRect(76, 47, 50, 14));
 }
 
 void CCommSettingsDlg::OnInitDialog()
@@ -80,7 +59,7 @@ void CCommSettingsDlg::accept()
         = gpsconfig::CommPortFromText(portText.toStdString(), port);
     port = choice.port;
     device = choice.device;
-    QDialog::accept();
+    CTemplateDialog::accept();
 }
 
 } // namespace velarin

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/ui/CTemplateDialog.h"
+
 #include <QString>
 
 #include <string>
@@ -13,7 +14,7 @@ namespace velarin {
 // "Communication Settings" (template 151): the receiver's port and line speed. The port field
 // offers the numbered ports 1 to 16 and the serial devices of this machine; any number or device
 // path may be typed. The caller fills the members, runs the dialog and reads them back after OK.
-class CCommSettingsDlg : public QDialog {
+class CCommSettingsDlg : public CTemplateDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 151;
@@ -40,16 +41,14 @@ public slots:
     void accept() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
 private:
-    void OnInitDialog();
     // Fields to members (save) or members to fields.
     void DoDataExchange(bool save);
 
     QComboBox* portBox_;
     QComboBox* baudBox_;
-    bool initialised_ = false;
 };
 
 } // namespace velarin

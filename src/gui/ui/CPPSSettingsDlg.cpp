@@ -2,25 +2,19 @@
 
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/DialogItems.h"
-#include "gui/ui/UiDrawing.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace velarin {
 
 CPPSSettingsDlg::CPPSSettingsDlg(QWidget* parent)
-    : QDialog(parent)
+    : CTemplateDialog(kDialogId, QStringLiteral("PPS Settings"), 186, 84, parent)
     , cts_(new QRadioButton(QStringLiteral("Use CTS"), this))
     , dsr_(new QRadioButton(QStringLiteral("Use DSR"), this))
     , polarityBox_(new QComboBox(this))
 {
-    setObjectName(QString::number(kDialogId));
-    setWindowTitle(QStringLiteral("PPS Settings"));
-    setFixedSize(DluX(186), DluY(84));
-
     PlaceIn(cts_, kUseCts, QRect(14, 10, 80, 10));
     PlaceIn(dsr_, kUseDsr, QRect(14, 24, 80, 10));
     PlaceIn(new QLabel(QStringLiteral("Polarity:"), this), 0, QRect(14, 44, 34, 8));
@@ -29,25 +23,10 @@ CPPSSettingsDlg::CPPSSettingsDlg(QWidget* parent)
     polarityBox_->addItem(QStringLiteral("Trigger on Any Transition"));
     PlaceIn(polarityBox_, kPolarity, QRect(50, 42, 128, 12));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    PlaceIn(ok, kIdOk, QRect(40, 63, 50, 14));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    PlaceIn(cancel, kIdCancel, QRect(96, 63, 50, 14));
+    AddOkCancel(QRect(40, 63, 50, 14), QRect(96, 63, 50, 14));
 
     connect(cts_, &QRadioButton::clicked, this, &CPPSSettingsDlg::OnLineClicked);
     connect(dsr_, &QRadioButton::clicked, this, &CPPSSettingsDlg::OnLineClicked);
-    connect(ok, &QPushButton::clicked, this, &CPPSSettingsDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CPPSSettingsDlg::reject);
-}
-
-void CPPSSettingsDlg::showEvent(QShowEvent* event)
-{
-    if (!initialised_) {
-        initialised_ = true;
-        OnInitDialog();
-    }
-    QDialog::showEvent(event);
 }
 
 void CPPSSettingsDlg::OnInitDialog()
@@ -69,7 +48,7 @@ void CPPSSettingsDlg::OnLineClicked()
 void CPPSSettingsDlg::accept()
 {
     polarity = gpsconfig::PolarityAfterDialog(polarityBox_->currentIndex(), polarity);
-    QDialog::accept();
+    CTemplateDialog::accept();
 }
 
 } // namespace velarin

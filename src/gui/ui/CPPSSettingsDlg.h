@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/ui/CTemplateDialog.h"
 
 class QComboBox;
 class QRadioButton;
@@ -9,7 +9,7 @@ namespace velarin {
 
 // "PPS Settings" (template 157): the modem line that carries the receiver's 1PPS pulse and the
 // edge it triggers on. The caller fills the members, runs the dialog and reads them after OK.
-class CPPSSettingsDlg : public QDialog {
+class CPPSSettingsDlg : public CTemplateDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 157;
@@ -34,16 +34,14 @@ public slots:
     void accept() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
 private:
-    void OnInitDialog();
     void OnLineClicked();
 
     QRadioButton* cts_;
     QRadioButton* dsr_;
     QComboBox* polarityBox_;
-    bool initialised_ = false;
 };
 
 } // namespace velarin
