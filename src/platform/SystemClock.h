@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Calendar.h"
 #include "platform/SystemTime.h"
 
 #include <cstdint>
@@ -15,6 +16,13 @@ public:
 
     virtual SystemTime GetUtc() = 0;
     virtual SystemTime GetLocal() = 0;
+    // UTC in microseconds since 1970-01-01, for time stamps finer than the record's milliseconds.
+    // Clocks that can read no finer than GetUtc keep this default.
+    virtual int64_t GetUtcMicroseconds()
+    {
+        const auto milliseconds = ToUnixMilliseconds(GetUtc());
+        return milliseconds ? *milliseconds * 1000 : 0;
+    }
 
     // Milliseconds since some fixed start, wrapping at 2^32 (the "millisecond tick").
     virtual uint32_t GetTickCount() = 0;

@@ -21,6 +21,15 @@ std::vector<RecordingNotifier::Message> RecordingNotifier::Messages() const
     return messages_;
 }
 
+std::vector<std::string> RecordingNotifier::Texts() const
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> texts;
+    for (const auto& message : messages_)
+        texts.push_back(message.text);
+    return texts;
+}
+
 std::vector<MessageIcon> RecordingNotifier::Beeps() const
 {
     std::lock_guard lock(mutex_);

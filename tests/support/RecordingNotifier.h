@@ -22,6 +22,8 @@ public:
     void Beep(MessageIcon icon) override;
 
     std::vector<Message> Messages() const;
+    // Just the texts, in order.
+    std::vector<std::string> Texts() const;
     std::vector<MessageIcon> Beeps() const;
 
 private:

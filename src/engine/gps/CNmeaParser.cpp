@@ -2,6 +2,7 @@
 
 #include "engine/AppState.h"
 #include "engine/Calendar.h"
+#include "engine/gps/NmeaFieldIndex.h"
 
 #include <cstring>
 
@@ -156,13 +157,7 @@ bool CNmeaParser::GetField(const char* body, int n, char* out, std::size_t capac
     }
     if (*p == ',' || *p == '*')
         return false;
-    std::size_t length = 0;
-    while (p[length] != '\0' && p[length] != ',' && p[length] != '*' && length + 1 < capacity) {
-        out[length] = p[length];
-        ++length;
-    }
-    out[length] = '\0';
-    return true;
+    return NmeaFieldIndex::CopyField(p, out, capacity);
 }
 
 void CNmeaParser::Reset()

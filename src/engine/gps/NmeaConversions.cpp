@@ -1,5 +1,6 @@
 #include "engine/gps/NmeaConversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -79,8 +80,9 @@ int32_t Pair(const char* text, int k)
 double Coordinate(const char* text, int degreeDigits)
 {
     const std::size_t length = std::strlen(text);
-    const std::size_t split = static_cast<std::size_t>(degreeDigits);
     char degrees[4] = {};
+    const std::size_t split
+        = degreeDigits < 0 ? 0 : std::min<std::size_t>(degreeDigits, sizeof degrees - 1);
     std::memcpy(degrees, text, length < split ? length : split);
     const double minutes = length > split ? ToReal(text + split) : 0.0;
     return minutes / 60 + ToReal(degrees);

@@ -3,6 +3,7 @@
 // either leaves the record alone or stores the field's fixed default.
 #include "engine/gps/CNmeaParser.h"
 #include "engine/gps/NmeaConversions.h"
+#include "engine/gps/NmeaFieldIndex.h"
 
 #include <cstring>
 
@@ -13,8 +14,8 @@ namespace {
 // One field of a body, read with the decoders' 24-character limit.
 class Field {
 public:
-    Field(const char* body, int n)
-        : present_(CNmeaParser::GetField(body, n, text_, sizeof text_))
+    Field(const NmeaFieldIndex& fields, int n)
+        : present_(fields.Get(n, text_, sizeof text_))
     {
     }
     explicit operator bool() const { return present_; }
@@ -26,9 +27,9 @@ private:
     bool present_;
 };
 
-template <typename Record> void readTime(const char* body, Record& record)
+template <typename Record> void readTime(const NmeaFieldIndex& fields, Record& record)
 {
-    if (Field f { body, 0 }) {
+    if (Field f { fields, 0 }) {
         // hhmmss: the fraction after the sixth character is ignored.
         record.hour = static_cast<uint8_t>(nmea::Pair(f.text(), 0));
         record.minute = static_cast<uint8_t>(nmea::Pair(f.text(), 2));
@@ -37,33 +38,33 @@ template <typename Record> void readTime(const char* body, Record& record)
 }
 
 // A hemisphere letter negates the value held, whether or not this sentence changed it.
-void applyHemisphere(const char* body, int n, char negative, double& value)
+void applyHemisphere(const NmeaFieldIndex& fields, int n, char negative, double& value)
 {
-    if (Field f { body, n }; f && f.first() == negative)
+    if (Field f { fields, n }; f && f.first() == negative)
         value = -value;
 }
 
-void readCoordinate(const char* body, int n, int degreeDigits, double& value)
+void readCoordinate(const NmeaFieldIndex& fields, int n, int degreeDigits, double& value)
 {
-    if (Field f { body, n })
+    if (Field f { fields, n })
         value = nmea::Coordinate(f.text(), degreeDigits);
 }
 
-double realOr(const char* body, int n, double fallback)
+double realOr(const NmeaFieldIndex& fields, int n, double fallback)
 {
-    Field f { body, n };
+    Field f { fields, n };
     return f ? nmea::ToReal(f.text()) : fallback;
 }
 
-int32_t intOr(const char* body, int n, int32_t fallback)
+int32_t intOr(const NmeaFieldIndex& fields, int n, int32_t fallback)
 {
-    Field f { body, n };
+    Field f { fields, n };
     return f ? nmea::ToInt(f.text()) : fallback;
 }
 
-char charOr(const char* body, int n, char fallback)
+char charOr(const NmeaFieldIndex& fields, int n, char fallback)
 {
-    Field f { body, n };
+    Field f { fields, n };
     return f ? f.first() : fallback;
 }
 
@@ -71,18 +72,19 @@ char charOr(const char* body, int n, char fallback)
 
 void CNmeaParser::ParseGGA(const char* body)
 {
+    const NmeaFieldIndex fields(body);
     GgaData& gga = record_.gga;
-    readTime(body, gga);
-    readCoordinate(body, 1, 2, gga.latitude);
-    applyHemisphere(body, 2, 'S', gga.latitude);
-    readCoordinate(body, 3, 3, gga.longitude);
-    applyHemisphere(body, 4, 'W', gga.longitude);
-    if (Field f { body, 5 })
+    readTime(fields, gga);
+    readCoordinate(fields, 1, 2, gga.latitude);
+    applyHemisphere(fields, 2, 'S', gga.latitude);
+    readCoordinate(fields, 3, 3, gga.longitude);
+    applyHemisphere(fields, 4, 'W', gga.longitude);
+    if (Field f { fields, 5 })
         gga.fixQuality = nmea::Digit(f.text());
-    if (Field f { body, 6 })
+    if (Field f { fields, 6 })
         gga.satellites = static_cast<uint8_t>(nmea::Pair(f.text(), 0));
-    gga.hdop = realOr(body, 7, gga.hdop);
-    gga.altitude = realOr(body, 8, gga.altitude);
+    gga.hdop = realOr(fields, 7, gga.hdop);
+    gga.altitude = realOr(fields, 8, gga.altitude);
 
     // Altitude change per minute. Real division: sentences less than a minute apart would make
     // an integer divisor of (remembered - t) / 60 zero. A time not later than the remembered
@@ -99,43 +101,45 @@ void CNmeaParser::ParseGGA(const char* body)
 
 void CNmeaParser::ParseGSA(const char* body)
 {
+    const NmeaFieldIndex fields(body);
     GsaData& gsa = record_.gsa;
-    if (Field f { body, 0 })
+    if (Field f { fields, 0 })
         gsa.mode = f.first();
-    if (Field f { body, 1 })
+    if (Field f { fields, 1 })
         gsa.fixType = nmea::Digit(f.text());
     for (int i = 0; i < 12; ++i) {
-        Field f { body, 2 + i };
+        Field f { fields, 2 + i };
         gsa.used[i] = f ? static_cast<uint16_t>(nmea::Pair(f.text(), 0)) : 0;
     }
-    gsa.pdop = realOr(body, 14, 0.0);
-    gsa.hdop = realOr(body, 15, 0.0);
-    gsa.vdop = realOr(body, 16, 0.0);
+    gsa.pdop = realOr(fields, 14, 0.0);
+    gsa.hdop = realOr(fields, 15, 0.0);
+    gsa.vdop = realOr(fields, 16, 0.0);
     ++gsa.count;
 }
 
 void CNmeaParser::ParseGSV(const char* body)
 {
+    const NmeaFieldIndex fields(body);
     GsvData& gsv = record_.gsv;
     // Four satellites per message; a set of more than 8 messages or a message number outside
     // 1 to 9 is not used at all.
-    const int32_t messages = intOr(body, 0, 0);
+    const int32_t messages = intOr(fields, 0, 0);
     if (messages < 1 || messages > 8)
         return;
-    const int32_t message = intOr(body, 1, 0);
+    const int32_t message = intOr(fields, 1, 0);
     if (message < 1 || message > 9)
         return;
-    if (Field f { body, 2 })
+    if (Field f { fields, 2 })
         gsv.inView = static_cast<uint16_t>(nmea::ToInt(f.text()));
 
     const uint16_t* used = record_.gsa.used;
     for (int j = 0; j < 4; ++j) {
         const int b = 4 * j + 3;
         SatelliteInfo& satellite = gsv.satellites[(message - 1) * 4 + j];
-        satellite.prn = static_cast<uint16_t>(intOr(body, b, 0));
-        satellite.elevation = static_cast<uint16_t>(intOr(body, b + 1, 0));
-        satellite.azimuth = static_cast<uint16_t>(intOr(body, b + 2, 0));
-        satellite.snr = static_cast<uint16_t>(intOr(body, b + 3, 0));
+        satellite.prn = static_cast<uint16_t>(intOr(fields, b, 0));
+        satellite.elevation = static_cast<uint16_t>(intOr(fields, b + 1, 0));
+        satellite.azimuth = static_cast<uint16_t>(intOr(fields, b + 2, 0));
+        satellite.snr = static_cast<uint16_t>(intOr(fields, b + 3, 0));
         satellite.used = 0;
         for (int i = 0; i < 12 && satellite.prn != 0; ++i) {
             if (used[i] == satellite.prn)
@@ -147,59 +151,62 @@ void CNmeaParser::ParseGSV(const char* body)
 
 void CNmeaParser::ParseRMB(const char* body)
 {
+    const NmeaFieldIndex fields(body);
     RmbData& rmb = record_.rmb;
-    rmb.status = charOr(body, 0, 'V');
-    rmb.crossTrackError = realOr(body, 1, 0.0);
-    rmb.steer = charOr(body, 2, '?');
+    rmb.status = charOr(fields, 0, 'V');
+    rmb.crossTrackError = realOr(fields, 1, 0.0);
+    rmb.steer = charOr(fields, 2, '?');
     // At most 24 characters each (the field limit), so they always fit with their NUL.
     static_assert(kFieldCapacity <= RmbData::kIdSize);
-    Field origin { body, 3 };
+    Field origin { fields, 3 };
     std::memcpy(rmb.originId, origin.text(), std::strlen(origin.text()) + 1);
-    Field destination { body, 4 };
+    Field destination { fields, 4 };
     std::memcpy(rmb.destinationId, destination.text(), std::strlen(destination.text()) + 1);
-    readCoordinate(body, 5, 2, rmb.destinationLatitude);
-    applyHemisphere(body, 6, 'S', rmb.destinationLatitude);
-    readCoordinate(body, 7, 3, rmb.destinationLongitude);
-    applyHemisphere(body, 8, 'W', rmb.destinationLongitude);
-    rmb.range = realOr(body, 9, 0.0);
-    rmb.bearing = realOr(body, 10, 0.0);
-    rmb.closingVelocity = realOr(body, 11, 0.0);
-    rmb.arrival = charOr(body, 12, 'V');
+    readCoordinate(fields, 5, 2, rmb.destinationLatitude);
+    applyHemisphere(fields, 6, 'S', rmb.destinationLatitude);
+    readCoordinate(fields, 7, 3, rmb.destinationLongitude);
+    applyHemisphere(fields, 8, 'W', rmb.destinationLongitude);
+    rmb.range = realOr(fields, 9, 0.0);
+    rmb.bearing = realOr(fields, 10, 0.0);
+    rmb.closingVelocity = realOr(fields, 11, 0.0);
+    rmb.arrival = charOr(fields, 12, 'V');
     ++rmb.count;
 }
 
 void CNmeaParser::ParseRMC(const char* body)
 {
+    const NmeaFieldIndex fields(body);
     RmcData& rmc = record_.rmc;
-    readTime(body, rmc);
-    rmc.status = charOr(body, 1, 'V');
-    readCoordinate(body, 2, 2, rmc.latitude);
-    applyHemisphere(body, 3, 'S', rmc.latitude);
-    readCoordinate(body, 4, 3, rmc.longitude);
-    applyHemisphere(body, 5, 'W', rmc.longitude);
-    rmc.speedKnots = realOr(body, 6, 0.0);
-    rmc.course = realOr(body, 7, 0.0);
-    if (Field f { body, 8 }) {
+    readTime(fields, rmc);
+    rmc.status = charOr(fields, 1, 'V');
+    readCoordinate(fields, 2, 2, rmc.latitude);
+    applyHemisphere(fields, 3, 'S', rmc.latitude);
+    readCoordinate(fields, 4, 3, rmc.longitude);
+    applyHemisphere(fields, 5, 'W', rmc.longitude);
+    rmc.speedKnots = realOr(fields, 6, 0.0);
+    rmc.course = realOr(fields, 7, 0.0);
+    if (Field f { fields, 8 }) {
         // ddmmyy; the two-digit year always lands in 2000 to 2099.
         rmc.day = static_cast<uint8_t>(nmea::Pair(f.text(), 0));
         rmc.month = static_cast<uint8_t>(nmea::Pair(f.text(), 2));
         rmc.year = static_cast<uint16_t>(nmea::Pair(f.text(), 4) + 2000);
     }
-    rmc.magneticVariation = realOr(body, 9, 0.0);
-    applyHemisphere(body, 10, 'W', rmc.magneticVariation);
+    rmc.magneticVariation = realOr(fields, 9, 0.0);
+    applyHemisphere(fields, 10, 'W', rmc.magneticVariation);
     ++rmc.count;
     PublishTimes(false);
 }
 
 void CNmeaParser::ParseZDA(const char* body)
 {
+    const NmeaFieldIndex fields(body);
     ZdaData& zda = record_.zda;
-    readTime(body, zda);
-    zda.day = static_cast<uint8_t>(intOr(body, 1, 1));
-    zda.month = static_cast<uint8_t>(intOr(body, 2, 1));
-    zda.year = static_cast<uint16_t>(intOr(body, 3, 1));
-    zda.zoneHours = static_cast<int8_t>(intOr(body, 4, 0));
-    zda.zoneMinutes = static_cast<uint8_t>(intOr(body, 5, 0));
+    readTime(fields, zda);
+    zda.day = static_cast<uint8_t>(intOr(fields, 1, 1));
+    zda.month = static_cast<uint8_t>(intOr(fields, 2, 1));
+    zda.year = static_cast<uint16_t>(intOr(fields, 3, 1));
+    zda.zoneHours = static_cast<int8_t>(intOr(fields, 4, 0));
+    zda.zoneMinutes = static_cast<uint8_t>(intOr(fields, 5, 0));
     ++zda.count;
     PublishTimes(false);
 }

@@ -186,8 +186,13 @@ void CBalloonTipWnd::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillPath(outline_, FromColorRef(fillColour));
-    painter.setPen(QPen(FromColorRef(frameColour), 1));
+    // The window's shape cuts the outer half of a line on the edge: a two-pixel line clipped
+    // to the shape leaves the one-pixel frame inside it.
+    painter.save();
+    painter.setClipRegion(mask());
+    painter.setPen(QPen(FromColorRef(frameColour), 2));
     painter.drawPath(outline_);
+    painter.restore();
     painter.setFont(BalloonFont());
     painter.setPen(FromColorRef(textColour));
     painter.drawText(textRect_, kTextFlags, Text());

@@ -49,13 +49,18 @@ void CVelarinPropertyPage3::OnInitDialog()
     AddTool(altitude, QStringLiteral("Shows the current altitude from GPS receiver."));
     AddTool(skyView_, QStringLiteral("Shows satellite azimuth and elevation."));
 
-    skyView_->SetAzimuthStep(90);
-    skyView_->SetElevationStep(30);
-    skyView_->SetLabelFontSize(70);
-    skyView_->SetGridTextColor(0x808080);
-    skyView_->SetSatelliteBitmaps(CSkyViewCtrl::kUsedBitmap, CSkyViewCtrl::kTrackedBitmap);
-    skyView_->SetLabelFormat("%d");
+    ConfigureSkyView(*skyView_);
     SetTimer(kRefreshMilliseconds);
+}
+
+void CVelarinPropertyPage3::ConfigureSkyView(CSkyViewCtrl& skyView)
+{
+    skyView.SetAzimuthStep(90);
+    skyView.SetElevationStep(30);
+    skyView.SetLabelFontSize(70);
+    skyView.SetGridTextColor(0x808080);
+    skyView.SetSatelliteBitmaps(CSkyViewCtrl::kUsedBitmap, CSkyViewCtrl::kTrackedBitmap);
+    skyView.SetLabelFormat("%d");
 }
 
 void CVelarinPropertyPage3::OnTimer()

@@ -21,6 +21,10 @@ public:
 
     CSkyViewCtrl* SkyView() const { return skyView_; }
 
+    // The page's look of the sky view: spokes at the compass points, rings at 30 and 60
+    // degrees, small grey grid labels, satellite pictures and bare PRN labels.
+    static void ConfigureSkyView(CSkyViewCtrl& skyView);
+
 protected:
     void OnInitDialog() override;
 

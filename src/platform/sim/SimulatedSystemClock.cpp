@@ -40,6 +40,12 @@ SystemTime SimulatedSystemClock::GetLocal()
     return FromUnixMilliseconds(ms + static_cast<int64_t>(localOffsetMinutes_) * 60000);
 }
 
+int64_t SimulatedSystemClock::GetUtcMicroseconds()
+{
+    std::lock_guard lock(mutex_);
+    return trueNowMicroseconds() + offsetMicroseconds_;
+}
+
 uint32_t SimulatedSystemClock::GetTickCount()
 {
     return static_cast<uint32_t>(trueNowMicroseconds() / 1000);

@@ -29,6 +29,7 @@ public:
 
     SystemTime GetUtc() override;
     SystemTime GetLocal() override;
+    int64_t GetUtcMicroseconds() override;
     uint32_t GetTickCount() override;
     bool EnableSystemTimePrivilege() override;
     void DisableSystemTimePrivilege() override;

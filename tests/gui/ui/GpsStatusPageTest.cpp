@@ -9,33 +9,10 @@
 using namespace velarin;
 using velarin::testing::ReadCapture;
 using velarin::testing::SheetWorld;
-using velarin::testing::TextOf;
 
 namespace {
 
-struct StatusPage {
-    StatusPage()
-        : sheet(world.context)
-        , page(sheet.Page1())
-    {
-        page.EnsureInitialised();
-    }
-    QString Text(int id) const { return TextOf(page.Control(id)); }
-
-    SheetWorld world;
-    CVelarinPropertySheet sheet;
-    CVelarinPropertyPage1& page;
-};
-
-std::string Checksummed(const std::string& body)
-{
-    uint8_t sum = 0;
-    for (char c : body)
-        sum ^= static_cast<uint8_t>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return "$" + body + tail;
-}
+using StatusPage = velarin::testing::PageUnderTest<CVelarinPropertyPage1>;
 
 } // namespace
 
@@ -51,8 +28,8 @@ TEST(GpsStatusPage, ShowsTimesAndStatesOnceASecond)
     EXPECT_EQ(s.Text(1007), QStringLiteral("Idle"));
     EXPECT_FALSE(s.page.Control(1008)->isEnabled());
 
-    s.world.parser.ProcessBytes(
-        Checksummed("GPGGA,213121.000,4404.1295864,N,12118.8685453,W,2,07,1.2,1102.5,M,,M,,"));
+    s.world.parser.ProcessBytes(velarin::test::NmeaSentence(
+        "GPGGA,213121.000,4404.1295864,N,12118.8685453,W,2,07,1.2,1102.5,M,,M,,"));
     s.world.state.timeReferenceUsable = 1;
     s.world.Advance(50);
     EXPECT_EQ(s.Text(1001), QStringLiteral("21:31:21"));
@@ -79,7 +56,7 @@ TEST(GpsStatusPage, IndicatorFlashesPerBatchAndGoesDarkWhenSentencesStop)
     EXPECT_EQ(rx.Colour(), led::kGreen);
     EXPECT_EQ(rx.Size(), led::kLarge);
     EXPECT_EQ(rx.State(), led::kDark);
-    s.world.parser.ProcessBytes(Checksummed("GPZDA,201530.00,04,07,2002,00,00"));
+    s.world.parser.ProcessBytes(velarin::test::NmeaSentence("GPZDA,201530.00,04,07,2002,00,00"));
     s.world.Advance(50);
     EXPECT_EQ(rx.State(), led::kLit);
     s.world.Advance(90);

@@ -8,23 +8,10 @@
 using namespace velarin;
 using velarin::testing::ReadCapture;
 using velarin::testing::SheetWorld;
-using velarin::testing::TextOf;
 
 namespace {
 
-struct PositionPage {
-    PositionPage()
-        : sheet(world.context)
-        , page(sheet.Page3())
-    {
-        page.EnsureInitialised();
-    }
-    QString Text(int id) const { return TextOf(page.Control(id)); }
-
-    SheetWorld world;
-    CVelarinPropertySheet sheet;
-    CVelarinPropertyPage3& page;
-};
+using PositionPage = velarin::testing::PageUnderTest<CVelarinPropertyPage3>;
 
 } // namespace
 

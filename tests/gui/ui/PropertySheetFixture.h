@@ -3,11 +3,12 @@
 #include "engine/AppState.h"
 #include "engine/gps/CNmeaParser.h"
 #include "engine/settings/MemorySettingsStore.h"
+#include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetContext.h"
 #include "gui/ui/PropertySheetHost.h"
 #include "platform/sim/SimulatedSystemClock.h"
 #include "support/FakeWindowTimers.h"
-#include "support/NmeaCaptures.h"
+#include "support/NmeaSentence.h"
 
 #include <gtest/gtest.h>
 
@@ -59,15 +60,34 @@ struct SheetWorld {
     }
 };
 
-inline std::string ReadCapture(const std::string& name)
-{
-    return ReadNmeaCapture(name);
-}
-
 inline QString TextOf(QWidget* edit)
 {
     auto* line = qobject_cast<QLineEdit*>(edit);
     return line ? line->text() : QStringLiteral("<not an edit>");
+}
+
+// A sheet on a fresh world with one of its pages initialised, as its first display would.
+template <class Page> struct PageUnderTest {
+    PageUnderTest()
+        : sheet(world.context)
+        , page(*sheet.findChild<Page*>())
+    {
+        page.EnsureInitialised();
+    }
+    QString Text(int id) const { return TextOf(page.Control(id)); }
+
+    SheetWorld world;
+    CVelarinPropertySheet sheet;
+    Page& page;
+};
+
+// The bytes of one of the shared receiver captures; empty when the captures are absent.
+inline std::string ReadCapture(const std::string& name)
+{
+    for (const std::string& file : velarin::test::NmeaCaptureFiles())
+        if (file.ends_with("/" + name))
+            return velarin::test::ReadFileBytes(file);
+    return {};
 }
 
 } // namespace velarin::testing

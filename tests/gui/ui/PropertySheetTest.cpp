@@ -6,6 +6,7 @@
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetFixture.h"
 
+#include <QApplication>
 #include <QEnterEvent>
 #include <QPushButton>
 #include <QTabBar>
@@ -105,4 +106,25 @@ TEST(PropertySheet, BubblesFollowTheSettingButTextsAreAlwaysRegistered)
     SheetWorld other;
     CVelarinPropertySheet enabled(other.context);
     EXPECT_EQ(enabled.Balloon().enabled, 1);
+}
+
+TEST(PropertySheet, EventsOnTheWayToItsControlsReachTheBalloon)
+{
+    SheetWorld world;
+    CVelarinPropertySheet sheet(world.context);
+    sheet.Page(1)->EnsureInitialised();
+    QWidget* status = sheet.Page(1)->Control(1007);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(status, &enter);
+    EXPECT_EQ(sheet.Balloon().Text(),
+        QStringLiteral("Shows GPS status and status while the system is setting the PC clock."));
+    EXPECT_TRUE(sheet.Balloon().Logic().OverTool());
+
+    // Widgets outside the sheet are not its business.
+    QWidget stranger;
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&stranger, &leave);
+    EXPECT_TRUE(sheet.Balloon().Logic().OverTool());
+    QApplication::sendEvent(status, &leave);
+    EXPECT_FALSE(sheet.Balloon().Logic().OverTool());
 }

@@ -1,4 +1,5 @@
 #include "gui/ui/CSkyViewCtrl.h"
+#include "gui/ui/CVelarinPropertyPage3.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,7 @@ namespace {
 void Configure(CSkyViewCtrl& sky)
 {
     sky.resize(216, 195);
-    sky.SetAzimuthStep(90);
-    sky.SetElevationStep(30);
-    sky.SetLabelFontSize(70);
-    sky.SetGridTextColor(0x808080);
-    sky.SetSatelliteBitmaps(CSkyViewCtrl::kUsedBitmap, CSkyViewCtrl::kTrackedBitmap);
-    sky.SetLabelFormat("%d");
+    CVelarinPropertyPage3::ConfigureSkyView(sky);
 }
 
 QImage Incremental(CSkyViewCtrl& sky)

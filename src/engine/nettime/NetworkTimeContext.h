@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/AppState.h"
+#include "engine/frame/SystemLog.h"
+#include "engine/settings/SettingsStore.h"
+#include "platform/NetworkSockets.h"
+#include "platform/SystemClock.h"
+
+#include <atomic>
+
+namespace velarin {
+
+// Everything one network clock setting needs. The server is the current time server of the
+// state, the Daytime port its "TimeServerPort"; "UseSNTP" is read from the settings each time.
+struct NetworkTimeContext {
+    SettingsStore& settings;
+    AppState& state;
+    SystemClock& clock;
+    NetworkSockets& sockets;
+    SystemLog* log = nullptr; // lines are written only while the log is open
+    // Set by the worker's owner to end a query early (within about 20 ms); may be null.
+    const std::atomic<bool>* cancel = nullptr;
+    int sntpPort = 123;
+    int sntpTimeoutMs = 5000;
+    // A server that accepts and never answers must not hold the worker: both the connection and
+    // the reply are bounded.
+    int daytimeConnectTimeoutMs = 10000;
+    int daytimeReceiveTimeoutMs = 10000;
+
+    bool Cancelled() const { return cancel && cancel->load(); }
+    void Log(std::string_view text) const
+    {
+        if (log)
+            log->WriteSystemLog(text);
+    }
+};
+
+} // namespace velarin

@@ -1,0 +1,295 @@
+#include "ClockTestSupport.h"
+
+#include "engine/clocks/ClockCommands.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+#include "gui/clocks/AnalogClockColorDlg.h"
+#include "gui/clocks/AnalogClockCtrl.h"
+#include "gui/clocks/ClockColorDlg.h"
+#include "gui/clocks/ClockWnd.h"
+#include "gui/clocks/DigitalClockCtrl.h"
+#include "gui/clocks/LayeredWindowHelper.h"
+#include "gui/clocks/SetTransparencyDlg.h"
+#include "gui/clocks/SystemColors.h"
+#include "platform/sim/SimulatedSystemClock.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <gtest/gtest.h>
+
+using namespace velarin;
+using namespace velarin::test;
+
+namespace {
+
+// Stands in for the colour chooser: remembers what it was offered, answers with a set choice.
+struct ScriptedChooser {
+    std::optional<ColorRef> answer;
+    std::vector<ColorRef> initial;
+    std::vector<std::pair<ColorRef, ColorRef>> customAtCall;
+
+    ColorChooser Get()
+    {
+        return [this](QWidget*, ColorRef start) {
+            initial.push_back(start);
+            customAtCall.emplace_back(SavedCustomColor(0), SavedCustomColor(1));
+            return answer;
+        };
+    }
+};
+
+QPushButton* button(QWidget& dialog, int id)
+{
+    return dialog.findChild<QPushButton*>(QString::number(id));
+}
+
+class ClockDialogs : public ::testing::Test {
+protected:
+    int64_t nowUs = MicrosecondsAt(2026, 12, 6, 14, 5, 9);
+    SimulatedSystemClock clock { [this] { return nowUs; } };
+    ScriptedChooser chooser;
+};
+
+} // namespace
+
+TEST_F(ClockDialogs, CustomClockColorTemplateAndPreview)
+{
+    CClockColorDlg dialog(clock, nullptr, chooser.Get());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Custom Clock Color"));
+    EXPECT_EQ(button(dialog, 1057)->text(), QStringLiteral("Set Active Segment Color"));
+    EXPECT_EQ(button(dialog, 1058)->text(), QStringLiteral("Set Inactive Segment Color"));
+    EXPECT_EQ(button(dialog, 1)->text(), QStringLiteral("OK"));
+    EXPECT_EQ(button(dialog, 2)->text(), QStringLiteral("Cancel"));
+    // 212 × 95 dialog units; the buttons line up as in the template.
+    EXPECT_GT(dialog.width(), 212);
+    EXPECT_GT(dialog.height(), 95);
+    EXPECT_EQ(button(dialog, 1057)->y(), button(dialog, 1058)->y());
+    EXPECT_LT(button(dialog, 1057)->geometry().right(), button(dialog, 1058)->x());
+
+    dialog.activeColor = 0x0000FF;
+    dialog.inactiveColor = 0x000030;
+    dialog.show();
+    EXPECT_EQ(dialog.Preview()->thickness, 3);
+    EXPECT_TRUE(dialog.Preview()->IsTicking());
+    EXPECT_EQ(dialog.Preview()->activeColor, 0x0000FFu);
+    EXPECT_EQ(dialog.Preview()->inactiveColor, 0x000030u);
+}
+
+TEST_F(ClockDialogs, SegmentChooserOffersBothCurrentColoursFirst)
+{
+    CClockColorDlg dialog(clock, nullptr, chooser.Get());
+    dialog.activeColor = 0x0000FF;
+    dialog.inactiveColor = 0x000030;
+    dialog.show();
+
+    chooser.answer = 0x00FFFF;
+    button(dialog, 1057)->click();
+    EXPECT_EQ(chooser.initial.back(), 0x0000FFu);
+    EXPECT_EQ(chooser.customAtCall.back(), std::make_pair(0x0000FFu, 0x000030u));
+    EXPECT_EQ(dialog.activeColor, 0x00FFFFu);
+    EXPECT_EQ(dialog.Preview()->activeColor, 0x00FFFFu);
+
+    chooser.answer = 0x101010;
+    button(dialog, 1058)->click();
+    EXPECT_EQ(chooser.initial.back(), 0x000030u);
+    EXPECT_EQ(chooser.customAtCall.back(), std::make_pair(0x00FFFFu, 0x000030u));
+    EXPECT_EQ(dialog.inactiveColor, 0x101010u);
+
+    chooser.answer.reset(); // Cancel in the chooser
+    button(dialog, 1057)->click();
+    EXPECT_EQ(dialog.activeColor, 0x00FFFFu);
+}
+
+TEST_F(ClockDialogs, CustomColorCommandStoresTheDialogsChoice)
+{
+    MemorySettingsStore store;
+    AppState state;
+    FakeClockHost host;
+    CClockWnd wnd(store, state, clock, host);
+    wnd.SetColorChooser(chooser.Get());
+    chooser.answer = 0x00A0FF;
+    int runs = 0;
+    wnd.SetDialogRunner([&](QDialog& d) {
+        ++runs;
+        auto& dialog = dynamic_cast<CClockColorDlg&>(d);
+        EXPECT_EQ(dialog.activeColor, 0x00FF00u);
+        dialog.show();
+        button(dialog, 1057)->click();
+        return runs == 1 ? int(QDialog::Accepted) : int(QDialog::Rejected);
+    });
+    store.WriteProfileInt(keys::kSettings, keys::kClockColor, cmd::kGreen);
+    wnd.OnCommand(cmd::kCustomColor);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0), 0x00A0FF);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kClockDisableSegColor, 0), 0x004000);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kClockColor, 0), cmd::kCustomColor);
+    EXPECT_EQ(state.clockActiveSegColor, 0x00A0FFu);
+    EXPECT_EQ(wnd.digitalClock->activeColor, 0x00A0FFu);
+
+    // Cancel leaves everything as it was.
+    state.clockActiveSegColor = 0x00FF00;
+    const size_t writes = store.WriteCount();
+    wnd.OnCommand(cmd::kCustomColor);
+    EXPECT_EQ(store.WriteCount(), writes);
+    EXPECT_EQ(state.clockActiveSegColor, 0x00FF00u);
+}
+
+TEST_F(ClockDialogs, AnalogClockColorTemplateAndColourButtons)
+{
+    CAnalogClockColorDlg dialog(clock, nullptr, chooser.Get());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analog Clock Color"));
+    EXPECT_EQ(button(dialog, 1080)->text(), QStringLiteral("Hand Color"));
+    EXPECT_EQ(button(dialog, 1078)->text(), QStringLiteral("Face Color"));
+    EXPECT_EQ(button(dialog, 1081)->text(), QStringLiteral("Seconds Color"));
+    EXPECT_EQ(button(dialog, 1079)->text(), QStringLiteral("Text Color"));
+    auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("1082"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Use System Colors"));
+    EXPECT_EQ(dialog.faceColor, 0xFFFFFFu);
+    EXPECT_EQ(dialog.handColor, 0x00FF00u);
+
+    dialog.handColor = 0x112233;
+    dialog.show();
+    EXPECT_TRUE(dialog.Preview()->IsTicking());
+    EXPECT_EQ(dialog.Preview()->handColor, 0x112233u);
+    EXPECT_TRUE(button(dialog, 1080)->isEnabled());
+    chooser.answer = 0x445566;
+    button(dialog, 1080)->click();
+    EXPECT_EQ(chooser.initial.back(), 0x112233u);
+    EXPECT_EQ(chooser.customAtCall.back().first, 0x112233u); // offered as custom colour 1
+    EXPECT_EQ(dialog.handColor, 0x445566u);
+    EXPECT_EQ(dialog.Preview()->handColor, 0x445566u);
+    button(dialog, 1078)->click();
+    EXPECT_EQ(dialog.faceColor, 0x445566u);
+    EXPECT_EQ(dialog.Preview()->faceColor, 0x445566u);
+}
+
+TEST_F(ClockDialogs, SystemColoursDeriveTheSecondColourTwoWays)
+{
+    CAnalogClockColorDlg dialog(clock, nullptr, chooser.Get());
+    dialog.useSystemColors = 1;
+    dialog.show();
+    const ColorRef highlight = GetSystemColor(kColorHighlight);
+    EXPECT_EQ(dialog.faceColor, GetSystemColor(kColorWindow));
+    EXPECT_EQ(dialog.textColor, GetSystemColor(kColorWindowText));
+    EXPECT_EQ(dialog.handColor, highlight);
+    EXPECT_EQ(dialog.secondColor, HalfChannels(GetSystemColor(kColorAppWorkspace)));
+    EXPECT_EQ(dialog.Preview()->secondColor, ThreeQuarterChannels(highlight));
+    for (int id : { 1078, 1079, 1080, 1081 })
+        EXPECT_FALSE(button(dialog, id)->isEnabled()) << id;
+
+    // Switching off only enables the buttons; the derived colours stay and OK hands them back.
+    dialog.findChild<QCheckBox*>(QStringLiteral("1082"))->click();
+    for (int id : { 1078, 1079, 1080, 1081 })
+        EXPECT_TRUE(button(dialog, id)->isEnabled()) << id;
+    EXPECT_EQ(dialog.handColor, highlight);
+    button(dialog, 1)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.useSystemColors, 0);
+}
+
+TEST_F(ClockDialogs, SetColorCommandStoresFourColoursAndTheCheck)
+{
+    MemorySettingsStore store;
+    AppState state;
+    FakeClockHost host;
+    store.WriteProfileInt(keys::kSettings, keys::kClockType, 1);
+    CClockWnd wnd(store, state, clock, host);
+    wnd.SetColorChooser(chooser.Get());
+    chooser.answer = 0x00FFFF;
+    wnd.SetDialogRunner([&](QDialog& d) {
+        auto& dialog = dynamic_cast<CAnalogClockColorDlg&>(d);
+        EXPECT_EQ(dialog.useSystemColors, 1);
+        dialog.show();
+        dialog.findChild<QCheckBox*>(QStringLiteral("1082"))->click();
+        button(dialog, 1081)->click();
+        button(dialog, 1)->click();
+        return dialog.result();
+    });
+    wnd.OnCommand(cmd::kSetAnalogColor);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kAnalogClockUseSystemColors, -1), 0);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kAnalogClockSecondColor, -1), 0x00FFFF);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kAnalogClockHandColor, -1),
+        static_cast<int>(GetSystemColor(kColorHighlight)));
+    EXPECT_EQ(wnd.analogClock->secondColor, 0x00FFFFu);
+    EXPECT_EQ(wnd.analogSecondColor, 0x00FFFFu);
+}
+
+TEST_F(ClockDialogs, SetTransparencyTemplateClampsAndPreviewsOnItself)
+{
+    CSetTransparencyDlg dialog(clock);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set Transparency"));
+    const auto labels = dialog.findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 2);
+    EXPECT_EQ(labels[0]->text(), QStringLiteral("Less"));
+    EXPECT_EQ(labels[1]->text(), QStringLiteral("More"));
+    EXPECT_TRUE(labels[1]->alignment() & Qt::AlignRight);
+
+    dialog.alpha = 30; // below what the slider offers
+    dialog.show();
+    QSlider* slider = dialog.Slider();
+    EXPECT_EQ(slider->objectName(), QStringLiteral("1110"));
+    EXPECT_EQ(slider->minimum(), 50);
+    EXPECT_EQ(slider->maximum(), 255);
+    EXPECT_EQ(slider->tickInterval(), 32);
+    EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
+    EXPECT_EQ(dialog.alpha, 50);
+    EXPECT_NEAR(dialog.windowOpacity(), 50 / 255.0, 0.01);
+    EXPECT_EQ(dialog.Preview()->thickness, 2);
+    EXPECT_TRUE(dialog.Preview()->IsTicking());
+
+    slider->setValue(180);
+    EXPECT_EQ(dialog.alpha, 180);
+    EXPECT_NEAR(dialog.windowOpacity(), 180 / 255.0, 0.01);
+}
+
+TEST_F(ClockDialogs, SetTransparencyCommandStoresOnOkOnly)
+{
+    MemorySettingsStore store;
+    AppState state;
+    FakeClockHost host;
+    store.WriteProfileInt(keys::kSettings, keys::kOpacit, 20);
+    store.WriteProfileInt(keys::kSettings, keys::kTransparent, 1);
+    CClockWnd wnd(store, state, clock, host);
+    bool accept = false;
+    wnd.SetDialogRunner([&](QDialog& d) {
+        auto& dialog = dynamic_cast<CSetTransparencyDlg&>(d);
+        dialog.show();
+        if (!accept)
+            dialog.Slider()->setValue(90);
+        return accept ? int(QDialog::Accepted) : int(QDialog::Rejected);
+    });
+    wnd.OnCommand(cmd::kSetTransparency);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kOpacit, -1), 20);
+    accept = true;
+    wnd.OnCommand(cmd::kSetTransparency);
+    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kOpacit, -1), 50);
+    EXPECT_NEAR(wnd.windowOpacity(), 50 / 255.0, 0.01);
+}
+
+TEST(LayeredWindowHelper, RefusesAlphaOutsideTheByteAndRestoresOpacity)
+{
+    QWidget window;
+    CLayeredWindowHelper helper;
+    EXPECT_EQ(helper.Attach(nullptr), 0);
+    EXPECT_EQ(helper.EnableLayered(1), 0);
+    EXPECT_EQ(helper.Attach(&window), 1);
+    EXPECT_EQ(helper.SetAlpha(-1), 0);
+    EXPECT_EQ(helper.SetAlpha(256), 0);
+    EXPECT_EQ(helper.Alpha(), 0);
+    EXPECT_EQ(helper.SetAlpha(128), 1);
+    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0); // not layered yet
+    EXPECT_EQ(helper.EnableLayered(1), 1);
+    EXPECT_NEAR(window.windowOpacity(), 128 / 255.0, 0.01);
+    EXPECT_EQ(helper.SetAlpha(255), 1);
+    EXPECT_NEAR(window.windowOpacity(), 1.0, 0.01);
+    EXPECT_EQ(helper.SetAlpha(300), 0);
+    EXPECT_EQ(helper.Alpha(), 255);
+    EXPECT_EQ(helper.EnableLayered(0), 1);
+    EXPECT_EQ(helper.Layered(), 0);
+    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
+
+    const CLayeredWindowHelper invalid(&window, 999);
+    EXPECT_EQ(invalid.Alpha(), 0);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "engine/Calendar.h"
+#include "gui/clocks/ClockWindowHost.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMouseEvent>
+#include <QWidget>
+#include <functional>
+
+namespace velarin::test {
+
+// The main frame as the clock window sees it: counts what it is asked to do.
+struct FakeClockHost : ClockWindowHost {
+    int setPcClockNow = 0;
+    int properties = 0;
+    int helpTopics = 0;
+    QWidget* owner = nullptr;
+
+    void SetPcClockNow() override { ++setPcClockNow; }
+    void ShowProperties() override { ++properties; }
+    void ShowHelpTopics() override { ++helpTopics; }
+    QWidget* DialogOwner() override { return owner; }
+};
+
+inline int64_t MicrosecondsAt(int year, int month, int day, int hour, int minute, int second)
+{
+    const SystemTime t { static_cast<uint16_t>(year), static_cast<uint16_t>(month), 0,
+        static_cast<uint16_t>(day), static_cast<uint16_t>(hour), static_cast<uint16_t>(minute),
+        static_cast<uint16_t>(second), 0 };
+    return *ToUnixMilliseconds(t) * 1000;
+}
+
+// Lets the event loop run until the condition holds or a generous bound passes; the caller
+// asserts the condition afterwards, so nothing here depends on how fast the machine is.
+inline bool ProcessEventsUntil(const std::function<bool()>& condition, int boundMs = 5000)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!condition() && elapsed.elapsed() < boundMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+inline void SendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButtons buttons,
+    Qt::MouseButton button = Qt::LeftButton)
+{
+    QMouseEvent event(
+        type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+inline QRgb Rgb(uint32_t colorRef)
+{
+    return qRgb(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+}
+
+inline QRgb PixelAt(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) | 0xFF000000u;
+}
+
+} // namespace velarin::test

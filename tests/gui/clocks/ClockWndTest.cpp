@@ -1,0 +1,411 @@
+#include "ClockTestSupport.h"
+
+#include "engine/clocks/ClockCommands.h"
+#include "engine/clocks/ClockHoverText.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+#include "gui/clocks/AnalogClockCtrl.h"
+#include "gui/clocks/ClockMenu.h"
+#include "gui/clocks/ClockWnd.h"
+#include "gui/clocks/DigitalClockCtrl.h"
+#include "platform/sim/SimulatedSystemClock.h"
+
+#include <QMenu>
+#include <gtest/gtest.h>
+
+using namespace velarin;
+using namespace velarin::test;
+
+namespace {
+
+class ClockWndTest : public ::testing::Test {
+protected:
+    MemorySettingsStore store;
+    AppState state;
+    int64_t nowUs = MicrosecondsAt(2026, 12, 6, 14, 5, 9);
+    SimulatedSystemClock clock { [this] { return nowUs; } };
+    FakeClockHost host;
+    bool translucent = true;
+
+    std::unique_ptr<CClockWnd> make()
+    {
+        auto wnd = std::make_unique<CClockWnd>(store, state, clock, host);
+        wnd->SetTranslucencyProbe([this] { return translucent; });
+        return wnd;
+    }
+    int get(const char* key, int fallback = -999)
+    {
+        return store.GetProfileInt(keys::kSettings, key, fallback);
+    }
+    void set(const char* key, int value) { store.WriteProfileInt(keys::kSettings, key, value); }
+    std::string position()
+    {
+        return store.GetProfileString(keys::kSettings, keys::kDigitalClockPosition, "");
+    }
+};
+
+using MenuItems = std::vector<std::pair<std::string, int>>;
+
+// Texts and command ids in menu order; "-" for a separator, id -1 for a submenu.
+MenuItems items(const QMenu& menu)
+{
+    MenuItems result;
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            result.push_back({ "-", 0 });
+        else if (action->menu())
+            result.push_back({ action->text().toStdString(), -1 });
+        else
+            result.push_back({ action->text().toStdString(), action->data().toInt() });
+    }
+    return result;
+}
+
+bool checked(const QMenu& menu, int id)
+{
+    QAction* action = FindClockMenuAction(menu, id);
+    return action != nullptr && action->isChecked();
+}
+
+bool enabled(const QMenu& menu, int id)
+{
+    QAction* action = FindClockMenuAction(menu, id);
+    return action != nullptr && action->isEnabled();
+}
+
+} // namespace
+
+TEST_F(ClockWndTest, CreatesFramelessToolWindowAtTheStoredRectangle)
+{
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
+    auto wnd = make();
+    EXPECT_EQ(wnd->geometry(), QRect(10, 20, 300, 100));
+    EXPECT_EQ(wnd->windowTitle(), QStringLiteral("Clock"));
+    EXPECT_TRUE(wnd->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(wnd->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_FALSE(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(wnd->isVisible());
+
+    wnd->ShowAtStartup();
+    EXPECT_TRUE(wnd->isVisible());
+    EXPECT_TRUE(wnd->digitalClock->isVisible());
+    EXPECT_FALSE(wnd->analogClock->isVisible());
+    EXPECT_EQ(wnd->digitalClock->geometry(), QRect(0, 0, 300, 100));
+    EXPECT_EQ(wnd->digitalClock->thickness, 3);
+    EXPECT_TRUE(wnd->digitalClock->IsTicking());
+    EXPECT_TRUE(wnd->analogClock->IsTicking());
+    EXPECT_EQ(state.clockActiveSegColor, 0x00FF00u);
+    EXPECT_EQ(state.clockInactiveSegColor, 0x004000u);
+}
+
+TEST_F(ClockWndTest, StartsFromTheStoredChoices)
+{
+    set(keys::kDigitalClockEnabled, 0);
+    set(keys::kClockType, 1);
+    set(keys::k24HourMode, 0);
+    set(keys::kLocalTime, 0);
+    set(keys::kClockAlwayssOnTop, 1);
+    set(keys::kClockEnableSegColor, 0xFF0000);
+    auto wnd = make();
+    wnd->ShowAtStartup();
+    EXPECT_FALSE(wnd->isVisible());
+    EXPECT_TRUE(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(wnd->analogClock->isVisibleTo(wnd.get()));
+    EXPECT_FALSE(wnd->digitalClock->isVisibleTo(wnd.get()));
+    EXPECT_EQ(wnd->analogClock->twentyFourHourMode, 0);
+    EXPECT_EQ(wnd->digitalClock->useLocalTime, 0);
+    // The analog clock starts in local time whatever is stored; the hover text follows it.
+    EXPECT_EQ(wnd->analogClock->useLocalTime, 1);
+    EXPECT_EQ(wnd->IsLocalTime(), 1);
+    EXPECT_EQ(wnd->Is24HourMode(), 0);
+    EXPECT_EQ(state.clockActiveSegColor, 0xFF0000u);
+}
+
+TEST_F(ClockWndTest, DigitalMenuTextsIdsAndStates)
+{
+    auto wnd = make();
+    auto menu = wnd->BuildContextMenu();
+    EXPECT_EQ(menu->objectName(), QStringLiteral("303"));
+    EXPECT_EQ(items(*menu),
+        (MenuItems { { "&Set PC Clock Now", 32774 }, { "Clock settings", -1 },
+            { "&Transparency", -1 }, { "-", 0 }, { "&Aalog Clock", 32796 },
+            { "&Digital Clock", 32797 }, { "-", 0 }, { "Help Topics...", 57667 }, { "-", 0 },
+            { "&Properties", 32787 } }));
+    EXPECT_EQ(items(*menu->actions()[1]->menu()),
+        (MenuItems { { "&Always on top", 32789 }, { "&Hide", 32781 }, { "-", 0 },
+            { "&Blue", 32780 }, { "&Green", 32779 }, { "&Red", 32778 }, { "&Custom Color", 32791 },
+            { "-", 0 }, { "&Local Time", 32785 }, { "&UTC Time", 32786 },
+            { "&24 hour time", 32783 }, { "Show &Day of Year", 32784 } }));
+    EXPECT_EQ(items(*menu->actions()[2]->menu()),
+        (MenuItems { { "&Transparent", 163 }, { "&Set Transparency...", 170 } }));
+
+    // Defaults: custom colour, local time, 24 hours, digital checked; no lock yet.
+    EXPECT_TRUE(checked(*menu, cmd::kCustomColor));
+    EXPECT_FALSE(checked(*menu, cmd::kGreen));
+    EXPECT_TRUE(checked(*menu, cmd::kLocalTime));
+    EXPECT_FALSE(checked(*menu, cmd::kUtcTime));
+    EXPECT_TRUE(checked(*menu, cmd::k24HourTime));
+    EXPECT_FALSE(checked(*menu, cmd::kShowDayOfYear));
+    EXPECT_TRUE(checked(*menu, cmd::kDigitalClock));
+    EXPECT_FALSE(checked(*menu, cmd::kAnalogClock));
+    EXPECT_FALSE(checked(*menu, cmd::kAlwaysOnTop));
+    EXPECT_FALSE(checked(*menu, cmd::kTransparent));
+    EXPECT_TRUE(enabled(*menu, cmd::kTransparent));
+    EXPECT_FALSE(enabled(*menu, cmd::kSetTransparency));
+    EXPECT_FALSE(enabled(*menu, cmd::kSetPcClockNow));
+
+    state.timeReferenceUsable = 1;
+    set(keys::kTransparent, 1);
+    menu = wnd->BuildContextMenu();
+    EXPECT_TRUE(enabled(*menu, cmd::kSetPcClockNow));
+    EXPECT_TRUE(checked(*menu, cmd::kTransparent));
+    EXPECT_TRUE(enabled(*menu, cmd::kSetTransparency));
+
+    translucent = false; // e.g. X11 without a compositing manager
+    menu = wnd->BuildContextMenu();
+    EXPECT_FALSE(enabled(*menu, cmd::kTransparent));
+    EXPECT_FALSE(enabled(*menu, cmd::kSetTransparency));
+}
+
+TEST_F(ClockWndTest, AnalogMenuDiffersOnlyInClockSettings)
+{
+    set(keys::kClockType, 1);
+    auto wnd = make();
+    auto menu = wnd->BuildContextMenu();
+    EXPECT_EQ(menu->objectName(), QStringLiteral("302"));
+    EXPECT_EQ(items(*menu->actions()[1]->menu()),
+        (MenuItems { { "&Always on top", 32789 }, { "&Hide", 32781 }, { "-", 0 },
+            { "Set Color...", 32798 }, { "-", 0 }, { "&Local Time", 32785 }, { "&UTC Time", 32786 },
+            { "&24 hour time", 32783 } }));
+    EXPECT_TRUE(checked(*menu, cmd::kAnalogClock));
+    EXPECT_EQ(items(*menu).size(), 10u);
+}
+
+TEST_F(ClockWndTest, ColourPresetsWriteStoreAndGlobals)
+{
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
+    auto wnd = make();
+    const struct {
+        int id;
+        uint32_t active, inactive;
+    } presets[] = { { cmd::kBlue, 0xFF0000, 0x300000 }, { cmd::kGreen, 0x00FF00, 0x003000 },
+        { cmd::kRed, 0x0000FF, 0x000030 } };
+    for (const auto& p : presets) {
+        store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "");
+        wnd->OnCommand(p.id);
+        EXPECT_EQ(get(keys::kClockEnableSegColor), static_cast<int>(p.active));
+        EXPECT_EQ(get(keys::kClockDisableSegColor), static_cast<int>(p.inactive));
+        EXPECT_EQ(get(keys::kClockColor), p.id);
+        EXPECT_EQ(state.clockActiveSegColor, p.active);
+        EXPECT_EQ(state.clockInactiveSegColor, p.inactive);
+        EXPECT_EQ(wnd->digitalClock->activeColor, p.active);
+        EXPECT_EQ(wnd->digitalClock->inactiveColor, p.inactive);
+        EXPECT_EQ(position(), "10,310,20,120");
+        EXPECT_TRUE(checked(*wnd->BuildContextMenu(), p.id));
+    }
+}
+
+TEST_F(ClockWndTest, SharedColoursReachTheDigitalClockWithinItsColourTick)
+{
+    auto wnd = make();
+    state.clockActiveSegColor = 0x123456;
+    state.clockInactiveSegColor = 0x010203;
+    EXPECT_TRUE(ProcessEventsUntil([&] { return wnd->digitalClock->activeColor == 0x123456u; }));
+    EXPECT_EQ(wnd->digitalClock->inactiveColor, 0x010203u);
+}
+
+TEST_F(ClockWndTest, TimeAndDisplayCommands)
+{
+    auto wnd = make();
+    wnd->OnCommand(cmd::kUtcTime);
+    EXPECT_EQ(get(keys::kLocalTime), 0);
+    EXPECT_EQ(wnd->digitalClock->useLocalTime, 0);
+    EXPECT_EQ(wnd->analogClock->useLocalTime, 1);
+    wnd->OnCommand(cmd::kLocalTime);
+    EXPECT_EQ(get(keys::kLocalTime), 1);
+    EXPECT_EQ(wnd->digitalClock->useLocalTime, 1);
+
+    // 24-hour toggled on the digital clock leaves the analog clock in its old mode.
+    wnd->OnCommand(cmd::k24HourTime);
+    EXPECT_EQ(get(keys::k24HourMode), 0);
+    EXPECT_EQ(wnd->digitalClock->twentyFourHourMode, 0);
+    EXPECT_EQ(wnd->analogClock->twentyFourHourMode, 1);
+    wnd->OnCommand(cmd::kAnalogClock);
+    EXPECT_EQ(get(keys::kClockType), 1);
+    EXPECT_TRUE(wnd->analogClock->isVisibleTo(wnd.get()));
+    EXPECT_FALSE(wnd->digitalClock->isVisibleTo(wnd.get()));
+    EXPECT_TRUE(checked(*wnd->BuildContextMenu(), cmd::k24HourTime));
+    wnd->OnCommand(cmd::k24HourTime);
+    EXPECT_EQ(wnd->analogClock->twentyFourHourMode, 0);
+    EXPECT_EQ(get(keys::k24HourMode), 0);
+    wnd->OnCommand(cmd::kUtcTime);
+    EXPECT_EQ(wnd->analogClock->useLocalTime, 0);
+    EXPECT_EQ(wnd->digitalClock->useLocalTime, 1);
+    wnd->OnCommand(cmd::kDigitalClock);
+    EXPECT_EQ(get(keys::kClockType), 0);
+    EXPECT_TRUE(wnd->digitalClock->isVisibleTo(wnd.get()));
+
+    wnd->resize(400, 100);
+    wnd->OnCommand(cmd::kShowDayOfYear);
+    EXPECT_EQ(get(keys::kEnableDOY), 1);
+    EXPECT_EQ(wnd->digitalClock->showDayOfYear, 1);
+    EXPECT_EQ(wnd->digitalClock->thickness, 400 / 95);
+    wnd->OnCommand(cmd::kShowDayOfYear);
+    EXPECT_EQ(get(keys::kEnableDOY), 0);
+    EXPECT_EQ(wnd->digitalClock->thickness, 400 / 80);
+}
+
+TEST_F(ClockWndTest, WindowCommands)
+{
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
+    auto wnd = make();
+    wnd->show();
+    wnd->OnCommand(cmd::kAlwaysOnTop);
+    EXPECT_EQ(get(keys::kClockAlwayssOnTop), 1);
+    EXPECT_TRUE(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(wnd->geometry(), QRect(10, 20, 300, 100));
+    EXPECT_TRUE(wnd->isVisible());
+    EXPECT_TRUE(checked(*wnd->BuildContextMenu(), cmd::kAlwaysOnTop));
+    wnd->OnCommand(cmd::kAlwaysOnTop);
+    EXPECT_EQ(get(keys::kClockAlwayssOnTop), 0);
+    EXPECT_FALSE(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    wnd->OnCommand(cmd::kHide);
+    EXPECT_FALSE(wnd->isVisible());
+    EXPECT_EQ(get(keys::kDigitalClockEnabled), 0);
+
+    wnd->OnCommand(cmd::kHelpTopics);
+    wnd->OnCommand(cmd::kProperties);
+    EXPECT_EQ(host.helpTopics, 1);
+    EXPECT_EQ(host.properties, 1);
+}
+
+TEST_F(ClockWndTest, SetPcClockNowAndDoubleClickOnlyWithAUsableReference)
+{
+    auto wnd = make();
+    wnd->show();
+    wnd->OnCommand(cmd::kSetPcClockNow);
+    SendMouse(wnd->digitalClock, QEvent::MouseButtonDblClick, { 50, 50 }, Qt::LeftButton);
+    EXPECT_EQ(host.setPcClockNow, 0);
+    state.timeReferenceUsable = 1;
+    wnd->OnCommand(cmd::kSetPcClockNow);
+    SendMouse(wnd->digitalClock, QEvent::MouseButtonDblClick, { 50, 50 }, Qt::LeftButton);
+    EXPECT_EQ(host.setPcClockNow, 2);
+}
+
+TEST_F(ClockWndTest, TransparentTogglesWindowOpacity)
+{
+    set(keys::kOpacit, 200);
+    auto wnd = make();
+    wnd->show();
+    wnd->OnCommand(cmd::kTransparent);
+    EXPECT_EQ(get(keys::kTransparent), 1);
+    EXPECT_NEAR(wnd->windowOpacity(), 200 / 255.0, 0.01);
+    wnd->OnCommand(cmd::kTransparent);
+    EXPECT_EQ(get(keys::kTransparent), 0);
+    EXPECT_DOUBLE_EQ(wnd->windowOpacity(), 1.0);
+
+    // A stored alpha the dialog never offers must not make the clock vanish.
+    set(keys::kOpacit, 0);
+    set(keys::kTransparent, 1);
+    auto faint = make();
+    EXPECT_NEAR(faint->windowOpacity(), 50 / 255.0, 0.01);
+    set(keys::kOpacit, 9999);
+    faint->ApplyClockTransparency();
+    EXPECT_DOUBLE_EQ(faint->windowOpacity(), 1.0);
+}
+
+TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
+{
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
+    auto wnd = make();
+    wnd->show();
+    QWidget* face = wnd->digitalClock;
+
+    SendMouse(face, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
+    EXPECT_EQ(wnd->dragging, 1);
+    EXPECT_EQ(wnd->dragAnchorArmed, 1);
+    const QPoint pressGlobal(60, 70);
+    QMouseEvent move(QEvent::MouseMove, QPointF(70, 55), QPointF(pressGlobal + QPoint(20, 5)),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(face, &move);
+    EXPECT_EQ(wnd->dragAnchorArmed, 0);
+    EXPECT_EQ(wnd->dragAnchor, QPoint(70, 55));
+    EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(10, 20));
+
+    // The hover text is left alone while dragging.
+    const QString before = wnd->toolTip();
+    wnd->RefreshHoverText();
+    EXPECT_EQ(wnd->toolTip(), before);
+
+    QMouseEvent further(QEvent::MouseMove, QPointF(70, 55), QPointF(100, 90), Qt::NoButton,
+        Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(face, &further);
+    EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(30, 35));
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(70, 55), QPointF(100, 90),
+        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(face, &release);
+    EXPECT_EQ(wnd->dragging, 0);
+    EXPECT_EQ(position(), "30,330,35,135");
+
+    wnd->RefreshHoverText();
+    EXPECT_EQ(wnd->toolTip().toStdString(), FormatClockHoverText(clock.GetLocal(), true, true));
+}
+
+TEST_F(ClockWndTest, PressAndReleaseWithoutMoveStillStoresThePosition)
+{
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
+    auto wnd = make();
+    wnd->show();
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "stale");
+    SendMouse(wnd->digitalClock, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
+    SendMouse(wnd->digitalClock, QEvent::MouseButtonRelease, { 50, 50 }, Qt::NoButton);
+    EXPECT_EQ(wnd->geometry(), QRect(10, 20, 300, 100));
+    EXPECT_EQ(wnd->dragAnchor, QPoint());
+    EXPECT_EQ(position(), "10,310,20,120");
+}
+
+TEST_F(ClockWndTest, ResizeKeepsTheMinimumWidthAndStoresEveryChange)
+{
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
+    auto wnd = make();
+    wnd->show();
+    wnd->resize(400, 60);
+    EXPECT_EQ(position(), "10,410,20,80");
+    EXPECT_EQ(wnd->digitalClock->thickness, 5);
+    EXPECT_EQ(wnd->analogClock->geometry(), QRect(0, 0, 400, 60));
+    wnd->resize(40, 60);
+    EXPECT_EQ(wnd->width(), 75);
+
+    // Dragging the left edge far to the right stops 75 pixels before the right edge.
+    wnd->resize(300, 100);
+    SendMouse(wnd->digitalClock, QEvent::MouseButtonPress, { 1, 50 }, Qt::LeftButton);
+    EXPECT_EQ(wnd->dragging, 0);
+    const QPoint press = wnd->mapToGlobal(QPoint(1, 50));
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 50), QPointF(press + QPoint(290, 0)),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(wnd->digitalClock, &move);
+    EXPECT_EQ(wnd->geometry(), QRect(235, 20, 75, 100));
+    SendMouse(wnd->digitalClock, QEvent::MouseButtonRelease, { 1, 50 }, Qt::NoButton);
+    EXPECT_EQ(position(), "235,310,20,120");
+}
+
+TEST_F(ClockWndTest, SystemColoursFollowPaletteChanges)
+{
+    auto wnd = make();
+    const QPalette original = QApplication::palette();
+    QPalette changed = original;
+    changed.setColor(QPalette::Highlight, QColor(200, 100, 40));
+    QApplication::setPalette(changed);
+    QApplication::processEvents();
+    EXPECT_EQ(wnd->analogClock->handColor, 0x2864C8u);
+    EXPECT_EQ(wnd->analogClock->secondColor, 0x1E4B96u); // three quarters, rounded up
+    QApplication::setPalette(original);
+
+    // With fixed colours the stored keys count.
+    set(keys::kAnalogClockUseSystemColors, 0);
+    wnd->LoadAnalogColors();
+    EXPECT_EQ(wnd->analogClock->faceColor, 0xFFFFFFu);
+    EXPECT_EQ(wnd->analogClock->handColor, 0xFF0000u);
+    EXPECT_EQ(wnd->analogClock->secondColor, 255u);
+}

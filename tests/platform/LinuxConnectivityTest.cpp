@@ -1,0 +1,98 @@
+#include "platform/linux/LinuxConnectivity.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace velarin;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FakeNetworkTree {
+public:
+    FakeNetworkTree()
+    {
+        char pattern[] = "/tmp/velarin-net-XXXXXX";
+        root_ = ::mkdtemp(pattern);
+        fs::create_directories(root_ / "proc");
+        fs::create_directories(root_ / "sys");
+        write("proc/route", "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n");
+        write("proc/ipv6_route", "");
+    }
+    ~FakeNetworkTree() { fs::remove_all(root_); }
+
+    void write(const std::string& relative, const std::string& text)
+    {
+        std::ofstream(root_ / relative) << text;
+    }
+    void addInterface(const std::string& name, const char* flags, const char* state)
+    {
+        fs::create_directories(root_ / "sys" / name);
+        write("sys/" + name + "/flags", flags);
+        write("sys/" + name + "/operstate", state);
+    }
+    bool connected()
+    {
+        LinuxConnectivity connectivity((root_ / "proc").string(), (root_ / "sys").string());
+        return connectivity.IsInternetConnected();
+    }
+
+private:
+    fs::path root_;
+};
+
+const char* kRouteHeader
+    = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\n";
+
+} // namespace
+
+TEST(LinuxConnectivity, NeedsADefaultRouteOnAnInterfaceThatIsUp)
+{
+    FakeNetworkTree tree;
+    tree.addInterface("eth0", "0x1003", "up");
+    tree.addInterface("wlan0", "0x1002", "down");
+    tree.addInterface("tun0", "0x1091", "unknown");
+    EXPECT_FALSE(tree.connected());
+
+    // A subnet route alone is no way out.
+    tree.write("proc/route",
+        std::string(kRouteHeader) + "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\n");
+    EXPECT_FALSE(tree.connected());
+
+    // A default route through an interface that is down.
+    tree.write("proc/route",
+        std::string(kRouteHeader) + "wlan0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\n");
+    EXPECT_FALSE(tree.connected());
+
+    tree.write("proc/route",
+        std::string(kRouteHeader) + "eth0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\n");
+    EXPECT_TRUE(tree.connected());
+
+    // A tunnel reports its link state as unknown and still counts.
+    tree.write("proc/route",
+        std::string(kRouteHeader) + "tun0\t00000000\t00000000\t0001\t0\t0\t0\t00000000\t0\n");
+    EXPECT_TRUE(tree.connected());
+}
+
+TEST(LinuxConnectivity, ReadsIpv6DefaultRoutesButNotLoopbackRejects)
+{
+    FakeNetworkTree tree;
+    tree.addInterface("eth0", "0x1003", "up");
+    tree.addInterface("lo", "0x9", "unknown");
+    const std::string zero(32, '0');
+    // The kernel's unreachable default on lo is a reject route.
+    tree.write("proc/ipv6_route",
+        zero + " 00 " + zero + " 00 " + zero + " ffffffff 00000001 00000000 00200200       lo\n");
+    EXPECT_FALSE(tree.connected());
+    tree.write("proc/ipv6_route",
+        zero + " 00 " + zero
+            + " 00 fd000000000000000000000000000001 00000400 00000002 00000000 "
+              "00000003     eth0\n");
+    EXPECT_TRUE(tree.connected());
+    // Garbage lines and missing files mean no connection, never a crash.
+    tree.write("proc/ipv6_route", "not a route\n\n" + zero + " zz");
+    EXPECT_FALSE(tree.connected());
+    LinuxConnectivity nowhere("/nonexistent/proc", "/nonexistent/sys");
+    EXPECT_FALSE(nowhere.IsInternetConnected());
+}

@@ -1,0 +1,115 @@
+#include "engine/nettime/NetworkTime.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+#include "platform/linux/LinuxNetworkSockets.h"
+#include "platform/sim/SimulatedSystemClock.h"
+#include "support/LoopbackDaytimeServer.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace velarin;
+using velarin::test::LoopbackDaytimeServer;
+using Behaviour = LoopbackDaytimeServer::Behaviour;
+
+namespace {
+
+class DaytimeLoopback : public ::testing::Test {
+protected:
+    DaytimeLoopback()
+    {
+        settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 0);
+        state.SetCurrentTimeServer("127.0.0.1");
+        context.daytimeConnectTimeoutMs = 2000;
+        context.daytimeReceiveTimeoutMs = 300;
+    }
+
+    int runAgainst(LoopbackDaytimeServer& server, int flagBefore)
+    {
+        state.timeServerPort = server.Port();
+        state.networkFailure = flagBefore;
+        return SetClockFromNetwork(context);
+    }
+
+    MemorySettingsStore settings;
+    AppState state;
+    SimulatedSystemClock clock;
+    LinuxNetworkSockets sockets;
+    NetworkTimeContext context { settings, state, clock, sockets };
+};
+
+SystemTime withoutWeekday(SystemTime t)
+{
+    t.dayOfWeek = 0;
+    return t;
+}
+
+} // namespace
+
+TEST_F(DaytimeLoopback, SetsTheClockFromANistLine)
+{
+    for (Behaviour behaviour : { Behaviour::SendAndClose, Behaviour::SendInTwoParts }) {
+        LoopbackDaytimeServer server(
+            behaviour, LoopbackDaytimeServer::NistLine(53009, 4, 1, 5, 12, 34, 56, "50.0"));
+        ASSERT_EQ(runAgainst(server, 1), 1);
+        EXPECT_EQ(state.networkFailure, 0);
+        ASSERT_FALSE(clock.Requests().empty());
+        EXPECT_EQ(withoutWeekday(clock.Requests().back().requested),
+            (SystemTime { 2004, 1, 0, 5, 12, 34, 56, 0 }));
+    }
+}
+
+TEST_F(DaytimeLoopback, BadServersFailWithoutTouchingTheClock)
+{
+    const struct {
+        const char* name;
+        Behaviour behaviour;
+        std::string reply;
+        int flagBefore;
+        int flagAfter;
+    } cases[] = {
+        { "truncated", Behaviour::SendAndClose, "\n53009 04-01-05 12:34:56\n", 1, 0 },
+        { "garbage", Behaviour::SendAndClose, std::string("\x16\x03\x01\x02\x00\x01\x00\x01", 8), 1,
+            0 },
+        { "out of range", Behaviour::SendAndClose,
+            LoopbackDaytimeServer::NistLine(53009, 4, 13, 5, 12, 34, 56), 1, 0 },
+        { "empty", Behaviour::CloseWithoutData, "", 1, 1 },
+        { "empty", Behaviour::CloseWithoutData, "", 0, 0 },
+        { "never answers", Behaviour::NeverAnswer, "", 0, 0 },
+    };
+    for (const auto& c : cases) {
+        LoopbackDaytimeServer server(c.behaviour, c.reply);
+        EXPECT_EQ(runAgainst(server, c.flagBefore), 0) << c.name;
+        EXPECT_EQ(state.networkFailure, c.flagAfter) << c.name;
+        EXPECT_EQ(server.Connections(), 1) << c.name;
+    }
+    EXPECT_TRUE(clock.Requests().empty());
+}
+
+TEST_F(DaytimeLoopback, RefusedConnectionRaisesTheFlag)
+{
+    int port = 0;
+    {
+        LoopbackDaytimeServer gone(Behaviour::CloseWithoutData);
+        port = gone.Port();
+    }
+    state.timeServerPort = port;
+    state.networkFailure = 0;
+    EXPECT_EQ(SetClockFromNetwork(context), 0);
+    EXPECT_EQ(state.networkFailure, 1);
+}
+
+TEST_F(DaytimeLoopback, CancellationEndsASilentConnection)
+{
+    LoopbackDaytimeServer server(Behaviour::NeverAnswer);
+    std::atomic<bool> cancel { false };
+    std::thread stopper([&] {
+        while (server.Connections() == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        cancel = true;
+    });
+    const NetworkReply reply
+        = sockets.ReceiveStreamLine("127.0.0.1", server.Port(), 51, 120000, 120000, &cancel);
+    stopper.join();
+    EXPECT_EQ(reply.status, NetworkStatus::Cancelled);
+}

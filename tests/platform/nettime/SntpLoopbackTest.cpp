@@ -1,0 +1,135 @@
+#include "engine/nettime/NetworkTime.h"
+#include "engine/nettime/SntpClient.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "platform/linux/LinuxNetworkSockets.h"
+#include "platform/sim/SimulatedSystemClock.h"
+#include "support/ChronydServer.h"
+#include "support/LoopbackSntpServer.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace velarin;
+using velarin::test::LoopbackSntpServer;
+
+TEST(SntpLoopback, MeasuresTheServersOffset)
+{
+    LoopbackSntpServer server(LoopbackSntpServer::Behaviour::Good, 1.25);
+    LinuxNetworkSockets sockets;
+    SimulatedSystemClock clock;
+    CSntpClient client(sockets, clock, nullptr);
+    NtpServerResponse reply;
+    ASSERT_TRUE(client.GetServerTime("127.0.0.1", reply, server.Port())) << client.LastError();
+    // Loose bounds: this checks sign and size, not accuracy (that is measured in bench/).
+    EXPECT_NEAR(reply.localClockOffset, 1.25, 0.25);
+    EXPECT_GE(reply.roundTripDelay, 0.0);
+    EXPECT_LT(reply.roundTripDelay, 0.5);
+    EXPECT_EQ(reply.stratum, 1);
+    EXPECT_EQ(reply.leapIndicator, 0);
+}
+
+TEST(SntpLoopback, BadRepliesAreFailedQueries)
+{
+    using B = LoopbackSntpServer::Behaviour;
+    const struct {
+        B behaviour;
+        const char* error;
+    } cases[] = {
+        { B::KissOfDeath, "kiss-of-death reply (stratum 0)" },
+        { B::Unsynchronised, "server not synchronised (leap indicator 3)" },
+        { B::WrongMode, "reply not in server mode" },
+        { B::WrongOriginate, "reply does not answer our request" },
+        { B::ZeroTransmit, "reply without transmit time" },
+        { B::Short, "reply shorter than 48 bytes" },
+        { B::Silent, "no answer within the time-out" },
+    };
+    LinuxNetworkSockets sockets;
+    SimulatedSystemClock clock;
+    for (const auto& c : cases) {
+        LoopbackSntpServer server(c.behaviour);
+        CSntpClient client(sockets, clock, nullptr, 300);
+        NtpServerResponse reply;
+        EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, server.Port())) << c.error;
+        EXPECT_EQ(client.LastError(), c.error);
+        EXPECT_EQ(server.Requests(), 1) << c.error;
+    }
+}
+
+TEST(SntpLoopback, SettingFromNetworkMovesTheSimulatedClock)
+{
+    LoopbackSntpServer server(LoopbackSntpServer::Behaviour::Good);
+    MemorySettingsStore settings;
+    AppState state;
+    state.SetCurrentTimeServer("127.0.0.1");
+    SimulatedSystemClock clock;
+    clock.SetOffsetMicroseconds(-3'000'000);
+    LinuxNetworkSockets sockets;
+    NetworkTimeContext context { settings, state, clock, sockets };
+    context.sntpPort = server.Port();
+    state.networkFailure = 1;
+    ASSERT_EQ(SetClockFromNetwork(context), 1);
+    EXPECT_EQ(state.networkFailure, 0);
+    EXPECT_LT(std::abs(clock.OffsetMicroseconds()), 250'000);
+
+    // A server that does not answer: failure flag, clock untouched.
+    LoopbackSntpServer silent(LoopbackSntpServer::Behaviour::Silent);
+    context.sntpPort = silent.Port();
+    context.sntpTimeoutMs = 200;
+    const int64_t before = clock.OffsetMicroseconds();
+    EXPECT_EQ(SetClockFromNetwork(context), 0);
+    EXPECT_EQ(state.networkFailure, 1);
+    EXPECT_EQ(clock.OffsetMicroseconds(), before);
+}
+
+TEST(SntpLoopback, CancellationEndsAWaitingQuery)
+{
+    LoopbackSntpServer silent(LoopbackSntpServer::Behaviour::Silent);
+    LinuxNetworkSockets sockets;
+    std::atomic<bool> cancel { false };
+    DatagramExchange exchange;
+    exchange.host = "127.0.0.1";
+    exchange.port = silent.Port();
+    exchange.timeoutMs = 120000; // far longer than the test may run
+    exchange.buildRequest = [] { return std::vector<uint8_t>(48, 0x1B); };
+    std::thread stopper([&] {
+        while (silent.Requests() == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        cancel = true;
+    });
+    const NetworkReply reply = sockets.ExchangeDatagram(exchange, &cancel);
+    stopper.join();
+    EXPECT_EQ(reply.status, NetworkStatus::Cancelled);
+}
+
+TEST(SntpLoopback, RefusedPortAndUnknownAddressFail)
+{
+    LinuxNetworkSockets sockets;
+    SimulatedSystemClock clock;
+    CSntpClient client(sockets, clock, nullptr, 1000);
+    NtpServerResponse reply;
+    // Nothing listens: the ICMP refusal ends the query at once.
+    EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, velarin::test::FreeLoopbackUdpPort()));
+    EXPECT_EQ(client.LastStatus(), NetworkStatus::ReceiveFailed);
+    EXPECT_FALSE(client.GetServerTime("", reply, 123));
+    EXPECT_EQ(client.LastStatus(), NetworkStatus::ResolveFailed);
+    EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, 70000));
+    EXPECT_EQ(client.LastStatus(), NetworkStatus::ResolveFailed);
+}
+
+TEST(SntpLoopback, AgreesWithChronyd)
+{
+    velarin::test::ChronydServer chronyd;
+    if (!chronyd.Available())
+        GTEST_SKIP() << chronyd.Reason();
+    LinuxNetworkSockets sockets;
+    SimulatedSystemClock clock;
+    CSntpClient client(sockets, clock, nullptr);
+    NtpServerResponse reply;
+    ASSERT_TRUE(client.GetServerTime("127.0.0.1", reply, chronyd.Port())) << client.LastError();
+    EXPECT_EQ(reply.stratum, 1);
+    EXPECT_NE(reply.leapIndicator, 3);
+    // Same machine, same clock: the offset is tiny; the bound only guards against gross errors.
+    EXPECT_LT(std::abs(reply.localClockOffset), 0.1);
+    EXPECT_GE(reply.roundTripDelay, 0.0);
+}
