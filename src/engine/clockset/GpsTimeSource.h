@@ -21,6 +21,8 @@ public:
     virtual uint64_t UpdateSequence() = 0;
     // Returns when UpdateSequence() differs from seen, or after the time-out; the sequence then.
     virtual uint64_t WaitForUpdate(uint64_t seen, std::chrono::milliseconds timeout) = 0;
+    // Ends every WaitForUpdate going on now (a stop request).
+    virtual void WakeWaiters() = 0;
 };
 
 } // namespace velarin

@@ -2,6 +2,8 @@
 
 #include "engine/settings/SettingsKeys.h"
 
+#include <algorithm>
+
 namespace velarin {
 
 PpsDetector::PpsDetector(SettingsStore& settings, AppState& app, GpsTimeSource& gps,
@@ -20,6 +22,7 @@ bool PpsDetector::WaitForNextGpsSecond()
     const auto first = gps_.GetReceiverTime();
     const int s0 = first ? first->second : -1;
     priority_.SetCurrentThreadPriority(ThreadPriorityLevel::Normal);
+    CancelHookScope interrupt(cancel_, [this] { gps_.WakeWaiters(); });
     uint64_t seen = gps_.UpdateSequence();
     for (;;) {
         // A missing time is no new second: a record just cleared by the watchdog must not pass
@@ -35,13 +38,28 @@ bool PpsDetector::WaitForNextGpsSecond()
     }
 }
 
+LineEventResult PpsDetector::waitLineEvent(SerialDevice& device)
+{
+    // In slices, so that a stop request that comes just before a wait begins is still seen
+    // soon; an edge wakes the wait at once either way.
+    for (int waited = 0; waited < lineWaitTimeoutMs_; waited += kLineWaitSliceMs) {
+        if (cancel_.IsCancelled())
+            return LineEventResult::Cancelled;
+        const LineEventResult result
+            = device.WaitLineEvent(std::min(kLineWaitSliceMs, lineWaitTimeoutMs_ - waited));
+        if (result != LineEventResult::TimedOut)
+            return result;
+    }
+    return LineEventResult::TimedOut;
+}
+
 PpsDetector::EdgeWait PpsDetector::waitTwoEdges(SerialDevice& device)
 {
     CancelHookScope interrupt(cancel_, [&device] { device.CancelWaits(); });
     // The first wait usually takes a change recorded while the decoded second was awaited; the
     // second ends at the next edge, the pulse that starts the following second.
     for (int i = 0; i < 2; ++i) {
-        switch (device.WaitLineEvent(kLineWaitTimeoutMs)) {
+        switch (waitLineEvent(device)) {
         case LineEventResult::Changed:
             break;
         case LineEventResult::TimedOut:

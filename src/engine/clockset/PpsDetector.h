@@ -18,6 +18,8 @@ class PpsDetector {
 public:
     // A pulse comes every second: a line that stays quiet this long has none, and the try fails.
     static constexpr int kLineWaitTimeoutMs = 2000;
+    // The longest single line wait: a stop request is seen at least this often.
+    static constexpr int kLineWaitSliceMs = 50;
     // How often a wait for a decoded second looks at the lock and the stop request between the
     // decoder's notifications.
     static constexpr std::chrono::milliseconds kCheckInterval { 10 };
@@ -28,6 +30,9 @@ public:
     PpsDetector(SettingsStore& settings, AppState& app, GpsTimeSource& gps,
         ThreadPriority& priority, CancelSignal& cancel, DeviceAccess device);
 
+    // The time after which a quiet line fails the try (tests shorten it).
+    void SetLineWaitTimeout(int milliseconds) { lineWaitTimeoutMs_ = milliseconds; }
+
     // True just after a qualifying edge of the watched line.
     bool WaitForPps();
     // True when the seconds field of the receiver time has changed (priority raised again);
@@ -37,6 +42,7 @@ public:
 private:
     enum class EdgeWait { Edge, TryFailed, Abort };
     EdgeWait waitTwoEdges(SerialDevice& device);
+    LineEventResult waitLineEvent(SerialDevice& device);
 
     SettingsStore& settings_;
     AppState& app_;
@@ -44,6 +50,7 @@ private:
     ThreadPriority& priority_;
     CancelSignal& cancel_;
     DeviceAccess device_;
+    int lineWaitTimeoutMs_ = kLineWaitTimeoutMs;
 };
 
 } // namespace velarin

@@ -30,8 +30,8 @@ public:
     // cancelled.
     using NetworkProcedure = std::function<int(CancelSignal&)>;
 
-    SetTimeWorker(AppState& app, SystemLog& log, Connectivity& connectivity,
-        ThreadPriority& priority);
+    SetTimeWorker(
+        AppState& app, SystemLog& log, Connectivity& connectivity, ThreadPriority& priority);
     // Cancels and joins a run still going.
     ~SetTimeWorker();
     SetTimeWorker(const SetTimeWorker&) = delete;

@@ -22,9 +22,8 @@ int64_t realtimeMilliseconds()
 } // namespace
 
 LinuxSystemClock::LinuxSystemClock()
-    : LinuxSystemClock(std::make_unique<LibcapTimeCapability>(), [](const timespec& time) {
-        return clock_settime(CLOCK_REALTIME, &time) == 0 ? 0 : errno;
-    })
+    : LinuxSystemClock(std::make_unique<LibcapTimeCapability>(),
+        [](const timespec& time) { return clock_settime(CLOCK_REALTIME, &time) == 0 ? 0 : errno; })
 {
 }
 
@@ -94,7 +93,8 @@ bool LinuxSystemClock::SetUtc(const SystemTime& utc)
     }
     timespec target {};
     target.tv_sec = static_cast<time_t>(*ms >= 0 ? *ms / 1000 : (*ms - 999) / 1000);
-    target.tv_nsec = static_cast<long>((*ms - static_cast<int64_t>(target.tv_sec) * 1000) * 1000000);
+    target.tv_nsec
+        = static_cast<long>((*ms - static_cast<int64_t>(target.tv_sec) * 1000) * 1000000);
     const int error = setRealtime_(target);
     DisableSystemTimePrivilege();
     return error == 0;

@@ -1,0 +1,113 @@
+#include "app/core/ClockSettingCore.h"
+
+#include "app/core/VelarinApp.h"
+#include "engine/nettime/NetworkTime.h"
+
+#include <atomic>
+
+namespace velarin {
+
+ClockSettingCore::ClockSettingCore(
+    CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
+    : app_(app)
+    , clock_(clock)
+    , connectivity_(connectivity)
+    , log_(clock)
+    , timeSource_(parser_, app.State())
+    , worker_(app.State(), log_, connectivity, priority)
+    , pps_(app.Settings(), app.State(), timeSource_, priority, worker_.Cancellation(),
+          [&app]() -> SerialDevice* {
+              return app.SerialPort().IsOpen() ? &app.SerialPort().Device() : nullptr;
+          })
+    , gpsSetting_(
+          app.Settings(), app.State(), timeSource_, clock, log_, pps_, worker_.Cancellation())
+    , heartbeat_(app.State(), *this)
+    , driver_(heartbeat_, clock, [&app] {
+        // With the network reference nobody reads the link: watching it would only spin.
+        if (app.State().useNetworkTime.load() != 0 || !app.SerialPort().IsOpen())
+            return -1;
+        return app.SerialPort().Device().ReadableHandle();
+    })
+{
+    worker_.SetGpsProcedure([this] { return gpsSetting_.SetTimeFromGps(); });
+}
+
+ClockSettingCore::~ClockSettingCore()
+{
+    driver_.Stop();
+    worker_.StopSetTimeThread();
+}
+
+void ClockSettingCore::Start()
+{
+    driver_.Start();
+}
+
+void ClockSettingCore::SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure)
+{
+    worker_.SetNetworkProcedure(std::move(procedure));
+}
+
+void ClockSettingCore::UseNetworkClients(NetworkSockets& sockets)
+{
+    worker_.SetNetworkProcedure([this, &sockets](CancelSignal& cancel) {
+        std::atomic<bool> stop { false };
+        CancelHookScope stopOnCancel(cancel, [&stop] { stop = true; });
+        NetworkTimeContext context { app_.Settings(), app_.State(), clock_, sockets };
+        context.log = &log_;
+        context.cancel = &stop;
+        return SetClockFromNetwork(context);
+    });
+}
+
+void ClockSettingCore::SetPcClockNow()
+{
+    LoadCurrentTimeServer();
+    worker_.StartSetTimeThread();
+}
+
+void ClockSettingCore::PollSerial()
+{
+    uint8_t buffer[512];
+    const size_t count = app_.SerialPort().Read(buffer, sizeof buffer);
+    if (count > 0)
+        parser_.ProcessBytes(buffer, count);
+}
+
+bool ClockSettingCore::IsTimeLocked()
+{
+    return parser_.IsTimeLocked(app_.State());
+}
+
+uint32_t ClockSettingCore::GetSentenceCount()
+{
+    return parser_.GetSentenceCount();
+}
+
+void ClockSettingCore::ResetGpsRecord()
+{
+    parser_.Reset();
+}
+
+void ClockSettingCore::LoadCurrentTimeServer()
+{
+    if (app_.loadCurrentTimeServer)
+        app_.State().SetCurrentTimeServer(app_.loadCurrentTimeServer());
+}
+
+void ClockSettingCore::StartSetTimeThread()
+{
+    worker_.StartSetTimeThread();
+}
+
+void ClockSettingCore::Beep()
+{
+    app_.Notifier().Beep(MessageIcon::None);
+}
+
+bool ClockSettingCore::IsInternetConnected()
+{
+    return connectivity_.IsInternetConnected();
+}
+
+} // namespace velarin

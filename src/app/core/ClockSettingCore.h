@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/core/HeartbeatDriver.h"
+#include "engine/clockset/GpsClockSetting.h"
+#include "engine/clockset/ParserTimeSource.h"
+#include "engine/clockset/PpsDetector.h"
+#include "engine/clockset/SetTimeWorker.h"
+#include "engine/frame/Heartbeat.h"
+#include "engine/frame/SystemLog.h"
+#include "engine/gps/CNmeaParser.h"
+#include "platform/Connectivity.h"
+#include "platform/NetworkSockets.h"
+#include "platform/SystemClock.h"
+#include "platform/ThreadPriority.h"
+
+namespace velarin {
+
+class CVelarinApp;
+
+// Everything that keeps the clock set, wired together: the parser fed from the GPS link, the
+// heartbeat and its Qt driver, the set-time worker with the GPS procedure and 1PPS wait, and the
+// system log. Owned by the main frame (headless or GUI) for the whole run.
+class ClockSettingCore : private HeartbeatHost {
+public:
+    ClockSettingCore(
+        CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity);
+    ~ClockSettingCore() override;
+
+    // Starts the timers; the first tick may start a setting at once.
+    void Start();
+
+    CNmeaParser& Parser() { return parser_; }
+    SetTimeWorker& Worker() { return worker_; }
+    SystemLog& Log() { return log_; }
+    HeartbeatDriver& Driver() { return driver_; }
+    // The network path of the worker (the SNTP and Daytime clients); fails until set.
+    void SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure);
+    // The network path through the program's SNTP and Daytime clients over these sockets.
+    void UseNetworkClients(NetworkSockets& sockets);
+    // The "Set PC Clock Now" command: reload the server and start a run.
+    void SetPcClockNow();
+
+private:
+    // HeartbeatHost
+    void PollSerial() override;
+    bool IsTimeLocked() override;
+    uint32_t GetSentenceCount() override;
+    void ResetGpsRecord() override;
+    void LoadCurrentTimeServer() override;
+    void StartSetTimeThread() override;
+    void Beep() override;
+    bool IsInternetConnected() override;
+
+    CVelarinApp& app_;
+    SystemClock& clock_;
+    Connectivity& connectivity_;
+    CNmeaParser parser_;
+    SystemLog log_;
+    ParserTimeSource timeSource_;
+    SetTimeWorker worker_;
+    PpsDetector pps_;
+    GpsClockSetting gpsSetting_;
+    Heartbeat heartbeat_;
+    HeartbeatDriver driver_;
+};
+
+} // namespace velarin

@@ -1,0 +1,80 @@
+#include "engine/AppState.h"
+#include "engine/Calendar.h"
+#include "engine/gps/CNmeaParser.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <unistd.h>
+
+namespace velarin {
+namespace {
+
+int64_t nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// The receiver on a pseudo-terminal: the path comes first, then valid sentences whose time is
+// true time plus the offset asked for.
+TEST(SimulateGpsToolTest, PtyReceiverSendsCheckedSentencesWithTheOffsetTime)
+{
+    const std::string command = std::string(VELARIN_TOOL_PATH)
+        + " simulate-gps --pty --duration 3 --offset-ms 7000 --latency-ms 20 --sentences GGA,ZDA";
+    FILE* tool = popen(command.c_str(), "r");
+    ASSERT_NE(tool, nullptr);
+    char path[256] = {};
+    ASSERT_NE(std::fgets(path, sizeof path, tool), nullptr);
+    std::string device(path);
+    device.erase(device.find_last_not_of("\r\n") + 1);
+    ASSERT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
+
+    const int fd = open(device.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    CNmeaParser parser;
+    AppState app;
+    app.useTimrFrom = 2;
+    int64_t receivedAt = 0;
+    for (int turns = 0; turns < 100 && parser.GetZda().count < 2; ++turns) {
+        pollfd readable { fd, POLLIN, 0 };
+        if (poll(&readable, 1, 100) <= 0)
+            continue;
+        uint8_t buffer[512];
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            parser.ProcessBytes(buffer, static_cast<size_t>(n));
+            receivedAt = nowMs();
+        }
+    }
+    close(fd);
+    pclose(tool);
+
+    ASSERT_GE(parser.GetZda().count, 2u);
+    EXPECT_GE(parser.GetGga().count, 2u);
+    EXPECT_EQ(parser.GetGga().satellites, 8);
+    const auto time = parser.GetReceiverTime(app);
+    ASSERT_TRUE(time);
+    // The burst left 20 ms after a true second s and carries s + 7 s.
+    const int64_t carried = *ToUnixMilliseconds(*time);
+    EXPECT_NEAR(static_cast<double>(carried - (receivedAt - receivedAt % 1000)), 7000.0, 1000.0);
+}
+
+TEST(SimulateGpsToolTest, RejectsBadOptions)
+{
+    for (const char* options :
+        { "--quality x", "--sentences GGA,XYZ", "--latency-ms 1000", "--satellites" }) {
+        const std::string command
+            = std::string(VELARIN_TOOL_PATH) + " simulate-gps " + options + " 2>/dev/null";
+        const int status = std::system(command.c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 2) << options;
+    }
+}
+
+} // namespace
+} // namespace velarin

@@ -1,0 +1,188 @@
+#include "engine/clockset/GpsClockSetting.h"
+
+#include "engine/Calendar.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+#include "platform/sim/SimulatedSystemClock.h"
+#include "support/FakeThreadPriority.h"
+#include "support/LogFileUnderTest.h"
+#include "support/ScriptedGpsTimeSource.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+
+namespace velarin {
+namespace {
+
+using namespace std::chrono_literals;
+
+SystemTime date(int y, int mo, int d, int h, int mi, int s, int ms = 0)
+{
+    return SystemTime { static_cast<uint16_t>(y), static_cast<uint16_t>(mo), 0,
+        static_cast<uint16_t>(d), static_cast<uint16_t>(h), static_cast<uint16_t>(mi),
+        static_cast<uint16_t>(s), static_cast<uint16_t>(ms) };
+}
+
+int64_t micros(const SystemTime& t)
+{
+    return *ToUnixMilliseconds(t) * 1000;
+}
+
+// The record with the day of week that the calendar gives it.
+SystemTime withWeekday(const SystemTime& t)
+{
+    return FromUnixMilliseconds(*ToUnixMilliseconds(t));
+}
+
+class GpsClockSettingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app.timeReferenceUsable = 1;
+        app.useTimrFrom = 1;
+    }
+    std::vector<std::string> logLines() { return logFile.Lines(); }
+    // Runs one attempt on another thread; `whileWaiting` runs once the attempt waits for the
+    // next second.
+    int attempt(const std::function<void()>& whileWaiting)
+    {
+        auto result = std::async(std::launch::async, [this] { return setting.SetTimeFromGps(); });
+        if (whileWaiting) {
+            EXPECT_TRUE(gps.WaitUntilWaiting(5s));
+            whileWaiting();
+        }
+        EXPECT_EQ(result.wait_for(5s), std::future_status::ready);
+        return result.get();
+    }
+
+    std::atomic<int64_t> trueMicros { micros(date(2026, 3, 4, 12, 0, 0, 400)) };
+    SimulatedSystemClock clock { [this] { return trueMicros.load(); } };
+    AppState app;
+    MemorySettingsStore settings;
+    SystemLog log { clock };
+    test::LogFileUnderTest logFile { log };
+    test::ScriptedGpsTimeSource gps;
+    test::FakeThreadPriority priority;
+    CancelSignal cancel;
+    PpsDetector pps { settings, app, gps, priority, cancel, [] { return nullptr; } };
+    GpsClockSetting setting { settings, app, gps, clock, log, pps, cancel };
+};
+
+TEST_F(GpsClockSettingTest, SetsTheNewSecondPlusTheDelayFromRmc)
+{
+    gps.Publish(date(2026, 3, 4, 11, 59, 58));
+    const int result = attempt([&] { gps.Publish(date(2026, 3, 4, 11, 59, 59)); });
+    EXPECT_EQ(result, 1);
+    const auto requests = clock.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].requested, withWeekday(date(2026, 3, 4, 11, 59, 59, 50)));
+    const std::vector<std::string> expected { "Wait one second", "Using year from ZDA or RMC",
+        "GPSTime is: 03/04/2026 11:59:59", "Time set" };
+    EXPECT_EQ(logLines(), expected);
+    using L = ThreadPriorityLevel;
+    EXPECT_EQ(priority.Calls(), (std::vector<L> { L::Normal, L::AboveNormal }));
+}
+
+TEST_F(GpsClockSettingTest, GgaTimeKeepsThePcDateAndAvoidsTheHoursAroundMidnight)
+{
+    app.useTimrFrom = 0;
+    clock.SetLocalOffsetMinutes(-11 * 60 - 30); // 12:00 UTC is 00:30 local: allowed
+    gps.Publish(date(2000, 1, 1, 11, 59, 58));
+    EXPECT_EQ(attempt([&] { gps.Publish(date(2000, 1, 1, 11, 59, 59)); }), 1);
+    ASSERT_EQ(clock.Requests().size(), 1u);
+    EXPECT_EQ(clock.Requests()[0].requested, withWeekday(date(2026, 3, 4, 11, 59, 59, 50)));
+
+    for (int localHour : { 1, 23 }) {
+        clock.SetLocalOffsetMinutes((localHour - 12) * 60 + 30);
+        EXPECT_EQ(setting.SetTimeFromGps(), 0) << localHour;
+    }
+    EXPECT_EQ(clock.Requests().size(), 1u);
+    EXPECT_EQ(logLines(),
+        (std::vector<std::string> {
+            "Wait one second", "GPSTime is: 03/04/2026 11:59:59", "Time set" }));
+}
+
+TEST_F(GpsClockSettingTest, NegativeDelayBorrowsASecondAndZeroDelayGivesZeroMilliseconds)
+{
+    EXPECT_EQ(GpsClockSetting::ComposeSetting(
+                  date(2026, 3, 4, 12, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, -200),
+        withWeekday(date(2026, 3, 4, 11, 59, 59, 800)));
+    const auto zero = GpsClockSetting::ComposeSetting(
+        date(2026, 3, 4, 9, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, 0);
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(zero->milliseconds, 0);
+    EXPECT_EQ(zero->hour, 12);
+}
+
+TEST_F(GpsClockSettingTest, PulseAndNegativeDelayCarryThroughTheNewYear)
+{
+    EXPECT_EQ(GpsClockSetting::ComposeSetting(date(2004, 12, 31, 23, 59, 59, 900),
+                  date(2004, 12, 31, 23, 59, 59), true, true, 50),
+        withWeekday(date(2005, 1, 1, 0, 0, 0, 50)));
+    // Both adjustments apply and cancel in the seconds.
+    EXPECT_EQ(GpsClockSetting::ComposeSetting(
+                  date(2004, 12, 31, 23, 59, 59), date(2004, 12, 31, 23, 59, 59), true, true, -100),
+        withWeekday(date(2004, 12, 31, 23, 59, 59, 900)));
+    // GGA keeps the PC's date: its day rolls over with the added second.
+    EXPECT_EQ(GpsClockSetting::ComposeSetting(
+                  date(2026, 2, 28, 23, 59, 59, 999), date(2000, 1, 1, 23, 59, 59), false, true, 0),
+        withWeekday(date(2026, 3, 1, 0, 0, 0, 0)));
+}
+
+TEST_F(GpsClockSettingTest, DelayOfOneSecondOrMoreIsRefusedByTheClockAfterLogging)
+{
+    settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, 1000);
+    gps.Publish(date(2026, 3, 4, 11, 59, 58));
+    EXPECT_EQ(attempt([&] { gps.Publish(date(2026, 3, 4, 11, 59, 59)); }), 0);
+    ASSERT_EQ(clock.Requests().size(), 1u);
+    EXPECT_FALSE(clock.Requests()[0].accepted);
+    EXPECT_EQ(clock.OffsetMicroseconds(), 0);
+    EXPECT_EQ(logLines().back(), "Time set");
+}
+
+TEST_F(GpsClockSettingTest, NoSettingWithoutAUsableReference)
+{
+    app.timeReferenceUsable = 0;
+    EXPECT_EQ(setting.SetTimeFromGps(), 0);
+    EXPECT_TRUE(logLines().empty());
+
+    // The reference drops while the procedure waits for the next second.
+    logFile.Reopen();
+    app.timeReferenceUsable = 1;
+    gps.Publish(date(2026, 3, 4, 11, 59, 58));
+    EXPECT_EQ(attempt([&] { app.timeReferenceUsable = 0; }), 0);
+    EXPECT_TRUE(clock.Requests().empty());
+    EXPECT_EQ(logLines(), std::vector<std::string> { "Wait one second" });
+}
+
+TEST_F(GpsClockSettingTest, ClearedRecordOrMissingTimeNeverSetsTheClock)
+{
+    // The watchdog clears the record (the seconds go to 0) and raises the no-data flag.
+    gps.Publish(date(2026, 3, 4, 11, 59, 58));
+    EXPECT_EQ(attempt([&] {
+        app.noDataFlag = 1;
+        gps.Publish(date(2000, 1, 1, 0, 0, 0));
+    }),
+        0);
+    // A time the calendar cannot represent is no new second.
+    app.noDataFlag = 0;
+    EXPECT_EQ(attempt([&] {
+        gps.Publish(std::nullopt);
+        gps.WaitUntilWaiting(5s);
+        app.timeReferenceUsable = 0;
+    }),
+        0);
+    EXPECT_TRUE(clock.Requests().empty());
+}
+
+TEST_F(GpsClockSettingTest, CancelEndsTheWaitWithoutSetting)
+{
+    gps.Publish(date(2026, 3, 4, 11, 59, 58));
+    EXPECT_EQ(attempt([&] { cancel.Cancel(); }), 0);
+    EXPECT_TRUE(clock.Requests().empty());
+}
+
+} // namespace
+} // namespace velarin

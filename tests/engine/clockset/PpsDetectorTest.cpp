@@ -1,0 +1,222 @@
+#include "engine/clockset/PpsDetector.h"
+#include "engine/clockset/GpsClockSetting.h"
+
+#include "engine/Calendar.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+#include "platform/sim/SimulatedSerialDevice.h"
+#include "platform/sim/SimulatedSystemClock.h"
+#include "support/FakeThreadPriority.h"
+#include "support/ScriptedGpsTimeSource.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+
+namespace velarin {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The simulated device, telling the test how many line changes its waits have consumed.
+class ProbedDevice : public SimulatedSerialDevice {
+public:
+    LineEventResult WaitLineEvent(int timeoutMs) override
+    {
+        {
+            std::lock_guard lock(mutex_);
+            ++waits_;
+        }
+        const LineEventResult result = SimulatedSerialDevice::WaitLineEvent(timeoutMs);
+        std::lock_guard lock(mutex_);
+        if (result == LineEventResult::Changed)
+            ++changes_;
+        changed_.notify_all();
+        return result;
+    }
+    bool WaitForChanges(int count)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 5s, [&] { return changes_ >= count; });
+    }
+    int Waits()
+    {
+        std::lock_guard lock(mutex_);
+        return waits_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int waits_ = 0;
+    int changes_ = 0;
+};
+
+SystemTime second(int s)
+{
+    return SystemTime { 2004, 12, 5, 31, 23, 59, static_cast<uint16_t>(s), 0 };
+}
+
+class PpsDetectorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app.timeReferenceUsable = 1;
+        device.Open("/dev/simulated");
+        gps.Publish(second(50));
+    }
+    void configure(int polarity, int line)
+    {
+        settings.WriteProfileInt(keys::kSettings, keys::kOnePpsPolarity, polarity);
+        settings.WriteProfileInt(keys::kSettings, keys::kLine, line);
+    }
+    // The receiver decodes the next second once the detector waits for it.
+    void nextSecond(int s)
+    {
+        ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+        gps.Publish(second(s));
+    }
+    std::future<bool> start()
+    {
+        return std::async(std::launch::async, [this] { return detector.WaitForPps(); });
+    }
+    static bool finish(std::future<bool>& result)
+    {
+        EXPECT_EQ(result.wait_for(10s), std::future_status::ready);
+        return result.get();
+    }
+
+    AppState app;
+    MemorySettingsStore settings;
+    ProbedDevice device;
+    test::ScriptedGpsTimeSource gps;
+    test::FakeThreadPriority priority;
+    CancelSignal cancel;
+    SerialDevice* port = &device;
+    PpsDetector detector { settings, app, gps, priority, cancel, [this] { return port; } };
+};
+
+TEST_F(PpsDetectorTest, AnyTransitionSucceedsAtTheSecondEdgeWhateverTheLevel)
+{
+    configure(2, kLineEventCts);
+    auto result = start();
+    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+    device.RaiseLineEdge(kLineEventCts, true); // the pulse while the sentence was awaited
+    gps.Publish(second(51));
+    ASSERT_TRUE(device.WaitForChanges(1)); // the first wait took it at once
+    device.RaiseLineEdge(kLineEventCts, false);
+    EXPECT_TRUE(finish(result));
+}
+
+TEST_F(PpsDetectorTest, RisingPolarityRetriesAfterAFallingEdge)
+{
+    configure(1, kLineEventCts);
+    auto result = start();
+    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+    device.RaiseLineEdge(kLineEventCts, true);
+    gps.Publish(second(51));
+    ASSERT_TRUE(device.WaitForChanges(1));
+    device.RaiseLineEdge(kLineEventCts, false); // the second wait ends low: this try fails
+
+    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+    device.RaiseLineEdge(kLineEventCts, true);
+    device.RaiseLineEdge(kLineEventCts, false);
+    gps.Publish(second(52));
+    ASSERT_TRUE(device.WaitForChanges(3)); // two waits of the first try, one of this
+
+    device.RaiseLineEdge(kLineEventCts, true);
+    EXPECT_TRUE(finish(result));
+}
+
+TEST_F(PpsDetectorTest, FallingPolarityOnDsrReadsTheDsrLevel)
+{
+    configure(0, kLineEventDsr);
+    auto result = start();
+    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+    device.RaiseLineEdge(kLineEventDsr, true);
+    gps.Publish(second(51));
+    ASSERT_TRUE(device.WaitForChanges(1));
+    device.RaiseLineEdge(kLineEventCts, true); // CTS is not watched and ends no wait
+    device.RaiseLineEdge(kLineEventDsr, false);
+    EXPECT_TRUE(finish(result));
+}
+
+TEST_F(PpsDetectorTest, PulseOnTheOtherLineTimesOutThreeTimes)
+{
+    configure(2, kLineEventDsr);
+    detector.SetLineWaitTimeout(60);
+    auto result = start();
+    for (int s = 51; s <= 53; ++s) {
+        ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+        device.RaiseLineEdge(kLineEventCts, s % 2 == 1);
+        gps.Publish(second(s));
+    }
+    EXPECT_FALSE(finish(result));
+}
+
+TEST_F(PpsDetectorTest, UnknownPolarityOnlyWaitsForThreeSeconds)
+{
+    configure(3, kLineEventCts);
+    auto result = start();
+    for (int s = 51; s <= 53; ++s)
+        nextSecond(s);
+    EXPECT_FALSE(finish(result));
+    EXPECT_EQ(device.Waits(), 0);
+}
+
+TEST_F(PpsDetectorTest, ClosedPortOrUnusableReferenceFails)
+{
+    configure(2, kLineEventCts);
+    port = nullptr;
+    EXPECT_FALSE(detector.WaitForPps());
+    port = &device;
+    device.Close();
+    EXPECT_FALSE(detector.WaitForPps());
+    device.Open("/dev/simulated");
+    auto result = start();
+    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+    app.timeReferenceUsable = 0;
+    EXPECT_FALSE(finish(result));
+}
+
+TEST_F(PpsDetectorTest, CancelEndsAnEdgeWaitAndLeavesTheDeviceUsable)
+{
+    configure(2, kLineEventCts);
+    auto result = start();
+    nextSecond(51);
+    while (device.Waits() == 0)
+        std::this_thread::sleep_for(1ms);
+    cancel.Cancel();
+    EXPECT_FALSE(finish(result));
+
+    cancel.Reset();
+    ASSERT_TRUE(device.SetEventMask(kLineEventCts));
+    device.RaiseLineEdge(kLineEventCts, true);
+    EXPECT_EQ(device.WaitLineEvent(1000), LineEventResult::Changed);
+}
+
+TEST_F(PpsDetectorTest, PulseSettingAddsOneSecondThroughTheNewYear)
+{
+    configure(2, kLineEventCts);
+    app.onePpsInput = 1;
+    app.useTimrFrom = 1;
+    SimulatedSystemClock clock;
+    SystemLog log { clock };
+    GpsClockSetting setting { settings, app, gps, clock, log, detector, cancel };
+    gps.Publish(second(58));
+    auto result = std::async(std::launch::async, [&] { return setting.SetTimeFromGps(); });
+    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+    device.RaiseLineEdge(kLineEventCts, true);
+    gps.Publish(second(59)); // 31 December 2004 23:59:59
+    ASSERT_TRUE(device.WaitForChanges(1));
+    device.RaiseLineEdge(kLineEventCts, false);
+    ASSERT_EQ(result.wait_for(10s), std::future_status::ready);
+    EXPECT_EQ(result.get(), 1);
+    ASSERT_EQ(clock.Requests().size(), 1u);
+    const SystemTime set = clock.Requests()[0].requested;
+    EXPECT_EQ(
+        set, FromUnixMilliseconds(*ToUnixMilliseconds(SystemTime { 2005, 1, 0, 1, 0, 0, 0, 50 })));
+}
+
+} // namespace
+} // namespace velarin

@@ -1,0 +1,156 @@
+#include "engine/clockset/SetTimeWorker.h"
+
+#include "platform/sim/SimulatedSystemClock.h"
+#include "support/FakeConnectivity.h"
+#include "support/FakeThreadPriority.h"
+#include "support/LogFileUnderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace velarin {
+namespace {
+
+using namespace std::chrono_literals;
+
+class SetTimeWorkerTest : public ::testing::Test {
+protected:
+    void TearDown() override { worker.StopSetTimeThread(); }
+    // The message texts of the log, without their time stamps.
+    std::vector<std::string> logLines() { return logFile.Lines(); }
+
+    AppState app;
+    SimulatedSystemClock clock;
+    SystemLog log { clock };
+    test::LogFileUnderTest logFile { log };
+    test::FakeConnectivity connectivity;
+    test::FakeThreadPriority priority;
+    SetTimeWorker worker { app, log, connectivity, priority };
+};
+
+TEST_F(SetTimeWorkerTest, QuickSuccessiveRequestsStartOneRun)
+{
+    std::atomic<int> calls { 0 };
+    worker.SetGpsProcedure([&] {
+        ++calls;
+        worker.Cancellation().SleepFor(10s); // held until stopped
+        return 0;
+    });
+    app.timeReferenceUsable = 1;
+    const auto first = worker.StartSetTimeThread();
+    const auto second = worker.StartSetTimeThread();
+    EXPECT_NE(first, 0u);
+    EXPECT_EQ(first, second);
+    while (calls.load() == 0)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(worker.IsSetTimeBusy(), 1);
+    EXPECT_EQ(worker.StartSetTimeThread(), first);
+    EXPECT_EQ(worker.StopSetTimeThread(), 1);
+    EXPECT_EQ(calls.load(), 1);
+    EXPECT_EQ(worker.IsSetTimeBusy(), 0);
+    EXPECT_EQ(worker.StopSetTimeThread(), 0);
+}
+
+TEST_F(SetTimeWorkerTest, UnlockedGpsMakesOneAttemptAndStopsAtTheFirstCheck)
+{
+    std::atomic<int> calls { 0 };
+    worker.SetGpsProcedure([&] {
+        ++calls;
+        return 0; // no lock: the procedure fails at once
+    });
+    app.timeReferenceUsable = 0;
+    ASSERT_NE(worker.StartSetTimeThread(), 0u);
+    ASSERT_TRUE(worker.WaitUntilIdle(5s));
+    EXPECT_EQ(calls.load(), 1);
+    EXPECT_EQ(worker.IsSetTimeBusy(), 0);
+    const std::vector<std::string> expected { "SetTimeThread::SetTime", "SetTime using GPS" };
+    EXPECT_EQ(logLines(), expected);
+    using L = ThreadPriorityLevel;
+    const std::vector<L> priorities { L::AboveNormal, L::Normal, L::AboveNormal, L::Normal };
+    EXPECT_EQ(priority.Calls(), priorities);
+}
+
+TEST_F(SetTimeWorkerTest, NetworkWithoutInternetMakesSixAttemptsAndRaisesTheFailureFlag)
+{
+    std::atomic<int> networkCalls { 0 };
+    worker.SetNetworkProcedure([&](CancelSignal&) {
+        ++networkCalls;
+        return 1;
+    });
+    app.useNetworkTime = 1;
+    app.timeReferenceUsable = 1;
+    connectivity.connected = false;
+    ASSERT_NE(worker.StartSetTimeThread(), 0u);
+    ASSERT_TRUE(worker.WaitUntilIdle(10s));
+    EXPECT_EQ(connectivity.checks.load(), SetTimeWorker::kAttempts);
+    EXPECT_EQ(networkCalls.load(), 0);
+    EXPECT_EQ(app.networkFailure.load(), 1);
+    EXPECT_EQ(logLines(), std::vector<std::string> { "SetTimeThread::SetTime" });
+}
+
+TEST_F(SetTimeWorkerTest, SuccessEndsTheRunAndLogsEveryAttempt)
+{
+    std::atomic<int> calls { 0 };
+    worker.SetNetworkProcedure([&](CancelSignal&) { return ++calls == 2 ? 1 : 0; });
+    app.useNetworkTime = 1;
+    app.timeReferenceUsable = 1;
+    ASSERT_NE(worker.StartSetTimeThread(), 0u);
+    ASSERT_TRUE(worker.WaitUntilIdle(10s));
+    EXPECT_EQ(calls.load(), 2);
+    const std::vector<std::string> expected { "SetTimeThread::SetTime", "SetTime using network",
+        "SetTime using network" };
+    EXPECT_EQ(logLines(), expected);
+}
+
+TEST_F(SetTimeWorkerTest, PriorityRefusalIsSilent)
+{
+    priority.SetAllowRaise(false);
+    std::atomic<int> calls { 0 };
+    worker.SetGpsProcedure([&] { return ++calls; });
+    app.timeReferenceUsable = 1;
+    ASSERT_NE(worker.StartSetTimeThread(), 0u);
+    ASSERT_TRUE(worker.WaitUntilIdle(5s));
+    EXPECT_EQ(calls.load(), 1);
+}
+
+TEST_F(SetTimeWorkerTest, AFinishedRunNeverBlocksTheNextOne)
+{
+    // The handle is recorded before the thread can clear it: a run that ends at once must leave
+    // the worker free for the next request, every time.
+    std::atomic<int> calls { 0 };
+    worker.SetGpsProcedure([&] { return ++calls; });
+    app.timeReferenceUsable = 1;
+    SetTimeWorker::RunHandle previous = 0;
+    for (int i = 0; i < 200; ++i) {
+        const auto run = worker.StartSetTimeThread();
+        ASSERT_NE(run, 0u);
+        ASSERT_TRUE(worker.WaitUntilIdle(5s)) << "run " << i;
+        EXPECT_NE(run, previous);
+        previous = run;
+    }
+    EXPECT_EQ(calls.load(), 200);
+}
+
+TEST_F(SetTimeWorkerTest, StopCancelsThePauseBetweenAttemptsAndTheNextRunWorks)
+{
+    std::atomic<int> calls { 0 };
+    worker.SetGpsProcedure([&] {
+        ++calls;
+        return 0;
+    });
+    app.timeReferenceUsable = 1;
+    ASSERT_NE(worker.StartSetTimeThread(), 0u);
+    while (calls.load() == 0)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(worker.StopSetTimeThread(), 1);
+    EXPECT_LT(calls.load(), SetTimeWorker::kAttempts);
+    EXPECT_EQ(worker.IsSetTimeBusy(), 0);
+
+    worker.SetGpsProcedure([&] { return 1; });
+    ASSERT_NE(worker.StartSetTimeThread(), 0u);
+    EXPECT_TRUE(worker.WaitUntilIdle(5s));
+}
+
+} // namespace
+} // namespace velarin

@@ -1,0 +1,208 @@
+#include "engine/frame/Heartbeat.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace velarin {
+namespace {
+
+SystemTime at(int hour, int minute, int second, int ms = 0)
+{
+    return SystemTime { 2026, 12, 0, 6, static_cast<uint16_t>(hour), static_cast<uint16_t>(minute),
+        static_cast<uint16_t>(second), static_cast<uint16_t>(ms) };
+}
+
+class RecordingHost : public HeartbeatHost {
+public:
+    void IrigTick() override { ++irigTicks; }
+    void PollSerial() override { ++polls; }
+    bool IsTimeLocked() override
+    {
+        ++lockChecks;
+        return locked;
+    }
+    uint32_t GetSentenceCount() override { return sentenceCount; }
+    void ResetGpsRecord() override { ++resets; }
+    void LoadCurrentTimeServer() override { ++serverLoads; }
+    void StartSetTimeThread() override { ++starts; }
+    void Beep() override { ++beeps; }
+    bool IsInternetConnected() override { return internet; }
+    void RefreshTray() override { ++trayRefreshes; }
+    void UpdateClockTip(const SystemTime& local) override { tips.push_back(local); }
+
+    bool locked = false;
+    bool internet = true;
+    uint32_t sentenceCount = 0;
+    int irigTicks = 0, polls = 0, lockChecks = 0, resets = 0, serverLoads = 0, starts = 0,
+        beeps = 0, trayRefreshes = 0;
+    std::vector<SystemTime> tips;
+};
+
+class HeartbeatTest : public ::testing::Test {
+protected:
+    // Runs timer 1 every 50 ms from `from` for `seconds` seconds.
+    void runFor(SystemTime from, int seconds)
+    {
+        for (int tick = 0; tick < seconds * 20; ++tick) {
+            const int ms = tick * 50;
+            const int total = from.hour * 3600 + from.minute * 60 + from.second + ms / 1000;
+            heartbeat.OnTimer1(at(total / 3600 % 24, total / 60 % 60, total % 60, ms % 1000));
+        }
+    }
+
+    AppState app;
+    RecordingHost host;
+    Heartbeat heartbeat { app, host };
+};
+
+TEST(HeartbeatLogicTest, MinuteCounterStartsOneBelowTheIntervalAndWrapsForZero)
+{
+    EXPECT_EQ(InitialMinuteCounter(60), 59);
+    EXPECT_EQ(InitialMinuteCounter(2), 1);
+    EXPECT_EQ(InitialMinuteCounter(1), 1);
+    EXPECT_EQ(InitialMinuteCounter(0), 65535);
+    EXPECT_EQ(InitialMinuteCounter(44640), 44639);
+}
+
+TEST_F(HeartbeatTest, NetworkReferenceSetsAtTheFirstTickThenEveryInterval)
+{
+    app.useNetworkTime = 1;
+    app.timeUpdateRate = 60;
+    heartbeat.Start();
+    heartbeat.OnTimer1(at(10, 15, 30));
+    EXPECT_EQ(host.starts, 1);
+    EXPECT_EQ(host.serverLoads, 1);
+    EXPECT_EQ(app.timeReferenceUsable.load(), 1);
+    EXPECT_EQ(host.polls, 0); // the serial link is not read with the network reference
+    runFor(at(10, 15, 30), 3600 - 31);
+    EXPECT_EQ(host.starts, 1);
+    runFor(at(11, 14, 59), 2); // crosses 11:15:00
+    EXPECT_EQ(host.starts, 2);
+}
+
+TEST_F(HeartbeatTest, StartInMinuteZeroWaitsForTheNextMinute)
+{
+    app.useNetworkTime = 1;
+    heartbeat.Start();
+    runFor(at(10, 0, 20), 39);
+    EXPECT_EQ(host.starts, 0);
+    runFor(at(10, 0, 59), 2);
+    EXPECT_EQ(host.starts, 1);
+}
+
+TEST_F(HeartbeatTest, UnusableReferenceStillResetsTheCounter)
+{
+    app.timeUpdateRate = 60;
+    heartbeat.Start();
+    host.locked = false;
+    heartbeat.OnTimer1(at(10, 15, 30));
+    EXPECT_EQ(host.starts, 0);
+    EXPECT_EQ(host.serverLoads, 1); // the server is reloaded whether or not a run starts
+    EXPECT_EQ(heartbeat.State().minuteCounter, 0);
+    host.locked = true;
+    runFor(at(10, 15, 30), 60 * 59 + 29);
+    EXPECT_EQ(host.starts, 0);
+    runFor(at(11, 14, 59), 2);
+    EXPECT_EQ(host.starts, 1);
+}
+
+TEST_F(HeartbeatTest, IntervalsOneAndZeroSetAtEveryMinuteChange)
+{
+    for (uint16_t interval : { uint16_t { 1 }, uint16_t { 0 } }) {
+        host = RecordingHost {};
+        host.locked = true;
+        app.timeUpdateRate = interval;
+        heartbeat.Start();
+        runFor(at(8, 0, 30), 3 * 60);
+        // 08:00:30 sees no change from the remembered minute 0; then 08:01, 08:02 and 08:03.
+        EXPECT_EQ(host.starts, 3) << "interval " << interval;
+    }
+}
+
+TEST_F(HeartbeatTest, BeepsOnlyWhenATimedRunStartsAndTheBeepIsOn)
+{
+    app.useNetworkTime = 1;
+    app.timeUpdateRate = 1;
+    app.enableSetBeep = 1;
+    heartbeat.Start();
+    runFor(at(9, 0, 50), 20);
+    EXPECT_EQ(host.starts, 1);
+    EXPECT_EQ(host.beeps, 1);
+    app.enableSetBeep = 0;
+    runFor(at(9, 1, 10), 60);
+    EXPECT_EQ(host.starts, 2);
+    EXPECT_EQ(host.beeps, 1);
+}
+
+TEST_F(HeartbeatTest, LockIsReevaluatedOnEveryTickAndOnReadableBytes)
+{
+    heartbeat.Start();
+    host.locked = true;
+    heartbeat.OnTimer1(at(12, 0, 0, 0));
+    EXPECT_EQ(app.timeReferenceUsable.load(), 1);
+    host.locked = false;
+    heartbeat.OnTimer1(at(12, 0, 0, 50));
+    EXPECT_EQ(app.timeReferenceUsable.load(), 0);
+    host.locked = true;
+    heartbeat.OnSerialReadable();
+    EXPECT_EQ(app.timeReferenceUsable.load(), 1);
+    EXPECT_EQ(host.polls, 3);
+    EXPECT_EQ(host.irigTicks, 2);
+
+    app.useNetworkTime = 1;
+    heartbeat.OnSerialReadable();
+    EXPECT_EQ(host.polls, 3);
+}
+
+TEST_F(HeartbeatTest, ClockTipFollowsSecondChanges)
+{
+    heartbeat.Start();
+    runFor(at(12, 0, 1), 3);
+    ASSERT_EQ(host.tips.size(), 3u);
+    EXPECT_EQ(host.tips[0].second, 1);
+    EXPECT_EQ(host.tips[2].second, 3);
+}
+
+TEST_F(HeartbeatTest, WatchdogClearsTheRecordAfterFourQuietSecondsAndEverySecondAfter)
+{
+    heartbeat.Start();
+    host.sentenceCount = 5;
+    heartbeat.OnTimer4(); // a change from 0
+    EXPECT_EQ(app.noDataFlag.load(), 0);
+    for (int second = 1; second <= 3; ++second) {
+        heartbeat.OnTimer4();
+        EXPECT_EQ(app.noDataFlag.load(), 0) << second;
+    }
+    EXPECT_EQ(host.resets, 0);
+    heartbeat.OnTimer4();
+    EXPECT_EQ(app.noDataFlag.load(), 1);
+    EXPECT_EQ(host.resets, 1);
+    heartbeat.OnTimer4();
+    heartbeat.OnTimer4();
+    EXPECT_EQ(host.resets, 3);
+    EXPECT_EQ(heartbeat.State().secondsWithoutData, 4);
+    host.sentenceCount = 6;
+    heartbeat.OnTimer4();
+    EXPECT_EQ(app.noDataFlag.load(), 0);
+    EXPECT_EQ(heartbeat.State().secondsWithoutData, 0);
+    EXPECT_EQ(host.resets, 3);
+}
+
+TEST_F(HeartbeatTest, MissingInternetRaisesTheNetworkFailureFlagButNeverClearsIt)
+{
+    host.internet = true;
+    heartbeat.OnTimer4();
+    EXPECT_EQ(app.networkFailure.load(), 0);
+    host.internet = false;
+    heartbeat.OnTimer4();
+    EXPECT_EQ(app.networkFailure.load(), 1);
+    host.internet = true;
+    heartbeat.OnTimer4();
+    EXPECT_EQ(app.networkFailure.load(), 1);
+    heartbeat.OnTimer3();
+    EXPECT_EQ(host.trayRefreshes, 1);
+}
+
+} // namespace
+} // namespace velarin
