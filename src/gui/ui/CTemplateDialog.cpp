@@ -9,7 +9,7 @@ namespace velarin {
 
 CTemplateDialog::CTemplateDialog(
     int dialogId, const QString& title, int widthDlu, int heightDlu, QWidget* parent)
-    : QDialog(parent)
+    : ClockDialog(parent)
 {
     setObjectName(QString::number(dialogId));
     setWindowTitle(title);
@@ -26,15 +26,6 @@ void CTemplateDialog::AddOkCancel(const QRect& okDlu, const QRect& cancelDlu)
     // accept and reject are virtual: a dialog's own OK handling runs.
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void CTemplateDialog::showEvent(QShowEvent* event)
-{
-    if (!initialised_) {
-        initialised_ = true;
-        OnInitDialog();
-    }
-    QDialog::showEvent(event);
 }
 
 } // namespace velarin

@@ -12,13 +12,3 @@ TEST(SerialDeviceNames, OnlyNumberedSerialPortsCount)
              "console", "ptmx", "pts", "/dev/ttyS0", "ttyACM-1" })
         EXPECT_FALSE(IsSerialDeviceName(name)) << name;
 }
-
-TEST(SerialDeviceNames, SortedByFamilyThenNumber)
-{
-    std::vector<std::string> paths { "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS10", "/dev/ttyUSB2",
-        "/dev/ttyS2", "/dev/ttyS0" };
-    SortSerialDevicePaths(paths);
-    EXPECT_EQ(paths,
-        (std::vector<std::string> { "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyS10", "/dev/ttyUSB2",
-            "/dev/ttyUSB10", "/dev/ttyACM0" }));
-}

@@ -35,55 +35,6 @@ TEST(DialogItemInt, SixteenBitSettingsKeepTheLowBits)
     EXPECT_EQ(KeepIn16Bits(INT_MAX), 65535);
 }
 
-TEST(GpsConfigurationRules, TimeSourceRadiosBothWays)
-{
-    EXPECT_EQ(RadioForTimeSource(0), 1020);
-    EXPECT_EQ(RadioForTimeSource(1), 1021);
-    EXPECT_EQ(RadioForTimeSource(2), 1027);
-    EXPECT_EQ(RadioForTimeSource(3), 0);
-    EXPECT_EQ(RadioForTimeSource(-1), 0);
-
-    EXPECT_EQ(TimeSourceFromRadios(true, false, false, 2), 0);
-    EXPECT_EQ(TimeSourceFromRadios(false, true, false, 0), 1);
-    EXPECT_EQ(TimeSourceFromRadios(false, false, true, 0), 2);
-    // First checked wins; none checked keeps the value.
-    EXPECT_EQ(TimeSourceFromRadios(false, true, true, 0), 1);
-    EXPECT_EQ(TimeSourceFromRadios(false, false, false, 7), 7);
-}
-
-TEST(GpsConfigurationRules, DelayLimitsAndUpdateNow)
-{
-    EXPECT_EQ(AcceptedGpsTimeDelay(0), 0);
-    EXPECT_EQ(AcceptedGpsTimeDelay(999), 999);
-    EXPECT_EQ(AcceptedGpsTimeDelay(-999), -999);
-    EXPECT_FALSE(AcceptedGpsTimeDelay(1000));
-    EXPECT_FALSE(AcceptedGpsTimeDelay(-1000));
-    EXPECT_FALSE(AcceptedGpsTimeDelay(INT_MIN));
-
-    EXPECT_TRUE(UpdateNowEnabled(false, 1));
-    EXPECT_FALSE(UpdateNowEnabled(true, 1));
-    EXPECT_FALSE(UpdateNowEnabled(false, 0));
-    // Only exactly 1 counts as usable.
-    EXPECT_FALSE(UpdateNowEnabled(false, 2));
-}
-
-TEST(GpsConfigurationRules, PpsLineAndPolarity)
-{
-    EXPECT_EQ(LineMaskFromRadios(true, false), 8);
-    EXPECT_EQ(LineMaskFromRadios(false, true), 16);
-    EXPECT_EQ(LineMaskFromRadios(false, false), 0);
-    EXPECT_TRUE(LineMaskShowsCts(8));
-    EXPECT_TRUE(LineMaskShowsCts(8 | 16));
-    EXPECT_FALSE(LineMaskShowsCts(16));
-    EXPECT_FALSE(LineMaskShowsCts(0));
-    EXPECT_FALSE(LineMaskShowsCts(7));
-
-    EXPECT_EQ(PolarityAfterDialog(0, 2), 0);
-    EXPECT_EQ(PolarityAfterDialog(2, 0), 2);
-    EXPECT_EQ(PolarityAfterDialog(-1, 9), 9);
-    EXPECT_EQ(PolarityAfterDialog(3, 1), 1);
-}
-
 TEST(GpsConfigurationRules, CommPortTextIsANumberOrADevicePath)
 {
     CommPortChoice number = CommPortFromText("5", 2);
