@@ -1,3 +1,5 @@
+#include "support/VelarinProcess.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QSettings>
@@ -7,57 +9,7 @@
 namespace velarin {
 namespace {
 
-// Runs the real program. Every run names a serial device that does not exist (or uses the
-// network reference), so no machine port is ever opened.
-class VelarinProcess {
-public:
-    explicit VelarinProcess(const QStringList& arguments)
-    {
-        process_.setProgram(QStringLiteral(VELARIN_APP_PATH));
-        process_.setArguments(arguments);
-        process_.start();
-    }
-    ~VelarinProcess()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-
-    // Collects stderr until it holds `text` (bounded: about 20 s).
-    bool WaitForStderr(const QString& text)
-    {
-        for (int i = 0; i < 200 && !stderr_.contains(text); ++i) {
-            process_.waitForReadyRead(100);
-            stderr_ += QString::fromUtf8(process_.readAllStandardError());
-            if (process_.state() == QProcess::NotRunning) {
-                stderr_ += QString::fromUtf8(process_.readAllStandardError());
-                break;
-            }
-        }
-        return stderr_.contains(text);
-    }
-    int Finish()
-    {
-        process_.waitForFinished(20000);
-        stderr_ += QString::fromUtf8(process_.readAllStandardError());
-        stdout_ += QString::fromUtf8(process_.readAllStandardOutput());
-        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-    }
-    int Terminate()
-    {
-        process_.terminate();
-        return Finish();
-    }
-    const QString& Stderr() const { return stderr_; }
-    const QString& Stdout() const { return stdout_; }
-
-private:
-    QProcess process_;
-    QString stderr_;
-    QString stdout_;
-};
+using test::VelarinProcess;
 
 QStringList headlessArguments(const QTemporaryDir& dir)
 {

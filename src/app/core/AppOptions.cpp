@@ -13,6 +13,11 @@ AppOptions AppOptions::Parse(QCoreApplication& app)
         "Keeps this PC's clock on true time from a GPS receiver or a network time server."));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption systemLog(QStringLiteral("system-log"),
+        QStringLiteral("Write the system log (the clock-setting steps, one line each, stamped in "
+                       "UTC) to FILE from start-up; an existing file is replaced."),
+        QStringLiteral("FILE"));
+    parser.addOption(systemLog);
     const QCommandLineOption settingsDir(QStringLiteral("settings-dir"),
         QStringLiteral("Keep the settings file in DIR instead of the per-user location."),
         QStringLiteral("DIR"));
@@ -26,14 +31,19 @@ AppOptions AppOptions::Parse(QCoreApplication& app)
     const QCommandLineOption demo(QStringLiteral("demo"),
         QStringLiteral("Run a demonstration with throw-away settings; the real clock is never "
                        "set."));
-    parser.addOptions({ settingsDir, headless, serialDevice, demo });
+    const QCommandLineOption firstRun(QStringLiteral("first-run"),
+        QStringLiteral("With --demo: start as a newcomer, with the first-time configuration and "
+                       "the tray-bar notice."));
+    parser.addOptions({ settingsDir, headless, serialDevice, demo, firstRun });
     parser.process(app);
 
     AppOptions options;
+    options.systemLog = parser.value(systemLog);
     options.settingsDir = parser.value(settingsDir);
     options.serialDevice = parser.value(serialDevice);
     options.headless = parser.isSet(headless);
     options.demo = parser.isSet(demo);
+    options.firstRun = parser.isSet(firstRun);
     return options;
 }
 
@@ -41,7 +51,7 @@ bool AppOptions::WantsNoDisplay(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         for (const char* option :
-            { "--headless", "--demo", "--help", "-h", "--help-all", "--version", "-v" }) {
+            { "--headless", "--help", "-h", "--help-all", "--version", "-v" }) {
             if (std::strcmp(argv[i], option) == 0)
                 return true;
         }

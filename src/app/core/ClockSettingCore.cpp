@@ -110,4 +110,16 @@ bool ClockSettingCore::IsInternetConnected()
     return connectivity_.IsInternetConnected();
 }
 
+void ClockSettingCore::RefreshTray()
+{
+    if (onRefreshTray)
+        onRefreshTray();
+}
+
+void ClockSettingCore::UpdateClockTip(const SystemTime&)
+{
+    if (onClockTip)
+        onClockTip();
+}
+
 } // namespace velarin

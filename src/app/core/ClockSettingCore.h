@@ -13,6 +13,8 @@
 #include "platform/SystemClock.h"
 #include "platform/ThreadPriority.h"
 
+#include <functional>
+
 namespace velarin {
 
 class CVelarinApp;
@@ -40,6 +42,11 @@ public:
     // The "Set PC Clock Now" command: reload the server and start a run.
     void SetPcClockNow();
 
+    // The windowed frame's share of the heartbeat: the tray every 200 ms, the clock's hover
+    // text when the local second changed. Empty in a headless run.
+    std::function<void()> onRefreshTray;
+    std::function<void()> onClockTip;
+
 private:
     // HeartbeatHost
     void PollSerial() override;
@@ -50,6 +57,8 @@ private:
     void StartSetTimeThread() override;
     void Beep() override;
     bool IsInternetConnected() override;
+    void RefreshTray() override;
+    void UpdateClockTip(const SystemTime& local) override;
 
     CVelarinApp& app_;
     SystemClock& clock_;

@@ -3,11 +3,15 @@
 #include "app/core/AppOptions.h"
 #include "app/core/ClockedMainFrame.h"
 #include "app/core/DemoReceiver.h"
+#include "app/core/DemoSettings.h"
+#include "app/core/GuiStartup.h"
+#include "app/core/ProgramSystemLog.h"
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
 #include "engine/Calendar.h"
 #include "engine/nettime/TimeServerList.h"
 #include "engine/settings/SettingsKeys.h"
+#include "gui/ui/QtUserNotifier.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/StderrUserNotifier.h"
@@ -20,9 +24,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace velarin {
@@ -36,9 +42,21 @@ bool displayAvailable()
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+bool isDemo(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--demo") == 0)
+            return true;
+    }
+    return false;
+}
+
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
 {
     if (AppOptions::WantsNoDisplay(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // The demo runs wherever it is started: with its windows on a display, headless without.
+    if (!displayAvailable() && isDemo(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     // The tray, clock and properties windows need a display; without one the program would
     // abort inside Qt, so it says what to do instead.
@@ -77,7 +95,7 @@ int RunVelarin(int argc, char** argv)
 
     QTemporaryDir demoDir;
     QString settingsPath;
-    if (options.demo) {
+    if (options.demo && options.settingsDir.isEmpty()) {
         if (!demoDir.isValid()) {
             std::fprintf(stderr, "velarin: cannot create a folder for the demo settings\n");
             return 1;
@@ -89,12 +107,20 @@ int RunVelarin(int argc, char** argv)
         settingsPath = QtSettingsStore::DefaultFilePath(applicationName);
     }
 
+    // A demo store is filled only when new, so a second copy never writes into the first's.
+    const bool freshStore = !QFileInfo::exists(settingsPath);
     QtSettingsStore settings(settingsPath);
-    StderrUserNotifier notifier(applicationName.toStdString());
+    const bool gui = !options.headless && qobject_cast<QApplication*>(application.get());
+    StderrUserNotifier stderrNotifier(applicationName.toStdString());
+    QtUserNotifier boxNotifier;
+    UserNotifier& notifier = gui ? static_cast<UserNotifier&>(boxNotifier) : stderrNotifier;
     LinuxSerialDevice serialDevice;
     SingleInstance instance(settingsPath);
+    // Outlives the application object, whose worker may still be writing to it.
+    ProgramSystemLog systemLog;
     CVelarinApp app(settings, notifier, serialDevice, applicationName.toStdString());
     app.SerialPort().SetDeviceOverride(options.serialDevice.toStdString());
+    app.systemLog = &systemLog.Log();
     app.anotherCopyNotified = [&instance] {
         switch (instance.Claim()) {
         case SingleInstance::Outcome::OtherNotified:
@@ -113,11 +139,16 @@ int RunVelarin(int argc, char** argv)
     std::unique_ptr<SystemClock> clock;
     DemoReceiver demoReceiver;
     if (options.demo) {
-        const QString device = demoReceiver.Start();
+        // A receiver given on the command line replaces the simulated one (a test may give a
+        // silent or missing one).
+        const QString device
+            = options.serialDevice.isEmpty() ? demoReceiver.Start() : options.serialDevice;
         if (device.isEmpty())
             return 1;
-        settings.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 0);
-        settings.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, 1);
+        if (freshStore) {
+            PreseedDemoSettings(settings, options.firstRun, true);
+            settings.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, 1);
+        }
         app.SerialPort().SetDeviceOverride(device.toStdString());
         auto simulated = std::make_unique<SimulatedSystemClock>();
         simulated->SetOffsetMicroseconds(2'345'678);
@@ -135,35 +166,41 @@ int RunVelarin(int argc, char** argv)
     LinuxThreadPriority priority;
     LinuxConnectivity connectivity;
     LinuxNetworkSockets sockets;
-    ClockedMainFrame* clockedFrame = nullptr;
-    app.createMainFrame = [&](CVelarinApp& owner) -> std::unique_ptr<MainFrame> {
-        auto frame = std::make_unique<ClockedMainFrame>(owner, *clock, priority, connectivity);
-        frame->Core().UseNetworkClients(sockets);
-        clockedFrame = frame.get();
-        return frame;
-    };
+    ClockSettingCore* core = nullptr;
+    std::unique_ptr<GuiStartup> guiStartup;
+    if (gui) {
+        guiStartup = std::make_unique<GuiStartup>(app, *clock, priority, connectivity);
+        app.createMainFrame = [&](CVelarinApp& owner) {
+            auto frame = guiStartup->CreateMainFrame(owner, core);
+            if (core)
+                core->UseNetworkClients(sockets);
+            return frame;
+        };
+    } else {
+        app.createMainFrame = [&](CVelarinApp& owner) -> std::unique_ptr<MainFrame> {
+            auto frame = std::make_unique<ClockedMainFrame>(owner, *clock, priority, connectivity);
+            frame->Core().UseNetworkClients(sockets);
+            core = &frame->Core();
+            return frame;
+        };
+    }
 
     if (!app.InitInstance())
         return app.ExitCode();
+    // Only the copy that runs opens it: a second copy must not empty the first one's file.
+    systemLog.OpenAtStartup(options.systemLog.toStdString());
     QObject::connect(&instance, &SingleInstance::ShowPropertiesRequested, [&app] {
         if (MainFrame* frame = app.GetMainFrame())
             frame->OnShowPropertiesRequest();
     });
-    if (!options.headless && !options.demo) {
-        // The tray, clock and properties windows come with the user interface; until then a run
-        // with a display behaves like a headless one.
-        std::fprintf(
-            stderr, "velarin: the tray interface is not built yet; running without windows\n");
-    }
-
     // In the demo the first setting is asked for as soon as the receiver is locked, as the
     // user would with "Set PC Clock Now", instead of waiting for the next minute.
     QTimer demoFirstSetting;
-    if (options.demo && clockedFrame) {
+    if (options.demo && core) {
         demoFirstSetting.setInterval(200);
         QObject::connect(&demoFirstSetting, &QTimer::timeout, [&] {
             if (app.State().timeReferenceUsable.load() == 1) {
-                clockedFrame->Core().SetPcClockNow();
+                core->SetPcClockNow();
                 demoFirstSetting.stop();
             }
         });

@@ -3,6 +3,7 @@
 #include "app/core/FirstTimeConfigPrompt.h"
 #include "app/core/MainFrame.h"
 #include "engine/AppState.h"
+#include "engine/frame/SystemLog.h"
 #include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsStore.h"
 #include "platform/SerialDevice.h"
@@ -37,6 +38,9 @@ public:
     // The current time server at start-up; filled by the time server list.
     std::function<std::string()> loadCurrentTimeServer;
     FirstTimeConfigPrompt* firstTimeConfigPrompt = nullptr;
+    // The system log that the set-time worker writes and the system configuration page
+    // switches; it outlives the application object.
+    SystemLog* systemLog = nullptr;
     MainFrameFactory createMainFrame;
     // The tray-bar notice with the main frame as its parent (it honours its own "do not show").
     std::function<void(MainFrame&)> showTrayBarNotice;

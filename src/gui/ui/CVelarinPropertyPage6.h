@@ -4,7 +4,8 @@
 
 namespace velarin {
 
-// Tab "License" (template 110): The licence agreement.
+// Tab "License" (template 110): opens the licence agreement in the help; the logo and the
+// printed legal notice.
 class CVelarinPropertyPage6 : public CVelarinPropertyPage {
     Q_OBJECT
 public:

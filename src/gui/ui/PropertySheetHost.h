@@ -1,7 +1,10 @@
 #pragma once
 
+#include "engine/frame/SystemLog.h"
+
 namespace velarin {
 
+class CIrigGenerator;
 class CSerialPort;
 class UserNotifier;
 
@@ -15,6 +18,16 @@ public:
     virtual void LoadCurrentTimeServer() = 0;
     // Starts the set-time worker; does nothing while one is running.
     virtual void StartSetTimeThread() = 0;
+    // The time reference chosen on the system configuration page. GPS: the serial port is
+    // closed and opened again with the stored port and speed. Network: the port is closed and
+    // the GPS record cleared.
+    virtual void UseGpsReference() { }
+    virtual void UseNetworkReference() { }
+    // Whether the platform reports a connection to the Internet.
+    virtual bool IsInternetConnected() { return true; }
+    // The program's system log, which the system configuration page switches; null where the
+    // program keeps none.
+    virtual SystemLog* GetSystemLog() { return nullptr; }
     // True while the set-time worker is inside its attempts.
     virtual bool IsSetTimeBusy() const = 0;
     // Opens the help at a context number.
@@ -28,6 +41,8 @@ public:
     virtual CSerialPort* SerialPort() { return nullptr; }
     // Message boxes and beeps; null where nobody is told.
     virtual UserNotifier* Notifier() { return nullptr; }
+    // The main frame's IRIG output, which the IRIG page switches; null where there is none.
+    virtual CIrigGenerator* IrigGenerator() { return nullptr; }
 };
 
 } // namespace velarin

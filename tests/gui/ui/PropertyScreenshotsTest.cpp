@@ -4,26 +4,14 @@
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetFixture.h"
 #include "gui/ui/QtWindowTimer.h"
+#include "support/EventPump.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
 
 using namespace velarin;
-
-namespace {
-
-void Pump(int milliseconds)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-} // namespace
 
 // Pictures of the two live pages fed from a real receiver capture, on a real display:
 //   VELARIN_SCREENSHOT_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24"
@@ -59,20 +47,20 @@ TEST(PropertyScreenshots, GpsStatusAndPositionPages)
     // The mouse away from the controls, so that no bubble covers them.
     QCursor::setPos(0, 0);
     sheet.setCurrentIndex(1);
-    Pump(1200);
+    test::PumpEvents(1200);
     parser.ProcessBytes(capture.substr(lastSecond));
-    Pump(60);
+    test::PumpEvents(60);
     QScreen* screen = frame->screen();
     EXPECT_TRUE(screen->grabWindow(frame->winId()).save(folder + "/gps-signal-quality.png"));
 
     sheet.setCurrentIndex(3);
-    Pump(1200);
+    test::PumpEvents(1200);
     EXPECT_TRUE(screen->grabWindow(frame->winId()).save(folder + "/position.png"));
 
     // A help bubble over the position page's latitude.
     QWidget* latitude = sheet.Page(3)->Control(1003);
     QTest::mouseMove(latitude, QPoint(20, 8));
-    Pump(1300);
+    test::PumpEvents(1300);
     EXPECT_TRUE(screen->grabWindow(0)
                     .copy(frame->frameGeometry().adjusted(0, -80, 0, 0))
                     .save(folder + "/position-bubble.png"));

@@ -1,0 +1,17 @@
+#include "app/core/DemoSettings.h"
+
+#include "engine/settings/SettingsKeys.h"
+#include "engine/settings/SettingsStore.h"
+
+namespace velarin {
+
+void PreseedDemoSettings(SettingsStore& settings, bool firstRun, bool haveReceiver)
+{
+    if (firstRun)
+        return;
+    settings.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, haveReceiver ? 0 : 1);
+    settings.WriteProfileInt(keys::kSettings, keys::kFirstTimeConfig, 0);
+    settings.WriteProfileInt(keys::kSettings, keys::kDoNotShowTraybarDialog, 1);
+}
+
+} // namespace velarin

@@ -1,0 +1,44 @@
+#include "gui/frame/HelpLauncher.h"
+
+#include "engine/frame/HelpContexts.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+
+namespace velarin {
+
+QString HelpLauncher::HelpDirectory()
+{
+    const QString fromEnvironment = qEnvironmentVariable("VELARIN_HELP_DIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const char* relative : { "../share/velarin/help", "../../share/velarin/help" }) {
+        const QString candidate = QDir::cleanPath(bin.filePath(QString::fromLatin1(relative)));
+        if (QFileInfo::exists(candidate + QStringLiteral("/index.html")))
+            return candidate;
+    }
+    return QDir::cleanPath(bin.filePath(QStringLiteral("../share/velarin/help")));
+}
+
+QUrl HelpLauncher::HelpUrl(int context)
+{
+    const HelpTopic topic = HelpTopicFor(context);
+    QUrl url = QUrl::fromLocalFile(HelpDirectory() + QLatin1Char('/')
+        + QString::fromUtf8(topic.page.data(), topic.page.size()));
+    if (!topic.anchor.empty())
+        url.setFragment(QString::fromUtf8(topic.anchor.data(), topic.anchor.size()));
+    return url;
+}
+
+bool HelpLauncher::OpenHelpContext(int context)
+{
+    const QUrl url = HelpUrl(context);
+    if (!QFileInfo::exists(url.toLocalFile()))
+        return false;
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace velarin

@@ -1,0 +1,82 @@
+#include "gui/frame/HelpLauncher.h"
+#include "engine/frame/HelpContexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace velarin {
+namespace {
+
+const QString kHelpSource = QStringLiteral(VELARIN_SOURCE_DIR "/res/help");
+
+QString ReadPage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+class HelpLauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override { qputenv("VELARIN_HELP_DIR", kHelpSource.toLocal8Bit()); }
+    void TearDown() override { qunsetenv("VELARIN_HELP_DIR"); }
+};
+
+// Every context number the program opens lands on a page that exists and on an anchor in it.
+TEST_F(HelpLauncherTest, EveryContextHasItsAnchor)
+{
+    const int opened[]
+        = { 0, 131176, 131177, 131178, 131179, 131182, 131188, 131189, 131190, 131215, 131395 };
+    for (int context : opened) {
+        const QUrl url = HelpLauncher::HelpUrl(context);
+        const QString page = ReadPage(url.toLocalFile());
+        ASSERT_FALSE(page.isEmpty()) << context << " " << url.toString().toStdString();
+        if (context != 0) {
+            EXPECT_TRUE(page.contains(QStringLiteral("id=\"%1\"").arg(url.fragment()))) << context;
+            EXPECT_NE(HelpTopicFor(context).anchor, "") << "context " << context << " falls back";
+        }
+    }
+    for (const HelpTopic* t = HelpTopicsBegin(); t != HelpTopicsEnd(); ++t) {
+        const QString page = ReadPage(kHelpSource + "/" + QString::fromUtf8(t->page.data()));
+        if (!t->anchor.empty()) {
+            EXPECT_TRUE(
+                page.contains(QStringLiteral("id=\"%1\"")
+                                  .arg(QString::fromUtf8(t->anchor.data(), t->anchor.size()))))
+                << t->context;
+        }
+    }
+    // An unknown number opens the contents rather than nothing.
+    EXPECT_TRUE(HelpLauncher::HelpUrl(4711).toLocalFile().endsWith("/index.html"));
+}
+
+// Links between the pages and the pictures they show resolve in the installed layout (the
+// tray pictures go to icons/ beside the pages).
+TEST_F(HelpLauncherTest, PageLinksResolve)
+{
+    const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#:]*)(?:#([^\"]*))?\""));
+    const QStringList pages = QDir(kHelpSource).entryList({ "*.html" });
+    ASSERT_GE(pages.size(), 4);
+    for (const QString& name : pages) {
+        const QString page = ReadPage(kHelpSource + "/" + name);
+        auto it = link.globalMatch(page);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            QString target = m.captured(1).isEmpty() ? name : m.captured(1);
+            const QString path = target.startsWith("icons/")
+                ? QStringLiteral(VELARIN_SOURCE_DIR "/res/") + target
+                : kHelpSource + "/" + target;
+            ASSERT_TRUE(QFile::exists(path))
+                << name.toStdString() << " -> " << target.toStdString();
+            if (!m.captured(2).isEmpty()) {
+                EXPECT_TRUE(ReadPage(path).contains("id=\"" + m.captured(2) + "\""))
+                    << name.toStdString() << " -> " << m.captured(0).toStdString();
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace velarin

@@ -1,0 +1,249 @@
+#include "gui/frame/MainFrame.h"
+#include "engine/AppState.h"
+#include "engine/settings/MemorySettingsStore.h"
+
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <gtest/gtest.h>
+
+namespace velarin {
+namespace {
+
+// Records what the frame asks of its clock window.
+struct FakeClock : DesktopClock {
+    bool visible = false;
+    bool noTrayMode = false;
+    int shows = 0, resets = 0, saves = 0, tips = 0;
+    void ShowClock() override { visible = true, ++shows; }
+    void HideClock() override { visible = false; }
+    bool IsClockVisible() const override { return visible; }
+    void ResetClockPosition() override { visible = true, ++resets; }
+    void SaveClockPosition() override { ++saves; }
+    void RefreshHoverText() override { ++tips; }
+    void SetNoTrayMode(bool on) override { noTrayMode = on; }
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CMainFrame> MakeFrame()
+    {
+        MainFrameServices services;
+        services.createClock = [this](CMainFrame&) {
+            auto clock = std::make_unique<FakeClock>();
+            clock_ = clock.get();
+            return clock;
+        };
+        services.trayAvailable = [this] { return trayAvailable_; };
+        services.setPcClockNow = [this] { ++clockSettings_; };
+        services.openHelp = [this](int context) { helpOpened_.push_back(context); };
+        services.isSetTimeBusy = [this] { return busy_; };
+        auto frame = std::make_unique<CMainFrame>(app_, settings_, std::move(services));
+        EXPECT_TRUE(frame->Create());
+        return frame;
+    }
+
+    QAction* Action(CMainFrame& frame, int id)
+    {
+        return frame.TrayMenu()->findChild<QAction*>(QStringLiteral("cmd%1").arg(id));
+    }
+
+    QMessageBox* NoTrayNotice(CMainFrame& frame)
+    {
+        return frame.findChild<QMessageBox*>(QStringLiteral("noTrayNotice"));
+    }
+
+    AppState app_;
+    MemorySettingsStore settings_;
+    FakeClock* clock_ = nullptr;
+    bool trayAvailable_ = true;
+    bool busy_ = false;
+    int clockSettings_ = 0;
+    std::vector<int> helpOpened_;
+};
+
+TEST_F(MainFrameTest, HiddenFrameWithTheMenuOfTheTray)
+{
+    auto frame = MakeFrame();
+    EXPECT_EQ(frame->windowTitle(), "Velarin-Corvasek");
+    EXPECT_FALSE(frame->isVisible());
+
+    QStringList texts;
+    QList<int> ids;
+    for (QAction* a : frame->TrayMenu()->actions()) {
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        ids << (a->isSeparator() ? 0 : a->data().toInt());
+    }
+    EXPECT_EQ(texts,
+        QStringList({ "&Properties...", "&Set PC Clock Now", "-", "Show &Clock",
+            "&Reset Clock Position", "-", "&Help Topics...", "-", "&Exit" }));
+    EXPECT_EQ(ids, QList<int>({ 32770, 32774, 0, 32782, 32788, 0, 57667, 0, 57665 }));
+}
+
+TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClock)
+{
+    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
+    auto frame = MakeFrame();
+    EXPECT_FALSE(clock_->visible);
+    emit frame->TrayMenu()->aboutToShow();
+    EXPECT_FALSE(Action(*frame, 32774)->isEnabled());
+    EXPECT_FALSE(Action(*frame, 32782)->isChecked());
+    EXPECT_TRUE(Action(*frame, 32770)->isEnabled());
+
+    frame->OnCommand(32774); // not usable: nothing starts
+    EXPECT_EQ(clockSettings_, 0);
+
+    app_.timeReferenceUsable = 1;
+    clock_->visible = true;
+    emit frame->TrayMenu()->aboutToShow();
+    EXPECT_TRUE(Action(*frame, 32774)->isEnabled());
+    EXPECT_TRUE(Action(*frame, 32782)->isChecked());
+    Action(*frame, 32774)->trigger();
+    EXPECT_EQ(clockSettings_, 1);
+}
+
+TEST_F(MainFrameTest, ClockCommandsStoreThatTheClockIsOn)
+{
+    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
+    auto frame = MakeFrame();
+    frame->OnCommand(32782);
+    EXPECT_TRUE(clock_->visible);
+    EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 1);
+
+    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
+    frame->OnCommand(32788);
+    EXPECT_EQ(clock_->resets, 1);
+    EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 1);
+
+    frame->OnCommand(57667);
+    EXPECT_EQ(helpOpened_, std::vector<int>({ 0 }));
+}
+
+TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
+{
+    auto frame = MakeFrame();
+    ASSERT_TRUE(frame->IsTrayShown());
+    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin");
+    EXPECT_EQ(NoTrayNotice(*frame), nullptr);
+
+    app_.noDataFlag = 1;
+    frame->RefreshTrayState();
+    EXPECT_EQ(frame->TrayIconShown(), 137);
+    EXPECT_EQ(frame->TrayIcon()->toolTip(), "GPS NMEA data not available");
+
+    // The same state again sends nothing: a tip changed behind the frame's back stays.
+    frame->TrayIcon()->setToolTip("untouched");
+    frame->RefreshTrayState();
+    EXPECT_EQ(frame->TrayIcon()->toolTip(), "untouched");
+
+    app_.noDataFlag = 0;
+    app_.timeReferenceUsable = 1;
+    busy_ = true;
+    frame->RefreshTrayState();
+    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Setting time to GPS");
+
+    app_.useNetworkTime = 1;
+    busy_ = false;
+    frame->RefreshTrayState();
+    EXPECT_EQ(frame->TrayIconShown(), 138);
+    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Time referenced to\n Network time");
+}
+
+TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
+{
+    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
+    app_.useNetworkTime = 1;
+    app_.networkFailure = 1;
+    auto frame = MakeFrame();
+    frame->RefreshTrayState();
+    EXPECT_EQ(frame->TrayIconShown(), 141);
+    EXPECT_FALSE(clock_->visible);
+
+    // Gone: the clock carries the menu now; the stored choice is left alone; one notice.
+    trayAvailable_ = false;
+    frame->RefreshTrayState();
+    EXPECT_FALSE(frame->IsTrayShown());
+    EXPECT_TRUE(clock_->visible);
+    EXPECT_TRUE(clock_->noTrayMode);
+    EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
+    ASSERT_NE(NoTrayNotice(*frame), nullptr);
+    EXPECT_FALSE(NoTrayNotice(*frame)->isModal());
+    frame->RefreshTrayState();
+    EXPECT_EQ(frame->findChildren<QMessageBox*>().size(), 1);
+
+    // Back: the start icon first, then the real state at the same refresh; the clock the user
+    // had switched off goes away again.
+    trayAvailable_ = true;
+    frame->RefreshTrayState();
+    EXPECT_TRUE(frame->IsTrayShown());
+    EXPECT_EQ(frame->TrayIconShown(), 141);
+    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Cannot connect to network\ntime server");
+    EXPECT_FALSE(clock_->visible);
+    EXPECT_FALSE(clock_->noTrayMode);
+}
+
+TEST_F(MainFrameTest, NoTrayAtStartShowsTheClockWithoutStoringIt)
+{
+    trayAvailable_ = false;
+    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
+    auto frame = MakeFrame();
+    EXPECT_FALSE(frame->IsTrayShown());
+    EXPECT_TRUE(clock_->visible);
+    EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
+    ASSERT_NE(NoTrayNotice(*frame), nullptr);
+    EXPECT_TRUE(NoTrayNotice(*frame)->isVisible());
+}
+
+TEST_F(MainFrameTest, PropertiesOpenOnceAndComeBackAfterClosing)
+{
+    auto frame = MakeFrame();
+    frame->ShowProperties();
+    QWidget* properties = frame->PropertyFrame();
+    ASSERT_NE(properties, nullptr);
+    EXPECT_EQ(properties->windowTitle(), "Velarin Properties");
+    EXPECT_TRUE(properties->isVisible());
+
+    properties->close();
+    EXPECT_FALSE(properties->isVisible());
+    frame->OnCommand(32770);
+    EXPECT_EQ(frame->PropertyFrame(), properties);
+    EXPECT_TRUE(properties->isVisible());
+}
+
+TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
+{
+    int attempts = 0;
+    MainFrameServices services;
+    services.trayAvailable = [] { return true; };
+    services.createClock = [](CMainFrame&) { return std::make_unique<FakeClock>(); };
+    services.createPropertyFrame = [&attempts](QWidget* owner) -> QWidget* {
+        return ++attempts == 1 ? nullptr : new QWidget(owner, Qt::Window);
+    };
+    CMainFrame frame(app_, settings_, std::move(services));
+    ASSERT_TRUE(frame.Create());
+    frame.ShowProperties();
+    EXPECT_EQ(frame.PropertyFrame(), nullptr);
+    frame.ShowProperties();
+    EXPECT_NE(frame.PropertyFrame(), nullptr);
+    EXPECT_EQ(attempts, 2);
+}
+
+TEST_F(MainFrameTest, ExitStoresTheClockPositionAndEnds)
+{
+    auto frame = MakeFrame();
+    // An open properties window must not refuse the application's quit (which closes every
+    // window first).
+    frame->ShowProperties();
+    EXPECT_TRUE(frame->PropertyFrame()->close());
+    QSignalSpy closed(frame.get(), &CMainFrame::closed);
+    frame->OnCommand(57665);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(clock_->saves, 1);
+    EXPECT_FALSE(frame->IsTrayShown());
+    frame->RefreshTrayState(); // a late timer tick does not bring the icon back
+    EXPECT_FALSE(frame->IsTrayShown());
+}
+
+} // namespace
+} // namespace velarin

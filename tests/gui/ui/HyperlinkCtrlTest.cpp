@@ -1,0 +1,201 @@
+#include "engine/ui/HyperlinkLayout.h"
+#include "gui/ui/CHyperlinkCtrl.h"
+#include "gui/ui/HyperlinkTarget.h"
+#include "gui/ui/TimeAndIrigTestSupport.h"
+#include "support/RecordingNotifier.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEnterEvent>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace velarin;
+using velarin::testing::CountPixels;
+
+namespace {
+
+// Takes the addresses QDesktopServices would hand to the desktop, for the schemes it is
+// registered for.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlCatcher(std::initializer_list<const char*> schemes)
+    {
+        for (const char* scheme : schemes) {
+            schemes_.push_back(QString::fromLatin1(scheme));
+            QDesktopServices::setUrlHandler(schemes_.back(), this, "open");
+        }
+    }
+    ~UrlCatcher() override
+    {
+        for (const QString& scheme : schemes_)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.push_back(url); }
+
+private:
+    QStringList schemes_;
+};
+
+struct LinkOnAPage {
+    LinkOnAPage(const QString& text, const QString& target)
+    {
+        page.resize(400, 100);
+        link = new CHyperlinkCtrl(text, &page);
+        link->setGeometry(10, 10, 300, 40);
+        link->SetNotifier(&notifier);
+        if (!target.isEmpty())
+            link->SetLinkTarget(target);
+        link->OnAttach();
+        page.show();
+    }
+    QImage Picture() const { return link->grab().toImage(); }
+
+    QWidget page;
+    CHyperlinkCtrl* link = nullptr;
+    test::RecordingNotifier notifier;
+};
+
+} // namespace
+
+TEST(HyperlinkCtrl, ShowsItsTextUnderlinedInLinkColourAndOpensThroughTheDesktop)
+{
+    UrlCatcher catcher { "https" };
+    LinkOnAPage fixture(QStringLiteral("Home"), QStringLiteral("https://www.example.org/velarin"));
+    CHyperlinkCtrl& link = *fixture.link;
+
+    EXPECT_EQ(link.text(), QStringLiteral("Home"));
+    EXPECT_TRUE(link.font().underline());
+    EXPECT_EQ(link.toolTip(), QStringLiteral("https://www.example.org/velarin"));
+    EXPECT_EQ(link.cursor().shape(), Qt::PointingHandCursor);
+    // Fitted to its text: the width of "Home", its left and top edges kept.
+    EXPECT_EQ(link.geometry().topLeft(), QPoint(10, 10));
+    EXPECT_EQ(link.width(), QFontMetrics(link.font()).size(0, QStringLiteral("Home")).width());
+    EXPECT_EQ(link.TextColor(), QColor(0, 0, 238));
+    EXPECT_GT(CountPixels(fixture.Picture(), qRgb(0, 0, 238)), 0);
+
+    QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.front(), QUrl(QStringLiteral("https://www.example.org/velarin")));
+    EXPECT_TRUE(link.IsVisited());
+    // The mouse is still over it; once it leaves, the visited colour shows.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&link, &leave);
+    EXPECT_EQ(link.TextColor(), QColor(85, 26, 139));
+    const QImage visited = fixture.Picture();
+    EXPECT_GT(CountPixels(visited, qRgb(85, 26, 139)), 0);
+    EXPECT_EQ(CountPixels(visited, qRgb(0, 0, 238)), 0);
+    EXPECT_TRUE(fixture.notifier.Messages().empty());
+}
+
+TEST(HyperlinkCtrl, WithoutTextItShowsItsTargetAndATargetLaterChangesOnlyTheTooltip)
+{
+    LinkOnAPage fixture(QString(), QStringLiteral("mailto:velarin-support@example.org"));
+    EXPECT_EQ(fixture.link->text(), QStringLiteral("mailto:velarin-support@example.org"));
+    EXPECT_EQ(fixture.link->LinkTarget(), fixture.link->text());
+
+    LinkOnAPage titled(QStringLiteral("Write to us"), QString());
+    EXPECT_EQ(titled.link->LinkTarget(), QStringLiteral("Write to us"));
+    titled.link->SetLinkTarget(QStringLiteral("mailto:velarin-support@example.org"));
+    EXPECT_EQ(titled.link->text(), QStringLiteral("Write to us"));
+    EXPECT_EQ(titled.link->toolTip(), QStringLiteral("mailto:velarin-support@example.org"));
+}
+
+TEST(HyperlinkCtrl, HoverColourWhileTheMouseIsOverItAndNotAMomentLonger)
+{
+    LinkOnAPage fixture(QStringLiteral("Home"), QStringLiteral("https://www.example.org/"));
+    CHyperlinkCtrl& link = *fixture.link;
+    const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+
+    QEnterEvent enter(QPointF(2, 2), QPointF(12, 12), QPointF(12, 12));
+    QApplication::sendEvent(&link, &enter);
+    EXPECT_TRUE(link.IsOverControl());
+    EXPECT_EQ(link.TextColor(), highlight);
+    EXPECT_GT(CountPixels(fixture.Picture(), highlight.rgb()), 0);
+
+    // A move outside while the button holds the mouse counts as leaving.
+    QMouseEvent outside(QEvent::MouseMove, QPointF(-5, 2), QPointF(5, 12), Qt::NoButton,
+        Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&link, &outside);
+    EXPECT_FALSE(link.IsOverControl());
+    EXPECT_EQ(link.TextColor(), QColor(0, 0, 238));
+
+    QApplication::sendEvent(&link, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&link, &leave);
+    EXPECT_EQ(link.TextColor(), QColor(0, 0, 238));
+}
+
+TEST(HyperlinkCtrl, AFailedOpenBeepsAndSaysWhyAndTheLinkStaysUnvisited)
+{
+    LinkOnAPage fixture(QStringLiteral("Home"), QStringLiteral("https://www.example.org/"));
+    QStringList asked;
+    fixture.link->SetOpener([&asked](const QString& target) {
+        asked.push_back(target);
+        return link_result::kNoAssociation;
+    });
+    fixture.link->OpenLink();
+    EXPECT_EQ(asked, QStringList { QStringLiteral("https://www.example.org/") });
+    EXPECT_FALSE(fixture.link->IsVisited());
+    ASSERT_EQ(fixture.notifier.Messages().size(), 1U);
+    const auto message = fixture.notifier.Messages().front();
+    EXPECT_EQ(message.text,
+        "Unable to open hyperlink:\n\nThere is no application associated\nwith the given "
+        "filename extension.");
+    EXPECT_EQ(message.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(fixture.notifier.Beeps(), std::vector<MessageIcon> { MessageIcon::Exclamation });
+
+    // A missing local file goes the same way with its own reason, without reaching the desktop.
+    fixture.link->SetOpener(OpenHyperlinkTarget);
+    fixture.link->SetLinkTarget(QStringLiteral("/nonexistent-velarin-folder/help.html"));
+    fixture.link->OpenLink();
+    EXPECT_EQ(fixture.notifier.Texts().back(),
+        "Unable to open hyperlink:\n\nThe specified path was not found.");
+    EXPECT_FALSE(fixture.link->IsVisited());
+}
+
+TEST(HyperlinkTarget, LocalFilesAreCheckedBeforeTheDesktopIsAsked)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    EXPECT_EQ(OpenHyperlinkTarget(folder.filePath(QStringLiteral("missing.html"))),
+        link_result::kFileNotFound);
+    EXPECT_EQ(OpenHyperlinkTarget(folder.filePath(QStringLiteral("no/such/missing.html"))),
+        link_result::kPathNotFound);
+    EXPECT_EQ(OpenHyperlinkTarget(QString()), link_result::kFileNotFound);
+
+    UrlCatcher catcher { "file" };
+    QFile page(folder.filePath(QStringLiteral("index.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    EXPECT_EQ(OpenHyperlinkTarget(page.fileName()), link_result::kOpened);
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.front().toLocalFile(), page.fileName());
+}
+
+TEST(HyperlinkTarget, SchemesStayAndBarePathsBecomeAbsoluteFiles)
+{
+    EXPECT_EQ(HyperlinkUrl(QStringLiteral("mailto:velarin-support@example.org")).scheme(),
+        QStringLiteral("mailto"));
+    // Blanks around are dropped, blanks inside are encoded, not a reason to refuse the address.
+    EXPECT_EQ(
+        HyperlinkUrl(QStringLiteral(" https://example.org/a b ")).toString(QUrl::FullyEncoded),
+        QStringLiteral("https://example.org/a%20b"));
+    // Something that reads like an option reaches the opener as a file address, never bare.
+    const QUrl option = HyperlinkUrl(QStringLiteral("--help"));
+    EXPECT_TRUE(option.isLocalFile());
+    EXPECT_EQ(option.toLocalFile(), QDir::current().absoluteFilePath(QStringLiteral("--help")));
+    EXPECT_TRUE(option.toString().startsWith(QStringLiteral("file:///")));
+}
+
+#include "HyperlinkCtrlTest.moc"

@@ -1,0 +1,183 @@
+#include "gui/ui/CServerListDlg.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace velarin;
+
+namespace {
+
+constexpr const char* kMaximumText
+    = "Maximum number of servers has been reached. Remove a server before adding a new server.";
+constexpr const char* kDuplicateText
+    = "This new time server exists in the list. Would you like to add it?";
+
+// The dialog on screen and active, with its message boxes recorded and answered.
+struct OpenDialog {
+    explicit OpenDialog(const std::vector<std::string>& servers)
+    {
+        dialog.serverCount = static_cast<int>(servers.size());
+        for (size_t i = 0; i < servers.size(); ++i)
+            dialog.servers[i] = servers[i];
+        dialog.showStop = [this](const QString& text) { messages.push_back(text); };
+        dialog.askYesNo = [this](const QString& text) {
+            messages.push_back(text);
+            return answerYes;
+        };
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    QLineEdit* Edit() { return qobject_cast<QLineEdit*>(dialog.Control(1077)); }
+    QPushButton* Button(int id) { return qobject_cast<QPushButton*>(dialog.Control(id)); }
+    QListWidget* List() { return qobject_cast<QListWidget*>(dialog.Control(1036)); }
+    std::vector<std::string> Shown()
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < List()->count(); ++i)
+            names.push_back(List()->item(i)->text().toStdString());
+        return names;
+    }
+    void Type(const QString& text)
+    {
+        Edit()->setFocus();
+        Edit()->setText(text);
+    }
+
+    CServerListDlg dialog;
+    std::vector<QString> messages;
+    bool answerYes = false;
+};
+
+using Names = std::vector<std::string>;
+
+} // namespace
+
+TEST(ServerListDlg, ShowsTheListSortedWithTheFirstSelected)
+{
+    OpenDialog d({ "time-b.example", "Alpha.example", "time-a.example" });
+    EXPECT_EQ(d.dialog.windowTitle(), QStringLiteral("Network server list manager"));
+    EXPECT_EQ(d.Shown(), (Names { "Alpha.example", "time-a.example", "time-b.example" }));
+    EXPECT_EQ(d.List()->currentRow(), 0);
+    EXPECT_FALSE(d.Button(1074)->isEnabled());
+    // The address box, first in the tab order, has the focus: "Add" is the default button.
+    EXPECT_TRUE(d.Edit()->hasFocus());
+    EXPECT_TRUE(d.Button(1074)->isDefault());
+    EXPECT_FALSE(d.Button(1)->isDefault());
+}
+
+TEST(ServerListDlg, EnterAddsWhileTheAddressBoxHasTheFocus)
+{
+    OpenDialog d({ "b.example" });
+    d.Edit()->setFocus();
+    ASSERT_TRUE(d.Edit()->hasFocus());
+    EXPECT_TRUE(d.Button(1074)->isDefault());
+    EXPECT_FALSE(d.Button(1)->isDefault());
+
+    // Empty box: "Add" is disabled and Enter does nothing (it does not leave with OK either).
+    QTest::keyClick(d.Edit(), Qt::Key_Return);
+    EXPECT_TRUE(d.dialog.isVisible());
+    EXPECT_EQ(d.Shown(), (Names { "b.example" }));
+
+    QTest::keyClicks(d.Edit(), QStringLiteral("a.example"));
+    EXPECT_TRUE(d.Button(1074)->isEnabled());
+    QTest::keyClick(d.Edit(), Qt::Key_Return);
+    EXPECT_EQ(d.Shown(), (Names { "a.example", "b.example" }));
+    EXPECT_EQ(d.List()->currentRow(), 0); // the new item is selected
+    EXPECT_TRUE(d.Edit()->text().isEmpty());
+    EXPECT_FALSE(d.Button(1074)->isEnabled());
+    EXPECT_TRUE(d.messages.empty());
+
+    // Elsewhere, Enter means OK again.
+    d.List()->setFocus();
+    EXPECT_TRUE(d.Button(1)->isDefault());
+    EXPECT_FALSE(d.Button(1074)->isDefault());
+}
+
+TEST(ServerListDlg, ABeginningOrOtherCaseOfAListedNameAsksBeforeAdding)
+{
+    OpenDialog d({ "time-a-g.nist.gov" });
+    d.Type(QStringLiteral("time-a"));
+    d.Button(1074)->click();
+    ASSERT_EQ(d.messages.size(), 1u);
+    EXPECT_EQ(d.messages[0], QString::fromLatin1(kDuplicateText));
+    EXPECT_EQ(d.Shown(), (Names { "time-a-g.nist.gov" })); // "No": nothing changes
+    EXPECT_EQ(d.Edit()->text(), QStringLiteral("time-a"));
+
+    d.answerYes = true;
+    d.Type(QStringLiteral("TIME-A-G.NIST.GOV"));
+    d.Button(1074)->click();
+    EXPECT_EQ(d.messages.size(), 2u);
+    EXPECT_EQ(d.Shown(), (Names { "time-a-g.nist.gov", "TIME-A-G.NIST.GOV" }));
+    EXPECT_EQ(d.List()->currentRow(), 1);
+    EXPECT_TRUE(d.Edit()->text().isEmpty());
+}
+
+TEST(ServerListDlg, TwentyFiveServersStopEveryAdd)
+{
+    Names full;
+    for (int i = 0; i < 25; ++i)
+        full.push_back("server" + std::to_string(10 + i) + ".example");
+    OpenDialog d(full);
+    d.answerYes = true;
+    for (const char* name : { "new.example", "server10.example" }) {
+        d.Type(QString::fromLatin1(name));
+        d.Button(1074)->click();
+    }
+    EXPECT_EQ(d.messages,
+        (std::vector<QString> {
+            QString::fromLatin1(kMaximumText), QString::fromLatin1(kMaximumText) }));
+    EXPECT_EQ(d.List()->count(), 25);
+}
+
+TEST(ServerListDlg, RemoveFollowsTheSelectionAndOkReturnsTheSortedList)
+{
+    OpenDialog d({ "c.example", "a.example", "b.example" });
+    d.List()->setCurrentRow(1);
+    d.Button(1075)->click();
+    EXPECT_EQ(d.Shown(), (Names { "a.example", "c.example" }));
+    EXPECT_EQ(d.List()->currentRow(), 1);
+    d.Button(1075)->click();
+    EXPECT_EQ(d.List()->currentRow(), 0);
+
+    d.Type(QStringLiteral("z.example"));
+    d.Button(1074)->click();
+    d.Type(QStringLiteral("m.example"));
+    d.Button(1074)->click();
+    d.Button(1)->click();
+    EXPECT_EQ(d.dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(d.dialog.serverCount, 3);
+    EXPECT_EQ(d.dialog.servers[0], "a.example");
+    EXPECT_EQ(d.dialog.servers[1], "m.example");
+    EXPECT_EQ(d.dialog.servers[2], "z.example");
+}
+
+TEST(ServerListDlg, CancelLeavesTheCallersListAlone)
+{
+    OpenDialog d({ "b.example", "a.example" });
+    d.Button(1075)->click();
+    d.Button(2)->click();
+    EXPECT_EQ(d.dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(d.dialog.serverCount, 2);
+    EXPECT_EQ(d.dialog.servers[0], "b.example");
+    EXPECT_EQ(d.dialog.servers[1], "a.example");
+    EXPECT_EQ(d.dialog.servers[2], "None");
+}
+
+TEST(ServerListDlg, RemovingEveryServerReturnsAnEmptyList)
+{
+    OpenDialog d({ "a.example" });
+    d.Button(1075)->click();
+    d.Button(1075)->click(); // nothing left, nothing selected
+    d.Button(1)->click();
+    EXPECT_EQ(d.dialog.serverCount, 0);
+}
