@@ -1,6 +1,6 @@
 // Whatever a user types into the pages' number fields and the port field: the readers must take
 // any text, agree with a plain decimal reading, and keep the 16-bit and delay rules.
-#include "engine/ui/DialogItemInt.h"
+#include "engine/ui/DialogFieldInt.h"
 #include "engine/ui/GpsConfigurationRules.h"
 
 #include <cstdint>
@@ -42,13 +42,14 @@ bool PlainReading(std::string_view text, long long& value)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const int read = velarin::DialogItemInt(text);
+    const int read = velarin::DialogFieldInt(text);
     long long expected = 0;
     if (!PlainReading(text, expected))
         expected = 0;
     if (read != expected)
         std::abort();
-    if (velarin::KeepIn16Bits(read) != static_cast<uint16_t>(static_cast<uint32_t>(read)))
+    if (velarin::gpsconfig::KeepIn16Bits(read)
+        != static_cast<uint16_t>(static_cast<uint32_t>(read)))
         std::abort();
     const auto delay = velarin::gpsconfig::AcceptedGpsTimeDelay(read);
     if (delay.has_value() != (read >= -999 && read <= 999))

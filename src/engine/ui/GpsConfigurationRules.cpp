@@ -1,8 +1,13 @@
 #include "engine/ui/GpsConfigurationRules.h"
 
-#include "engine/ui/DialogItemInt.h"
+#include "engine/ui/DialogFieldInt.h"
 
 namespace velarin::gpsconfig {
+
+uint16_t KeepIn16Bits(int value)
+{
+    return static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFFu);
+}
 
 int RadioForTimeSource(int timeSource)
 {
@@ -73,7 +78,7 @@ CommPortChoice CommPortFromText(std::string_view text, int currentPort)
             --end;
         return { currentPort, std::string(text.substr(begin, end - begin)) };
     }
-    return { DialogItemInt(text), {} };
+    return { DialogFieldInt(text), {} };
 }
 
 std::string CommPortText(int port, std::string_view device)

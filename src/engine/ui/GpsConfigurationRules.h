@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ namespace gpsconfig {
 inline constexpr int kRadioGpgga = 1020;
 inline constexpr int kRadioGprmc = 1021;
 inline constexpr int kRadioGpzda = 1027;
+
+// The low 16 bits of a value, for the settings these pages keep in 16 bits (70000 becomes 4464,
+// -1 becomes 65535). The store receives exactly the value kept in memory.
+uint16_t KeepIn16Bits(int value);
 
 // The radio that shows a time source; 0 (none) for a value outside 0..2.
 int RadioForTimeSource(int timeSource);

@@ -3,7 +3,6 @@
 #include "engine/AppState.h"
 #include "engine/settings/SettingsKeys.h"
 #include "engine/settings/SettingsStore.h"
-#include "engine/ui/DialogItemInt.h"
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/DialogItems.h"
@@ -65,7 +64,7 @@ void CVelarinPropertyPage2::OnChangeUpdateInterval()
 {
     // No range check: the text beside the field states the range, and every keystroke counts
     // (an empty field is 0 until the next one).
-    const uint16_t minutes = KeepIn16Bits(GetDlgItemInt(Control(kUpdateInterval)));
+    const uint16_t minutes = gpsconfig::KeepIn16Bits(GetDlgItemInt(Control(kUpdateInterval)));
     context_.state.timeUpdateRate = minutes;
     context_.settings.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, minutes);
 }

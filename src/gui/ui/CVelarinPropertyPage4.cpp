@@ -5,7 +5,6 @@
 #include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsKeys.h"
 #include "engine/settings/SettingsStore.h"
-#include "engine/ui/DialogItemInt.h"
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CLedCtrl.h"
@@ -154,7 +153,7 @@ void CVelarinPropertyPage4::OnLockQualityClicked()
 void CVelarinPropertyPage4::OnChangeLockSatellites()
 {
     // No range check; the count is kept in 16 bits, in memory and in the store alike.
-    const uint16_t satellites = KeepIn16Bits(GetDlgItemInt(Control(kLockSatellites)));
+    const uint16_t satellites = gpsconfig::KeepIn16Bits(GetDlgItemInt(Control(kLockSatellites)));
     context_.state.tlSats = satellites;
     context_.settings.WriteProfileInt(keys::kSettings, keys::kTLSats, satellites);
 }

@@ -1,6 +1,6 @@
 #include "gui/ui/DialogItems.h"
 
-#include "engine/ui/DialogItemInt.h"
+#include "engine/ui/DialogFieldInt.h"
 #include "gui/ui/UiDrawing.h"
 
 #include <QComboBox>
@@ -22,7 +22,7 @@ QString TextOfControl(const QWidget* control)
 
 int GetDlgItemInt(const QWidget* control)
 {
-    return DialogItemInt(TextOfControl(control).toStdString());
+    return DialogFieldInt(TextOfControl(control).toStdString());
 }
 
 void SetDlgItemInt(QWidget* control, int value)

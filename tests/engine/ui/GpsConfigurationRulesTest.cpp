@@ -1,5 +1,4 @@
 #include "engine/ui/GpsConfigurationRules.h"
-#include "engine/ui/DialogItemInt.h"
 #include "engine/ui/FileDialogFilter.h"
 
 #include <gtest/gtest.h>
@@ -9,22 +8,7 @@
 using namespace velarin;
 using namespace velarin::gpsconfig;
 
-TEST(DialogItemInt, ReadsSignedDecimalTextAndZeroForAnythingElse)
-{
-    EXPECT_EQ(DialogItemInt("1200"), 1200);
-    EXPECT_EQ(DialogItemInt("-999"), -999);
-    EXPECT_EQ(DialogItemInt("+7"), 7);
-    EXPECT_EQ(DialogItemInt("  42 "), 42);
-    EXPECT_EQ(DialogItemInt("007"), 7);
-    EXPECT_EQ(DialogItemInt("2147483647"), INT_MAX);
-    EXPECT_EQ(DialogItemInt("-2147483648"), INT_MIN);
-    // Not a number, or one that does not fit: 0.
-    for (const char* text : { "", " ", "-", "+", "abc", "12x", "x12", "1 2", "--5", "+-5", "-+5",
-             "++5", "1.5", "0x10", "2147483648", "-2147483649", "99999999999999999999" })
-        EXPECT_EQ(DialogItemInt(text), 0) << '"' << text << '"';
-}
-
-TEST(DialogItemInt, SixteenBitSettingsKeepTheLowBits)
+TEST(GpsConfigurationRules, SixteenBitSettingsKeepTheLowBits)
 {
     EXPECT_EQ(KeepIn16Bits(0), 0);
     EXPECT_EQ(KeepIn16Bits(65535), 65535);

@@ -9,6 +9,7 @@
 #include "gui/ui/CVelarinPropertyPage4.h"
 #include "gui/ui/GpsPagesFixture.h"
 #include "platform/sim/SimulatedSerialDevice.h"
+#include "support/EventPump.h"
 #include "support/ModalDriver.h"
 
 #include <QAbstractItemView>
@@ -26,14 +27,6 @@ using velarin::testing::kGpsConfigurationTab;
 
 namespace {
 
-void Settle()
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < 300)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 void SaveWindow(const QString& dir, const QString& name, QWidget& window, bool place = true)
 {
     if (place) {
@@ -41,7 +34,7 @@ void SaveWindow(const QString& dir, const QString& name, QWidget& window, bool p
         window.move(20, 20);
         window.show();
     }
-    Settle();
+    velarin::test::PumpEvents(300);
     const QRect area = window.frameGeometry();
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
         0, area.x(), area.y(), area.width(), area.height());
@@ -97,7 +90,7 @@ TEST(GpsPagesScreenshots, WriteWhenAsked)
     SaveWindow(dir, QStringLiteral("dialog-communication-settings"), comm);
     comm.show();
     comm.PortBox()->showPopup();
-    Settle();
+    velarin::test::PumpEvents(300);
     {
         QRect area = comm.frameGeometry();
         if (QWidget* popup = comm.PortBox()->view()->window())
