@@ -2,17 +2,22 @@
 
 #include "app/core/VelarinApp.h"
 #include "engine/nettime/NetworkTime.h"
+#include "engine/settings/SettingsKeys.h"
+#include "platform/linux/AlsaAudioDevice.h"
+
+#include <algorithm>
 
 #include <atomic>
 
 namespace velarin {
 
-ClockSettingCore::ClockSettingCore(
-    CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
+ClockSettingCore::ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadPriority& priority,
+    Connectivity& connectivity, std::unique_ptr<AudioDevice> audio)
     : app_(app)
     , clock_(clock)
     , connectivity_(connectivity)
-    , log_(clock)
+    , ownLog_(clock)
+    , log_(app.systemLog ? *app.systemLog : ownLog_)
     , timeSource_(parser_, app.State())
     , worker_(app.State(), log_, connectivity, priority)
     , pps_(app.Settings(), app.State(), timeSource_, priority, worker_.Cancellation(),
@@ -22,12 +27,15 @@ ClockSettingCore::ClockSettingCore(
     , gpsSetting_(
           app.Settings(), app.State(), timeSource_, clock, log_, pps_, worker_.Cancellation())
     , heartbeat_(app.State(), *this)
-    , driver_(heartbeat_, clock, [&app] {
-        // With the network reference nobody reads the link: watching it would only spin.
-        if (app.State().useNetworkTime.load() != 0 || !app.SerialPort().IsOpen())
-            return -1;
-        return app.SerialPort().Device().ReadableHandle();
-    })
+    , driver_(heartbeat_, clock,
+          [&app] {
+              // With the network reference nobody reads the link: watching it would only spin.
+              if (app.State().useNetworkTime.load() != 0 || !app.SerialPort().IsOpen())
+                  return -1;
+              return app.SerialPort().Device().ReadableHandle();
+          })
+    , audio_(audio ? std::move(audio) : std::make_unique<AlsaAudioDevice>())
+    , irig_(clock, *audio_, app.Notifier())
 {
     worker_.SetGpsProcedure([this] { return gpsSetting_.SetTimeFromGps(); });
 }
@@ -36,11 +44,28 @@ ClockSettingCore::~ClockSettingCore()
 {
     driver_.Stop();
     worker_.StopSetTimeThread();
+    irig_.Stop();
 }
 
 void ClockSettingCore::Start()
 {
+    SettingsStore& settings = app_.Settings();
+    if (settings.GetProfileInt(keys::kIrig, keys::kIRIGEnable, 0) == 1) {
+        // A hand-edited compression outside the slider's range would give a rate at which a
+        // frame no longer fits its second.
+        const int compression
+            = std::clamp(settings.GetProfileInt(keys::kIrig, keys::kFrameCompression, 15), 0, 30);
+        irig_.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
+        irig_.Start();
+        irig_.SetTwelveHourMode(settings.GetProfileInt(keys::kIrig, keys::kEnable12HourMode, 0));
+        irig_.SetUtcMode(settings.GetProfileInt(keys::kIrig, keys::kEnableUTCTime, 0));
+    }
     driver_.Start();
+}
+
+void ClockSettingCore::IrigTick()
+{
+    irig_.Tick();
 }
 
 void ClockSettingCore::SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure)

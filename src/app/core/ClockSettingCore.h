@@ -8,12 +8,15 @@
 #include "engine/frame/Heartbeat.h"
 #include "engine/frame/SystemLog.h"
 #include "engine/gps/CNmeaParser.h"
+#include "engine/irig/IrigGenerator.h"
+#include "platform/AudioDevice.h"
 #include "platform/Connectivity.h"
 #include "platform/NetworkSockets.h"
 #include "platform/SystemClock.h"
 #include "platform/ThreadPriority.h"
 
 #include <functional>
+#include <memory>
 
 namespace velarin {
 
@@ -24,16 +27,19 @@ class CVelarinApp;
 // system log. Owned by the main frame (headless or GUI) for the whole run.
 class ClockSettingCore : private HeartbeatHost {
 public:
-    ClockSettingCore(
-        CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity);
+    // audio is the sound output of the IRIG time code; null means the sound card through ALSA.
+    ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadPriority& priority,
+        Connectivity& connectivity, std::unique_ptr<AudioDevice> audio = nullptr);
     ~ClockSettingCore() override;
 
-    // Starts the timers; the first tick may start a setting at once.
+    // Starts the IRIG output when it is enabled, then the timers; the first tick may start a
+    // setting at once.
     void Start();
 
     CNmeaParser& Parser() { return parser_; }
     SetTimeWorker& Worker() { return worker_; }
     SystemLog& Log() { return log_; }
+    CIrigGenerator& Irig() { return irig_; }
     HeartbeatDriver& Driver() { return driver_; }
     // The network path of the worker (the SNTP and Daytime clients); fails until set.
     void SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure);
@@ -41,6 +47,8 @@ public:
     void UseNetworkClients(NetworkSockets& sockets);
     // The "Set PC Clock Now" command: reload the server and start a run.
     void SetPcClockNow();
+    // Makes the server the list picks for the next query the current one.
+    void ReloadCurrentTimeServer() { LoadCurrentTimeServer(); }
 
     // The windowed frame's share of the heartbeat: the tray every 200 ms, the clock's hover
     // text when the local second changed. Empty in a headless run.
@@ -53,6 +61,7 @@ private:
     bool IsTimeLocked() override;
     uint32_t GetSentenceCount() override;
     void ResetGpsRecord() override;
+    void IrigTick() override;
     void LoadCurrentTimeServer() override;
     void StartSetTimeThread() override;
     void Beep() override;
@@ -64,13 +73,16 @@ private:
     SystemClock& clock_;
     Connectivity& connectivity_;
     CNmeaParser parser_;
-    SystemLog log_;
+    SystemLog ownLog_; // used when the program keeps no log of its own
+    SystemLog& log_;
     ParserTimeSource timeSource_;
     SetTimeWorker worker_;
     PpsDetector pps_;
     GpsClockSetting gpsSetting_;
     Heartbeat heartbeat_;
     HeartbeatDriver driver_;
+    std::unique_ptr<AudioDevice> audio_;
+    CIrigGenerator irig_;
 };
 
 } // namespace velarin

@@ -1,8 +1,11 @@
 #include "app/core/GuiStartup.h"
 
 #include "app/core/VelarinApp.h"
+#include "gui/frame/HelpLauncher.h"
 #include "gui/frame/MainFrame.h"
+#include "gui/ui/CVelarinPropertyFrame.h"
 #include "gui/ui/FirstTimeConfigDlg.h"
+#include "gui/ui/QtWindowTimer.h"
 #include "gui/ui/TrayBarDlg.h"
 
 #include <QApplication>
@@ -12,8 +15,14 @@ namespace velarin {
 GuiMainFrame::GuiMainFrame(
     CVelarinApp& app, SystemClock& clock, ThreadPriority& priority, Connectivity& connectivity)
     : core_(app, clock, priority, connectivity)
+    , sheetHost_(
+          app, core_, connectivity, [](int context) { HelpLauncher::OpenHelpContext(context); })
+    , sheetContext_ { app.State(), app.Settings(), core_.Parser(), clock, sheetHost_,
+        QtWindowTimerFactory::Instance() }
 {
     MainFrameServices services;
+    services.createPropertyFrame
+        = [this](QWidget*) -> QWidget* { return new CVelarinPropertyFrame(sheetContext_); };
     services.systemClock = &clock;
     services.isSetTimeBusy = [this] { return core_.Worker().IsSetTimeBusy() != 0; };
     services.setPcClockNow = [this] { core_.SetPcClockNow(); };

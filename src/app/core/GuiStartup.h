@@ -3,6 +3,8 @@
 #include "app/core/ClockSettingCore.h"
 #include "app/core/FirstTimeConfigPrompt.h"
 #include "app/core/MainFrame.h"
+#include "app/core/ProgramPropertySheetHost.h"
+#include "gui/ui/PropertySheetContext.h"
 
 #include <memory>
 
@@ -27,6 +29,8 @@ public:
 
 private:
     ClockSettingCore core_;
+    ProgramPropertySheetHost sheetHost_;
+    PropertySheetContext sheetContext_;
     std::unique_ptr<CMainFrame> frame_;
 };
 

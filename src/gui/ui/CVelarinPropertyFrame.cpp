@@ -25,8 +25,10 @@ CVelarinPropertyFrame::CVelarinPropertyFrame(PropertySheetContext& context, QWid
 
 void CVelarinPropertyFrame::closeEvent(QCloseEvent* event)
 {
+    // A closed top-level window is only hidden (it is not deleted on close); accepting the
+    // close keeps the program's own quit, which closes every window first, from being refused.
     hide();
-    event->ignore();
+    event->accept();
 }
 
 CVelarinPropertyFrame* CVelarinPropertyFrame::ShowProperties(
