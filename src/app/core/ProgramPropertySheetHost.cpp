@@ -51,6 +51,21 @@ bool ProgramPropertySheetHost::IsSetTimeBusy() const
     return core_.Worker().IsSetTimeBusy() != 0;
 }
 
+void ProgramPropertySheetHost::StopSetTimeThread()
+{
+    core_.Worker().StopSetTimeThread();
+}
+
+CSerialPort* ProgramPropertySheetHost::SerialPort()
+{
+    return &app_.SerialPort();
+}
+
+UserNotifier* ProgramPropertySheetHost::Notifier()
+{
+    return &app_.Notifier();
+}
+
 void ProgramPropertySheetHost::ShowHelp(int context)
 {
     if (openHelp_)

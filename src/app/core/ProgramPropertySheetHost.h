@@ -24,6 +24,9 @@ public:
     bool IsInternetConnected() override;
     SystemLog* GetSystemLog() override;
     bool IsSetTimeBusy() const override;
+    void StopSetTimeThread() override;
+    CSerialPort* SerialPort() override;
+    UserNotifier* Notifier() override;
     void ShowHelp(int context) override;
     CIrigGenerator* IrigGenerator() override;
 

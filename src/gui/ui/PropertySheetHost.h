@@ -5,6 +5,8 @@
 namespace velarin {
 
 class CIrigGenerator;
+class CSerialPort;
+class UserNotifier;
 
 // What the property sheet needs from the rest of the program. The main frame implements it; the
 // sheet and its pages only call it from the user-interface thread.
@@ -31,6 +33,14 @@ public:
     // Opens the help at a context number.
     virtual void ShowHelp(int context) = 0;
 
+    // Ends a set-time run at once (its waits are cancelled and the busy flag cleared), for
+    // changes that must not happen under a running setting. Nothing while none runs.
+    virtual void StopSetTimeThread() { }
+    // The GPS link, for the pages that reopen it or capture its bytes; null where the program
+    // runs without one.
+    virtual CSerialPort* SerialPort() { return nullptr; }
+    // Message boxes and beeps; null where nobody is told.
+    virtual UserNotifier* Notifier() { return nullptr; }
     // The main frame's IRIG output, which the IRIG page switches; null where there is none.
     virtual CIrigGenerator* IrigGenerator() { return nullptr; }
 };

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace velarin::test {
+
+// Acts on the next modal window of type T once it is the active one, from the event loop that
+// the window's exec() runs. If none appears within the time limit, every modal window is
+// rejected and the test fails, so that a test never hangs on a dialog nobody answers.
+template <typename T> void WhenModal(std::function<void(T*)> action, int timeLimitMs = 10000)
+{
+    auto* poll = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    constexpr int kStepMs = 5;
+    poll->setInterval(kStepMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, action, timeLimitMs] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            action(modal);
+            return;
+        }
+        *waited += kStepMs;
+        if (*waited >= timeLimitMs) {
+            poll->stop();
+            poll->deleteLater();
+            ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " appeared";
+            for (int i = 0; i < 10; ++i) {
+                QWidget* open = QApplication::activeModalWidget();
+                if (open == nullptr)
+                    break;
+                if (auto* dialog = qobject_cast<QDialog*>(open))
+                    dialog->reject();
+                else
+                    open->close();
+            }
+        }
+    });
+    poll->start();
+}
+
+// Puts a path into a file dialog as if typed: its folder becomes the dialog's and its name goes
+// into the name field (selectFile leaves a focused name field alone); a path whose folder does
+// not exist is typed whole.
+inline void ChooseInFileDialog(QFileDialog* dialog, const QString& path)
+{
+    const QFileInfo info(path);
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr) {
+        dialog->selectFile(path);
+    } else if (QFileInfo(info.absolutePath()).isDir()) {
+        dialog->setDirectory(info.absolutePath());
+        name->setText(info.fileName());
+    } else {
+        name->setText(path);
+    }
+}
+
+} // namespace velarin::test
