@@ -49,9 +49,9 @@ bindcmdaddress /
 pidfile $dir/client.pid
 CONF
 
-case "$shift_s" in -*) spec="${shift_s}s" ;; *) spec="+${shift_s}s" ;; esac
+case "$shift_s" in -*) shift_arg="${shift_s}s" ;; *) shift_arg="+${shift_s}s" ;; esac
 # Only the server's view of the wall clock is shifted; its timers keep real time.
-FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "$spec" \
+FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "$shift_arg" \
   "$chronyd" -x -d -u root -f "$dir/server.conf" >"$dir/server.log" 2>&1 &
 server_pid=$!
 
