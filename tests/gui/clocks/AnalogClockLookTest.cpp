@@ -16,22 +16,14 @@ TEST(AnalogClockLook, HourHandIsWiderThanTheMinuteHandAndEdgesAreSmoothed)
     ctrl.handColor = 0xFF0000;
     ctrl.Tick();
     const QImage image = ctrl.grab().toImage();
-
-    // Across each hand 25 pixels out from the centre: full hand colour, and blended edges.
-    int hourWidth = 0;
-    int minuteWidth = 0;
-    int blended = 0;
+    // Across each hand 25 pixels out: how many pixels are the hand's, how many blended.
+    int hour = 0, minute = 0, blended = 0;
     for (int offset = -12; offset <= 12; ++offset) {
-        for (const auto& [x, y, width] : { std::tuple(120, 95 + offset, &hourWidth),
-                 std::tuple(95 + offset, 70, &minuteWidth) }) {
-            const QRgb pixel = PixelAt(image, x, y);
-            if (pixel == Rgb(0xFF0000))
-                ++*width;
-            else if (pixel != Rgb(0xFFFFFF))
-                ++blended;
-        }
+        for (const auto& [pixel, width] : { std::pair(PixelAt(image, 120, 95 + offset), &hour),
+                 std::pair(PixelAt(image, 95 + offset, 70), &minute) })
+            (pixel == Rgb(0xFF0000) ? *width : blended) += pixel == Rgb(0xFFFFFF) ? 0 : 1;
     }
-    EXPECT_GE(minuteWidth, 1);
-    EXPECT_GE(hourWidth, minuteWidth + 3);
+    EXPECT_GE(minute, 1);
+    EXPECT_GE(hour, minute + 3);
     EXPECT_GT(blended, 0);
 }
