@@ -57,10 +57,17 @@ TEST(VelarinProcess, HelpVersionAndDemo)
     VelarinProcess unknown({ "--headless", "--no-such-option" });
     EXPECT_NE(unknown.Finish(), 0);
 
-    VelarinProcess demo({ "--demo" });
+    QTemporaryDir dir;
+    const QStringList demoArguments { "--demo", "--headless", "--settings-dir", dir.path() };
+    VelarinProcess demo(demoArguments);
     ASSERT_TRUE(demo.WaitForStderr("velarin: running")) << demo.Stderr().toStdString();
     EXPECT_TRUE(demo.Stderr().contains("simulated receiver on /dev/pts/"));
     EXPECT_FALSE(demo.Stderr().contains("Port")) << "the demo opens only its own receiver";
+    // A second copy hands over before it starts anything, its receiver included.
+    VelarinProcess again(demoArguments);
+    EXPECT_EQ(again.Finish(), 0);
+    EXPECT_FALSE(again.Stderr().contains("receiver")) << again.Stderr().toStdString();
+    EXPECT_TRUE(demo.WaitForStderr("show properties requested")) << demo.Stderr().toStdString();
     EXPECT_EQ(demo.Terminate(), 0);
 }
 

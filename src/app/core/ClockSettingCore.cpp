@@ -26,6 +26,7 @@ ClockSettingCore::ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadP
           })
     , gpsSetting_(
           app.Settings(), app.State(), timeSource_, clock, log_, pps_, worker_.Cancellation())
+    , linkWatch_(app.SerialPort(), log_)
     , heartbeat_(app.State(), *this)
     , driver_(heartbeat_, clock,
           [&app] {
@@ -54,7 +55,9 @@ void ClockSettingCore::Start()
         // A hand-edited compression outside the slider's range would give a rate at which a
         // frame no longer fits its second.
         const int compression
-            = std::clamp(settings.GetProfileInt(keys::kIrig, keys::kFrameCompression, 15), 0, 30);
+            = std::clamp(settings.GetProfileInt(
+                             keys::kIrig, keys::kFrameCompression, keys::kFrameCompressionDefault),
+                0, 30);
         irig_.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
         irig_.Start();
         irig_.SetTwelveHourMode(settings.GetProfileInt(keys::kIrig, keys::kEnable12HourMode, 0));
@@ -97,6 +100,11 @@ void ClockSettingCore::PollSerial()
     const size_t count = app_.SerialPort().Read(buffer, sizeof buffer);
     if (count > 0)
         parser_.ProcessBytes(buffer, count);
+}
+
+void ClockSettingCore::CheckSerialLink()
+{
+    linkWatch_.Check();
 }
 
 bool ClockSettingCore::IsTimeLocked()

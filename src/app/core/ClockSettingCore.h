@@ -6,6 +6,7 @@
 #include "engine/clockset/PpsDetector.h"
 #include "engine/clockset/SetTimeWorker.h"
 #include "engine/frame/Heartbeat.h"
+#include "engine/frame/SerialLinkWatch.h"
 #include "engine/frame/SystemLog.h"
 #include "engine/gps/CNmeaParser.h"
 #include "engine/irig/IrigGenerator.h"
@@ -58,6 +59,7 @@ public:
 private:
     // HeartbeatHost
     void PollSerial() override;
+    void CheckSerialLink() override;
     bool IsTimeLocked() override;
     uint32_t GetSentenceCount() override;
     void ResetGpsRecord() override;
@@ -79,6 +81,7 @@ private:
     SetTimeWorker worker_;
     PpsDetector pps_;
     GpsClockSetting gpsSetting_;
+    SerialLinkWatch linkWatch_;
     Heartbeat heartbeat_;
     HeartbeatDriver driver_;
     std::unique_ptr<AudioDevice> audio_;

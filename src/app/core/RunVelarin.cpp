@@ -107,6 +107,19 @@ int RunVelarin(int argc, char** argv)
         settingsPath = QtSettingsStore::DefaultFilePath(applicationName);
     }
 
+    // The single-instance check comes before anything is started or written: a second copy
+    // only hands over to the first (which shows its properties) and ends.
+    SingleInstance instance(settingsPath);
+    switch (instance.Claim()) {
+    case SingleInstance::Outcome::OtherNotified:
+        return 0;
+    case SingleInstance::Outcome::Failed:
+        std::fprintf(stderr, "velarin: cannot check for another running copy\n");
+        break;
+    case SingleInstance::Outcome::First:
+        break;
+    }
+
     // A demo store is filled only when new, so a second copy never writes into the first's.
     const bool freshStore = !QFileInfo::exists(settingsPath);
     QtSettingsStore settings(settingsPath);
@@ -115,24 +128,12 @@ int RunVelarin(int argc, char** argv)
     QtUserNotifier boxNotifier;
     UserNotifier& notifier = gui ? static_cast<UserNotifier&>(boxNotifier) : stderrNotifier;
     LinuxSerialDevice serialDevice;
-    SingleInstance instance(settingsPath);
     // Outlives the application object, whose worker may still be writing to it.
     ProgramSystemLog systemLog;
     CVelarinApp app(settings, notifier, serialDevice, applicationName.toStdString());
     app.SerialPort().SetDeviceOverride(options.serialDevice.toStdString());
     app.systemLog = &systemLog.Log();
-    app.anotherCopyNotified = [&instance] {
-        switch (instance.Claim()) {
-        case SingleInstance::Outcome::OtherNotified:
-            return true;
-        case SingleInstance::Outcome::Failed:
-            std::fprintf(stderr, "velarin: cannot check for another running copy\n");
-            return false;
-        case SingleInstance::Outcome::First:
-            return false;
-        }
-        return false;
-    };
+    // The application's own look for a running copy finds none: the claim above was first.
 
     // The demo never touches the machine's clock: a simulated one, started a few seconds wrong
     // so that the first setting shows, records what would be set.

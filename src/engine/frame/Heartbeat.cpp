@@ -49,6 +49,8 @@ void Heartbeat::OnTimer4()
 {
     if (!host_.IsInternetConnected())
         app_.networkFailure.store(1);
+    if (app_.useNetworkTime.load() == 0)
+        host_.CheckSerialLink();
     const WatchdogDecision decision = StepWatchdog(state_, host_.GetSentenceCount());
     // The flag goes up before the record is cleared, so that a worker that sees the cleared
     // record also sees the flag.

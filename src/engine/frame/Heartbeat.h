@@ -17,6 +17,8 @@ public:
     virtual void IrigTick() { }
     // Reads the bytes waiting on the GPS link (up to 512) and feeds them to the parser.
     virtual void PollSerial() = 0;
+    // Once a second while the GPS is the reference: brings back a receiver that went away.
+    virtual void CheckSerialLink() { }
     virtual bool IsTimeLocked() = 0;
     virtual uint32_t GetSentenceCount() = 0;
     virtual void ResetGpsRecord() = 0;
@@ -42,7 +44,7 @@ public:
     void OnTimer1(const SystemTime& local);
     // Timer 3 (200 ms): tray icon and tip.
     void OnTimer3();
-    // Timer 4 (1 s): Internet check and NMEA watchdog.
+    // Timer 4 (1 s): Internet check, the GPS link's return, NMEA watchdog.
     void OnTimer4();
     // Bytes are waiting on the GPS link: decode them now rather than at the next 50 ms tick.
     void OnSerialReadable();

@@ -53,6 +53,7 @@ int CSerialPort::Open(int port, int baud, int parity, int dataBits, int stopBits
     // A device still held from an open that failed half-way is let go first rather than leaked.
     if (device_.IsOpen())
         device_.Close();
+    lost_ = false;
 
     devicePath_ = resolvePath(port);
     const int error = device_.Open(devicePath_);
@@ -61,6 +62,7 @@ int CSerialPort::Open(int port, int baud, int parity, int dataBits, int stopBits
         return -1;
     }
     portNumber_ = port;
+    line_ = LineSettings { baud, parity, dataBits, stopBits };
 
     if (!device_.GetLineSettings()) {
         notifier_.Beep(MessageIcon::Stop);
@@ -79,6 +81,7 @@ int CSerialPort::Open(int port, int baud, int parity, int dataBits, int stopBits
 
 int CSerialPort::Close()
 {
+    lost_ = false;
     const int result = device_.IsOpen() ? device_.Close() : 0;
     if (sleep_)
         sleep_(std::chrono::milliseconds(1000));
@@ -91,8 +94,10 @@ size_t CSerialPort::Read(uint8_t* buffer, size_t size)
         return 0;
     const long count = device_.Read(buffer, size);
     // A vanished device has closed itself; there is no error state left to clear.
-    if (count < 0)
+    if (count < 0) {
+        lost_ = true;
         return 0;
+    }
     device_.ClearErrors();
     if (captureFile_ != nullptr && count > 0) {
         // A failed capture write is not reported; the capture goes on with the next bytes.
@@ -100,6 +105,28 @@ size_t CSerialPort::Read(uint8_t* buffer, size_t size)
         std::fflush(captureFile_);
     }
     return static_cast<size_t>(count);
+}
+
+bool CSerialPort::IsLost() const
+{
+    return lost_;
+}
+
+bool CSerialPort::ReconnectIfLost()
+{
+    if (!lost_ || device_.IsOpen())
+        return false;
+    if (device_.Open(devicePath_) != 0)
+        return false;
+    // A device that is back but not ready for its settings yet is tried again next time.
+    if (!device_.GetLineSettings()
+        || !device_.SetLineSettings(line_.baud, line_.parity, line_.dataBits, line_.stopBits)) {
+        device_.Close();
+        return false;
+    }
+    device_.ClearErrors();
+    lost_ = false;
+    return true;
 }
 
 bool CSerialPort::OpenCaptureFile(const std::string& path)

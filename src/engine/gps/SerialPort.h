@@ -39,8 +39,15 @@ public:
     // once may still be draining). The device's close result: 0 on success.
     int Close();
     // Bytes waiting, at once: 0 when none, when closed, or when the device has gone away (the
-    // link is then closed so that a later Open can recover).
+    // link is then closed and marked lost, so that ReconnectIfLost can bring it back).
     size_t Read(uint8_t* buffer, size_t size);
+    // A link that was open and whose device went away (a USB receiver unplugged): true until it
+    // is opened again, by ReconnectIfLost or by Open, or closed on purpose.
+    bool IsLost() const;
+    // One quiet attempt to open a lost link again with the path and line settings of its last
+    // Open (a by-id link that comes back leads to the receiver again, whatever its new name).
+    // Nothing is shown when the device is still away. True when the link is open again.
+    bool ReconnectIfLost();
 
     bool OpenCaptureFile(const std::string& path);
     void CloseCaptureFile();
@@ -65,6 +72,13 @@ private:
     SleepFunction sleep_;
     int portNumber_ = 0;
     std::string devicePath_;
+    struct LineSettings {
+        int baud = 0;
+        int parity = 0;
+        int dataBits = 8;
+        int stopBits = 0;
+    } line_;
+    bool lost_ = false;
     std::FILE* captureFile_ = nullptr;
 };
 

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QPolygon>
 
+#include <algorithm>
+
 namespace velarin {
 namespace {
 
@@ -65,6 +67,10 @@ void CAnalogClockCtrl::paintEvent(QPaintEvent*)
     image.setDevicePixelRatio(devicePixelRatioF());
     image.fill(ToQColor(GetSystemColor(kColorButtonFace)));
     QPainter p(&image);
+    // Smooth rim, ticks and hands: at this size stair steps along the slanted lines show. The
+    // layout's whole-pixel points are pixel centres, so straight lines stay crisp.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(0.5, 0.5);
 
     const AnalogFace face = LayoutAnalogFace({ 0, 0, width(), height() });
     if (face.diameter > 0) {
@@ -91,16 +97,17 @@ void CAnalogClockCtrl::paintEvent(QPaintEvent*)
         const AnalogHands hands = LayoutAnalogHands(face,
             ComputeHandAngles(
                 currentTime.hour, currentTime.minute, currentTime.second, twentyFourHourMode == 1));
-        const QPen outline(ToQColor(handColor), 1);
-        const QPen stub = clockPen(handColor, face.stubPenWidth);
+        // The hour hand is the short one, and drawn with a broad outline it is also clearly the
+        // wider one; the minute hand keeps a fine outline so that the numerals it passes over
+        // stay readable.
+        const int hourWidth = std::max(3, 2 * face.stubPenWidth);
         p.setBrush(ToQColor(handColor));
-        p.setPen(outline);
+        p.setPen(clockPen(handColor, hourWidth));
         p.drawPolygon(toPolygon(hands.hour));
-        p.setPen(stub);
         p.drawLine(ToQPoint(hands.hourStub.from), ToQPoint(hands.hourStub.to));
-        p.setPen(outline);
+        p.setPen(QPen(ToQColor(handColor), 1));
         p.drawPolygon(toPolygon(hands.minute));
-        p.setPen(stub);
+        p.setPen(clockPen(handColor, std::max(1, face.stubPenWidth / 2)));
         p.drawLine(ToQPoint(hands.minuteStub.from), ToQPoint(hands.minuteStub.to));
         p.setBrush(ToQColor(secondColor));
         p.setPen(QPen(ToQColor(secondColor), 1));

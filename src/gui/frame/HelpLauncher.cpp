@@ -7,6 +7,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+// Set by the build (see src/CMakeLists.txt).
+#ifndef VELARIN_INSTALLED_HELP_DIR
+#define VELARIN_INSTALLED_HELP_DIR "/usr/local/share/velarin/help"
+#endif
+
 namespace velarin {
 
 QString HelpLauncher::HelpDirectory()
@@ -15,7 +20,10 @@ QString HelpLauncher::HelpDirectory()
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     const QDir bin(QCoreApplication::applicationDirPath());
-    for (const char* relative : { "../share/velarin/help", "../../share/velarin/help" }) {
+    // Installed beside the program (or the build's copy beside src/), else where the build
+    // installs it.
+    for (const char* relative :
+        { "../share/velarin/help", "../../share/velarin/help", VELARIN_INSTALLED_HELP_DIR }) {
         const QString candidate = QDir::cleanPath(bin.filePath(QString::fromLatin1(relative)));
         if (QFileInfo::exists(candidate + QStringLiteral("/index.html")))
             return candidate;

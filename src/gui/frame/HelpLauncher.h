@@ -9,7 +9,8 @@ namespace velarin {
 class HelpLauncher {
 public:
     // The folder holding index.html: $VELARIN_HELP_DIR, else share/velarin/help beside the
-    // program's bin folder (installed, or the copy the build keeps next to src/).
+    // program's bin folder (installed, or the copy the build keeps next to src/), else where the
+    // build installs it.
     static QString HelpDirectory();
     static QUrl HelpUrl(int context);
     // false when the help folder is missing or no browser took the address.

@@ -37,6 +37,15 @@ void CVelarinPropertyPage::EnsureInitialised()
         return;
     initialised_ = true;
     OnInitDialog();
+    // A control that reaches past the template (a longer text, an option added later) widens
+    // the page rather than being cut off, and the sheet grows with it.
+    const QRect controls = childrenRect();
+    const QSize needed = size().expandedTo(QSize(controls.right() + 1, controls.bottom() + 1));
+    if (needed != size()) {
+        setFixedSize(needed);
+        if (sheet_ != nullptr)
+            sheet_->PageResized();
+    }
 }
 
 void CVelarinPropertyPage::SetTimer(int periodMilliseconds)

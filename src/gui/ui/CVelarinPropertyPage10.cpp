@@ -77,7 +77,7 @@ void CVelarinPropertyPage10::OnInitDialog()
     compression_->setRange(0, kMaxCompression);
     compression_->setTickInterval(2);
     compression_->setTickPosition(QSlider::TicksBelow);
-    compression_->setValue(irigSetting(keys::kFrameCompression, kDisplayedCompressionDefault));
+    compression_->setValue(irigSetting(keys::kFrameCompression, keys::kFrameCompressionDefault));
     compressionText_->setText(PercentText(compression_->value()));
     Refresh();
 
@@ -118,7 +118,7 @@ void CVelarinPropertyPage10::OnEnableIrig()
     // A hand-edited store may hold any number; outside the slider's range it would give a
     // sample rate the frame no longer fits (or none at all).
     const int compression = std::clamp(
-        irigSetting(keys::kFrameCompression, kStartCompressionDefault), 0, kMaxCompression);
+        irigSetting(keys::kFrameCompression, keys::kFrameCompressionDefault), 0, kMaxCompression);
     bool started = false;
     if (generator != nullptr) {
         generator->SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));

@@ -17,9 +17,6 @@ public:
     static constexpr int kDialogId = 323;
     static constexpr int kHelpContext = 131395;
     static constexpr int kMaxCompression = 30;
-    // What the slider shows when nothing is stored, and what switching on assumes instead.
-    static constexpr int kDisplayedCompressionDefault = 15;
-    static constexpr int kStartCompressionDefault = 10;
 
     explicit CVelarinPropertyPage10(PropertySheetContext& context, QWidget* parent = nullptr);
 

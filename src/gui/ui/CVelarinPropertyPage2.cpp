@@ -45,9 +45,6 @@ void CVelarinPropertyPage2::OnInitDialog()
     AddTool(interval, QStringLiteral("PC clock update rate in minutes."));
     AddTool(updateNow, QStringLiteral("Sets the PC clock now."));
 
-    // Connected before the field is filled: showing the value stores it, as typing does.
-    connect(
-        interval, &QLineEdit::textChanged, this, &CVelarinPropertyPage2::OnChangeUpdateInterval);
     connect(beep, &QCheckBox::clicked, this, &CVelarinPropertyPage2::OnEnableSetBeep);
     connect(updateNow, &QPushButton::clicked, this, [this] {
         if (Sheet() != nullptr)
@@ -57,6 +54,9 @@ void CVelarinPropertyPage2::OnInitDialog()
 
     SetDlgItemInt(interval, context_.state.timeUpdateRate.load());
     beep->setChecked(context_.state.enableSetBeep.load() == 1);
+    // Connected after the field is filled: showing the page changes no setting, only typing does.
+    connect(
+        interval, &QLineEdit::textChanged, this, &CVelarinPropertyPage2::OnChangeUpdateInterval);
     SetTimer(kRefreshMilliseconds);
 }
 

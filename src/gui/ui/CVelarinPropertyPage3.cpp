@@ -32,11 +32,11 @@ CVelarinPropertyPage3::CVelarinPropertyPage3(PropertySheetContext& context, QWid
 
 void CVelarinPropertyPage3::OnInitDialog()
 {
-    AddLabel(QStringLiteral("Latitude:"), QRect(7, 14, 40, 8));
+    AddLabel(QStringLiteral("Latitude:"), QRect(7, 14, 43, 8));
     auto* latitude = AddReadOnlyEdit(kLatitude, QRect(50, 12, 110, 12));
-    AddLabel(QStringLiteral("Longitude:"), QRect(7, 32, 40, 8));
+    AddLabel(QStringLiteral("Longitude:"), QRect(7, 32, 43, 8));
     auto* longitude = AddReadOnlyEdit(kLongitude, QRect(50, 30, 110, 12));
-    AddLabel(QStringLiteral("Altitude:"), QRect(7, 50, 40, 8));
+    AddLabel(QStringLiteral("Altitude:"), QRect(7, 50, 43, 8));
     auto* altitude = AddReadOnlyEdit(kAltitude, QRect(50, 48, 110, 12));
     auto* help = AddButton(kHelp, QStringLiteral("Help"), QRect(7, 109, 50, 14));
     connect(help, &QPushButton::clicked, this, &CVelarinPropertyPage3::OnHelp);

@@ -112,21 +112,23 @@ void CVelarinPropertyPage4::OnInitDialog()
     connect(button(kLogNmea), &QAbstractButton::clicked, this,
         &CVelarinPropertyPage4::ToggleNmeaCapture);
     connect(button(kHelp), &QAbstractButton::clicked, this, &CVelarinPropertyPage4::OnHelp);
-    // Connected before the fields are filled: showing a value stores it, as typing does. For the
-    // delay this is what first writes "GPSTimeDelay" when the store has none.
-    connect(edit(kLockSatellites), &QLineEdit::textChanged, this,
-        &CVelarinPropertyPage4::OnChangeLockSatellites);
-    connect(edit(kGpsTimeDelay), &QLineEdit::textChanged, this,
-        &CVelarinPropertyPage4::OnChangeGpsTimeDelay);
-
     if (const int radio = gpsconfig::RadioForTimeSource(context_.state.useTimrFrom.load()))
         button(radio)->setChecked(true);
     button(kLockNeedsQuality)->setChecked(context_.state.tlGpsGood.load() != 0);
     SetDlgItemInt(edit(kLockSatellites), context_.state.tlSats.load());
+    // The same default as the clock setting uses, so that the page shows what is in force.
     SetDlgItemInt(edit(kGpsTimeDelay),
-        context_.settings.GetProfileInt(keys::kSettings, keys::kGPSTimeDelay, 0));
+        context_.settings.GetProfileInt(
+            keys::kSettings, keys::kGPSTimeDelay, keys::kGPSTimeDelayDefault));
     button(kUseOnePps)->setChecked(context_.state.onePpsInput.load() != 0);
     logIndicator_->SetLed(led::kGreen, led::kGreyed, led::kLarge);
+
+    // Connected after the fields are filled: showing the page changes no setting, only typing
+    // does.
+    connect(edit(kLockSatellites), &QLineEdit::textChanged, this,
+        &CVelarinPropertyPage4::OnChangeLockSatellites);
+    connect(edit(kGpsTimeDelay), &QLineEdit::textChanged, this,
+        &CVelarinPropertyPage4::OnChangeGpsTimeDelay);
 }
 
 bool CVelarinPropertyPage4::IsChecked(int id) const

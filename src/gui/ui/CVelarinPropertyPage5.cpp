@@ -41,6 +41,13 @@ QString CVelarinPropertyPage5::HomePage()
         .toString();
 }
 
+QString CVelarinPropertyPage5::HomePageText()
+{
+    // A web address reads well as it is; the help's file address does not.
+    const QString built = QStringLiteral(VELARIN_HOME_PAGE);
+    return built.isEmpty() ? QStringLiteral("Velarin help pages") : built;
+}
+
 QString CVelarinPropertyPage5::SupportAddress()
 {
     return QStringLiteral(VELARIN_SUPPORT_ADDRESS);
@@ -55,7 +62,7 @@ void CVelarinPropertyPage5::OnInitDialog()
     logo->show();
 
     AddLabel(QStringLiteral("Velarin Version 5.5 Build 2"), QRect(115, 20, 200, 9));
-    homeLink_ = new CHyperlinkCtrl(HomePage(), this);
+    homeLink_ = new CHyperlinkCtrl(HomePageText(), this);
     Place(homeLink_, kHomeLink, QRect(115, 45, 228, 9));
     homeLink_->OnAttach();
     mailLink_ = new CHyperlinkCtrl(SupportAddress(), this);

@@ -18,6 +18,8 @@ public:
 
     // The product's page as built in; the help's index page unless the build names another.
     static QString HomePage();
+    // What the link shows for it.
+    static QString HomePageText();
     // The support mail address as built in (without the "mailto:").
     static QString SupportAddress();
 

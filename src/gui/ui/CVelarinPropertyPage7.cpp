@@ -84,9 +84,9 @@ void CVelarinPropertyPage7::OnInitDialog()
     AddTool(
         sntp_, QStringLiteral("Use Simple Network Time Protocol (SNTP) when setting the PC clock"));
 
-    connect(port_, &QLineEdit::textChanged, this, &CVelarinPropertyPage7::OnPortChanged);
-    // Showing the port raises the change notification, so the port is stored once here.
+    // Shown before the change handler is connected: showing the page changes no setting.
     port_->setText(QString::number(context_.state.timeServerPort.load()));
+    connect(port_, &QLineEdit::textChanged, this, &CVelarinPropertyPage7::OnPortChanged);
 
     FillServerList();
     SelectCurrentServer();
@@ -99,11 +99,9 @@ void CVelarinPropertyPage7::OnInitDialog()
     connect(sntp_, &QRadioButton::clicked, this, &CVelarinPropertyPage7::OnProtocolClicked);
 
     connect(random_, &QCheckBox::clicked, this, &CVelarinPropertyPage7::OnRandomClicked);
-    if (context_.settings.GetProfileInt(keys::kNetwork, keys::kUseRandomServer, 0) == 1) {
-        random_->setChecked(true);
-        OnRandomClicked();
-    }
-    OnProtocolClicked();
+    random_->setChecked(
+        context_.settings.GetProfileInt(keys::kNetwork, keys::kUseRandomServer, 0) == 1);
+    EnableForChoices();
 
     connect(addDelete, &QPushButton::clicked, this, &CVelarinPropertyPage7::OnAddDelete);
     connect(help, &QPushButton::clicked, this, &CVelarinPropertyPage7::OnHelp);
@@ -157,14 +155,21 @@ void CVelarinPropertyPage7::OnProtocolClicked()
 {
     const bool useSntp = sntp_->isChecked();
     context_.settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, useSntp ? 1 : 0);
-    port_->setEnabled(!useSntp);
+    EnableForChoices();
 }
 
 void CVelarinPropertyPage7::OnRandomClicked()
 {
     const bool random = random_->isChecked();
     context_.settings.WriteProfileInt(keys::kNetwork, keys::kUseRandomServer, random ? 1 : 0);
-    serverList_->setEnabled(!random);
+    EnableForChoices();
+}
+
+void CVelarinPropertyPage7::EnableForChoices()
+{
+    // SNTP uses no port of the user's; a random pick leaves no server to choose.
+    port_->setEnabled(!sntp_->isChecked());
+    serverList_->setEnabled(!random_->isChecked());
 }
 
 void CVelarinPropertyPage7::OnAddDelete()

@@ -47,6 +47,7 @@ private:
     void OnPortChanged(const QString& text);
     void OnProtocolClicked();
     void OnRandomClicked();
+    void EnableForChoices();
 
     QRadioButton* daytime_ = nullptr;
     QRadioButton* sntp_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include "gui/ui/PropertySheetContext.h"
 
-#include <QTabWidget>
+#include <QWidget>
 
 #include <memory>
 #include <vector>
@@ -10,6 +10,7 @@
 namespace velarin {
 
 class CBalloonTipWnd;
+class WrappingTabBar;
 class CVelarinPropertyPage;
 class CVelarinPropertyPage1;
 class CVelarinPropertyPage2;
@@ -24,7 +25,8 @@ class CVelarinPropertyPage10;
 
 // The ten pages of status and configuration, as tabs, with the help balloon they share. The
 // sheet watches every event on its way to one of its windows and hands it to the balloon first.
-class CVelarinPropertySheet : public QTabWidget {
+// Its tabs wrap into stacked rows above the pages, and it is as large as its largest page.
+class CVelarinPropertySheet : public QWidget {
     Q_OBJECT
 public:
     explicit CVelarinPropertySheet(PropertySheetContext& context, QWidget* parent = nullptr);
@@ -42,15 +44,41 @@ public:
     CVelarinPropertyPage1& Page1() const { return *page1_; }
     CVelarinPropertyPage3& Page3() const { return *page3_; }
 
+    // The tabs, as a tab widget offers them.
+    int count() const { return PageCount(); }
+    QString tabText(int tab) const;
+    int currentIndex() const;
+    void setCurrentIndex(int tab);
+    QWidget* currentWidget() const;
+    WrappingTabBar& TabBar() const { return *tabBar_; }
+    // Where the pages are shown, in the sheet's coordinates.
+    QRect PageArea() const;
+    // A page grew past the size it started with: the sheet grows with it.
+    void PageResized();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+signals:
+    void currentChanged(int tab);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void AddPage(CVelarinPropertyPage* page);
+    QSize LargestPage() const;
+    int FrameWidth() const;
+    void LayOut();
+    void ShowPage(int tab);
 
     PropertySheetContext& context_;
     std::unique_ptr<CBalloonTipWnd> balloon_;
-    // Owned by the tab widget once added.
+    WrappingTabBar* tabBar_;
+    // Children of the sheet once added.
     CVelarinPropertyPage1* page1_;
     CVelarinPropertyPage2* page2_;
     CVelarinPropertyPage3* page3_;

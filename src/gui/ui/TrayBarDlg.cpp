@@ -27,7 +27,8 @@ CTrayBarDlg::CTrayBarDlg(SettingsStore& settings, QWidget* parent)
 
     dontShow_ = new QCheckBox(QStringLiteral("Don't show this dialog in the future"), this);
     dontShow_->setObjectName(QStringLiteral("ctl1109"));
-    dontShow_->setChecked(true);
+    // Unticked: a newcomer who simply presses OK meets the notice again at the next start.
+    dontShow_->setChecked(false);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ctl1"));

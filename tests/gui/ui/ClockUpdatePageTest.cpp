@@ -32,7 +32,7 @@ struct ClockUpdatePage : GpsSheet {
 
 } // namespace
 
-TEST(ClockUpdatePage, FirstDisplayShowsTheValuesAndStoresTheIntervalShown)
+TEST(ClockUpdatePage, FirstDisplayShowsTheValuesAndStoresNothing)
 {
     ClockUpdatePage p;
     p.world.state.timeUpdateRate = 90;
@@ -41,8 +41,8 @@ TEST(ClockUpdatePage, FirstDisplayShowsTheValuesAndStoresTheIntervalShown)
     p.Show();
     ASSERT_EQ(p.sheet.Page(kClockUpdateTab)->Title(), QStringLiteral("Update PC Clock"));
     EXPECT_EQ(p.Interval()->text(), QStringLiteral("90"));
-    // Filling the field is a change like any other.
-    EXPECT_EQ(p.StoredRate(), 90);
+    // Showing the value is no change.
+    EXPECT_EQ(p.StoredRate(), GpsSheet::kAbsent);
     EXPECT_TRUE(p.Beep()->isHidden());
     EXPECT_TRUE(p.Beep()->isChecked());
     EXPECT_EQ(p.Beep()->text(), QStringLiteral("Enable set beep"));

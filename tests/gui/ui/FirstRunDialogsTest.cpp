@@ -68,17 +68,18 @@ TEST(FirstTimeConfigDlgTest, HelpOpensItsContext)
     EXPECT_EQ(opened, 131215);
 }
 
-TEST(TrayBarDlgTest, BoxStartsTickedAndOkSwitchesTheNoticeOff)
+TEST(TrayBarDlgTest, BoxStartsUntickedAndTickedOkSwitchesTheNoticeOff)
 {
     MemorySettingsStore store;
     CTrayBarDlg dialog(store, nullptr);
     EXPECT_EQ(dialog.windowTitle(), "Velarin");
     auto* box = Control<QCheckBox>(dialog, "ctl1109");
     EXPECT_EQ(box->text(), "Don't show this dialog in the future");
-    EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(box->isChecked());
     EXPECT_TRUE(Control<QPushButton>(dialog, "ctl2")->isHidden());
 
-    QTimer::singleShot(0, &dialog, [&dialog] {
+    QTimer::singleShot(0, &dialog, [&dialog, box] {
+        QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_Escape);
         EXPECT_FALSE(dialog.close());
         EXPECT_TRUE(dialog.isVisible());
@@ -98,7 +99,6 @@ TEST(TrayBarDlgTest, UntickedOkWritesNothing)
     MemorySettingsStore store;
     CTrayBarDlg dialog(store, nullptr);
     dialog.show();
-    QTest::mouseClick(Control<QCheckBox>(dialog, "ctl1109"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(dialog, "ctl1"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(store.Contains("Settings", "Do not Show Traybar Dialog"));

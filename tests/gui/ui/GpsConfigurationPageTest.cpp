@@ -36,7 +36,7 @@ struct GpsConfigurationPage : GpsSheet {
 
 } // namespace
 
-TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesAndStoresTheDelayShown)
+TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesInForceAndStoresNothing)
 {
     GpsConfigurationPage p;
     p.world.state.useTimrFrom = 1;
@@ -50,11 +50,11 @@ TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesAndStoresTheDelayShown)
     EXPECT_FALSE(p.Button(Page::kLockNeedsQuality)->isChecked());
     EXPECT_EQ(p.Edit(Page::kLockSatellites)->text(), QStringLiteral("5"));
     EXPECT_TRUE(p.Button(Page::kUseOnePps)->isChecked());
-    // No delay stored: the page shows 0 and, by showing it, stores it (the setting procedure's
-    // own default of 50 no longer applies).
-    EXPECT_EQ(p.Edit(Page::kGpsTimeDelay)->text(), QStringLiteral("0"));
-    EXPECT_EQ(p.StoredSetting(keys::kGPSTimeDelay), 0);
-    EXPECT_EQ(p.StoredSetting(keys::kTLSats), 5);
+    // No delay stored: the page shows the 50 the setting procedure uses, and showing stores
+    // nothing.
+    EXPECT_EQ(p.Edit(Page::kGpsTimeDelay)->text(), QStringLiteral("50"));
+    EXPECT_EQ(p.StoredSetting(keys::kGPSTimeDelay), GpsSheet::kAbsent);
+    EXPECT_EQ(p.StoredSetting(keys::kTLSats), GpsSheet::kAbsent);
 
     const CLedCtrl* led = p.Page4().LogIndicator();
     EXPECT_EQ(led->Colour(), led::kGreen);

@@ -86,14 +86,14 @@ TEST(IrigPage, OpensWithTheStoredChoicesAndWritesNothing)
     EXPECT_EQ(on.page->CompressionText()->text(), QStringLiteral("30%"));
 }
 
-TEST(IrigPage, EnablingStartsTheOutputAtTheStoredCompressionOrTenAndGreysTheSlider)
+TEST(IrigPage, EnablingStartsTheOutputAtTheStoredOrShownCompressionAndGreysTheSlider)
 {
     NullAudioDevice device;
     IrigPage t(&device);
     t.Box(1095)->click();
     ASSERT_TRUE(t.generator->IsRunning());
-    // Nothing stored: switching on assumes 10 although the slider shows 15.
-    EXPECT_EQ(t.generator->Stream().SampleRate(), 16100U);
+    // Nothing stored: switching on uses the 15 the slider shows.
+    EXPECT_EQ(t.generator->Stream().SampleRate(), 16150U);
     EXPECT_TRUE(device.IsOpen());
     EXPECT_EQ(t.Stored(keys::kIRIGEnable), 1);
     EXPECT_TRUE(t.Box(1095)->isChecked());

@@ -7,6 +7,7 @@
 #include "gui/ui/PropertySheetFixture.h"
 #include "gui/ui/QtWindowTimer.h"
 #include "gui/ui/TimeAndIrigTestSupport.h"
+#include "gui/ui/TrayBarDlg.h"
 #include "platform/sim/NullAudioDevice.h"
 #include "support/RecordingNotifier.h"
 
@@ -65,4 +66,10 @@ TEST(TimeAndAboutScreenshots, TimeAboutLicenseAndIrigPages)
         screen->grabWindow(frame->winId()).save(folder + QStringLiteral("/irig-output-on.png")));
     generator.Stop();
     delete frame;
+
+    CTrayBarDlg notice(settings, nullptr);
+    notice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice));
+    velarin::test::ProcessEventsUntil([] { return false; }, 300);
+    EXPECT_TRUE(screen->grabWindow(notice.winId()).save(folder + "/tray-bar-notice.png"));
 }
