@@ -54,7 +54,9 @@ void ClockSettingCore::Start()
         // A hand-edited compression outside the slider's range would give a rate at which a
         // frame no longer fits its second.
         const int compression
-            = std::clamp(settings.GetProfileInt(keys::kIrig, keys::kFrameCompression, 15), 0, 30);
+            = std::clamp(settings.GetProfileInt(
+                             keys::kIrig, keys::kFrameCompression, keys::kFrameCompressionDefault),
+                0, keys::kFrameCompressionMax);
         irig_.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
         irig_.Start();
         irig_.SetTwelveHourMode(settings.GetProfileInt(keys::kIrig, keys::kEnable12HourMode, 0));

@@ -83,6 +83,9 @@ inline constexpr int kTimeServerPortDefault = 13;
 // "IRIG"
 inline constexpr const char* kIRIGEnable = "IRIGEnable";
 inline constexpr const char* kFrameCompression = "FrameCompression";
+// The slider's range; 15 writes at 16150 Hz, the rate the output runs at until someone moves it.
+inline constexpr int kFrameCompressionDefault = 15;
+inline constexpr int kFrameCompressionMax = 30;
 inline constexpr const char* kEnable12HourMode = "Enable 12 Hour Mode";
 inline constexpr const char* kEnableUTCTime = "Enable UTC Time";
 

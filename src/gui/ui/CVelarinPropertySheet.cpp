@@ -1,7 +1,6 @@
 #include "gui/ui/CVelarinPropertySheet.h"
 
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "gui/ui/CBalloonTipWnd.h"
 #include "gui/ui/CVelarinPropertyPage1.h"
 #include "gui/ui/CVelarinPropertyPage10.h"
@@ -14,6 +13,7 @@
 #include "gui/ui/CVelarinPropertyPage8.h"
 #include "gui/ui/CVelarinPropertyPage9.h"
 #include "gui/ui/PropertySheetHost.h"
+#include "platform/SettingsStore.h"
 
 #include <QApplication>
 #include <QTabBar>
