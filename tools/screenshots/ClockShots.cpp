@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
-#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace velarin;

@@ -13,10 +13,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QScreen>
+#include <QTemporaryDir>
 
 using namespace velarin;
 using velarin::test::WhenModal;
@@ -43,7 +42,6 @@ void SaveWindow(const QString& name, QWidget& window, bool place = true)
 
 TEST(GpsPagesShots, ClockUpdateAndGpsConfigurationPages)
 {
-    const QString dir = ShotFolder();
 
     // In the properties window, as the program shows it.
     GpsSheet clockUpdate(kClockUpdateTab);
@@ -64,7 +62,8 @@ TEST(GpsPagesShots, ClockUpdateAndGpsConfigurationPages)
     velarin::test::RecordingNotifier notifier;
     CSerialPort port(device, notifier, "velarin");
     gps.host.serialPort = &port;
-    const QString capture = QDir(dir).filePath(QStringLiteral("capture.txt"));
+    const QTemporaryDir captureDir; // the log itself is no picture
+    const QString capture = captureDir.filePath(QStringLiteral("capture.txt"));
     WhenModal<QFileDialog>([capture](QFileDialog* dialog) {
         SaveWindow(QStringLiteral("dialog-log-nmea-save-as"), *dialog, false);
         velarin::test::ChooseInFileDialog(dialog, capture);
