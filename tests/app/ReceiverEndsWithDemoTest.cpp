@@ -1,36 +1,17 @@
 // The demo's simulated receiver ends with the program, even one killed with SIGKILL.
-#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
-// The simulated receivers whose parent is `parent`, read from /proc.
-QList<qint64> receiversOf(qint64 parent)
+// Whether `pid` is a running receiver; a zombie has no command line any more.
+bool isReceiver(qint64 pid)
 {
-    QList<qint64> found;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        QFile command(QStringLiteral("/proc/%1/cmdline").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly) || !command.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold blanks, so read after its ')'.
-        const QList<QByteArray> fields = stat.readAll().split(')').last().split(' ');
-        if (fields.size() > 2 && fields[2].toLongLong() == parent
-            && command.readAll().contains("simulate-gps"))
-            found.append(entry.toLongLong());
-    }
-    return found;
-}
-
-// A receiver still running; a zombie has no command line any more.
-bool running(qint64 pid)
-{
-    QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
-    return command.open(QIODevice::ReadOnly) && command.readAll().contains("simulate-gps");
+    QFile in(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return in.open(QIODevice::ReadOnly) && in.readAll().contains("simulate-gps");
 }
 
 TEST(ReceiverEndsWithDemo, KilledDemoLeavesNoReceiver)
@@ -38,20 +19,22 @@ TEST(ReceiverEndsWithDemo, KilledDemoLeavesNoReceiver)
     QProcess demo;
     demo.start(QStringLiteral(VELARIN_APP_PATH), { "--demo", "--headless" });
     ASSERT_TRUE(demo.waitForStarted(5000));
-    QList<qint64> receivers;
-    for (int turn = 0; turn < 200 && receivers.isEmpty(); ++turn) {
+    qint64 receiver = 0;
+    for (int turn = 0; turn < 200 && receiver == 0; ++turn) {
         demo.waitForReadyRead(100);
-        receivers = receiversOf(demo.processId());
+        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(demo.processId()));
+        const qint64 child = children.open(QIODevice::ReadOnly)
+            ? children.readAll().split(' ').value(0).toLongLong()
+            : 0;
+        receiver = isReceiver(child) ? child : 0;
     }
-    ASSERT_EQ(receivers.size(), 1);
+    ASSERT_NE(receiver, 0);
 
     ::kill(static_cast<pid_t>(demo.processId()), SIGKILL);
     demo.waitForFinished(5000);
-    for (int turn = 0; turn < 100 && running(receivers[0]); ++turn)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(running(receivers[0]));
-    if (running(receivers[0]))
-        ::kill(static_cast<pid_t>(receivers[0]), SIGKILL);
+    for (int turn = 0; turn < 100 && isReceiver(receiver); ++turn)
+        QThread::msleep(100);
+    EXPECT_FALSE(isReceiver(receiver));
 }
 
 } // namespace
