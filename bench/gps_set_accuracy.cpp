@@ -7,9 +7,10 @@
 //
 // --no-notify reads the serial link on the 50 ms tick only; --pps adds simulated 1PPS edges
 // on CTS at every true second (10 ms pulses) and sets on them. The last line is JSON.
+#include "app/core/ChildEndsWithParent.h"
 #include "app/core/ClockSettingCore.h"
 #include "app/core/VelarinApp.h"
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/StderrUserNotifier.h"
@@ -122,6 +123,7 @@ int main(int argc, char** argv)
     }
 
     QProcess receiver;
+    EndChildWithThisProcess(receiver);
     receiver.start(QStringLiteral(VELARIN_TOOL_PATH),
         { QStringLiteral("simulate-gps"), QStringLiteral("--pty"), QStringLiteral("--latency-ms"),
             QString::number(latencyMs) });

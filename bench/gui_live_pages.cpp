@@ -28,7 +28,7 @@ CNmeaParser& FedParser()
 {
     static CNmeaParser parser;
     static const bool fed = [] {
-        std::ifstream in(std::string(VELARIN_SHARED_DIR) + "/nmea-logs/skytraq-dgps.log");
+        std::ifstream in(std::string(VELARIN_CAPTURE_DIR) + "/skytraq-dgps.log");
         std::ostringstream bytes;
         bytes << in.rdbuf();
         parser.ProcessBytes(bytes.str());

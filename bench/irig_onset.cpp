@@ -10,7 +10,7 @@
 //             on the simulated card or on an ALSA device (--alsa NAME).
 // Usage: irig_onset [--compression F] [--latency-ms L] [--seconds N] [--alsa NAME]
 //                   [--compose-at-start]
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/irig/IrigGenerator.h"
 #include "platform/linux/AlsaAudioDevice.h"
 #include "platform/sim/SimulatedAudioDevice.h"

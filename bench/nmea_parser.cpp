@@ -1,6 +1,6 @@
-// Throughput of CNmeaParser::ProcessBytes over a realistic 1 MiB receiver stream: the shared
-// receiver captures (several talkers, binary junk, every sentence type) repeated to 1 MiB, fed in
-// 512-byte reads as the serial poll delivers them.
+// Throughput of CNmeaParser::ProcessBytes over a realistic 1 MiB receiver stream: the receiver
+// captures in tests/data/nmea (several talkers, binary junk, every sentence type) repeated to
+// 1 MiB, fed in 512-byte reads as the serial poll delivers them.
 //
 //   nmea_parser                 Google Benchmark run (bytes per second)
 //   nmea_parser --once          one pass over the stream, for instruction counts under callgrind
@@ -31,13 +31,7 @@ std::string captureBytes()
 {
     std::string bytes;
     std::error_code error;
-    // The shared folder sits beside the checkout; from a worktree one level deeper, look higher.
-    std::filesystem::path folder = std::filesystem::path(VELARIN_SHARED_DIR) / "nmea-logs";
-    std::filesystem::path up
-        = std::filesystem::weakly_canonical(VELARIN_SHARED_DIR, error).parent_path();
-    for (int level = 0; level < 3 && !std::filesystem::is_directory(folder);
-         ++level, up = up.parent_path())
-        folder = up / "shared" / "nmea-logs";
+    const std::filesystem::path folder = VELARIN_CAPTURE_DIR;
     source() = folder.string();
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().extension() != ".log")

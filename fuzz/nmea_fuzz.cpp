@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the NMEA parser in arbitrary chunks and checks what must always hold:
 // the field reader stays inside its buffers, the time of every source is either "no time" or a
 // valid date-time, one second either side stays valid, and the reals stay finite.
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/gps/CNmeaParser.h"
 #include "engine/gps/NmeaFieldIndex.h"
 

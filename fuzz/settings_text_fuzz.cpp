@@ -1,6 +1,6 @@
 // Hand-edited settings: the integer reader and the INI store must take any text without
 // crashing and without letting the default leak into a value that parsed.
-#include "engine/settings/ProfileText.h"
+#include "base/ProfileText.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/QtSettingsStore.h"
 

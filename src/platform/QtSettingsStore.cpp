@@ -1,6 +1,6 @@
 #include "platform/QtSettingsStore.h"
 
-#include "engine/settings/ProfileText.h"
+#include "base/ProfileText.h"
 
 #include <QDir>
 #include <QStandardPaths>

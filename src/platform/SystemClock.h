@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Calendar.h"
-#include "platform/SystemTime.h"
+#include "base/Calendar.h"
+#include "base/SystemTime.h"
 
 #include <cstdint>
 

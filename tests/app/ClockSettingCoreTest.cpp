@@ -1,7 +1,7 @@
 #include "app/core/ClockSettingCore.h"
 #include "app/core/VelarinApp.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "platform/linux/LinuxSerialDevice.h"
 #include "platform/sim/SimulatedReceiver.h"

@@ -60,8 +60,9 @@ TEST(IrigCommand, TwelveHourOptionSendsTheLetter)
     ASSERT_EQ(runTool({ "irig", "--wav", path, "--start", "2003-03-01 13:15:00", "--seconds", "1",
                   "--twelve-hour" }),
         0);
-    const auto frames
-        = velarin::test::DecodeIrigStream(velarin::test::ReadWavFile(path.toStdString()).samples);
+    const auto wav = velarin::test::ReadWavFile(path.toStdString());
+    EXPECT_EQ(wav.sampleRate, 16150u); // no --compression: the program's default, 15
+    const auto frames = velarin::test::DecodeIrigStream(wav.samples);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].hours, 1);
     EXPECT_EQ(frames[0].letter, 'P');

@@ -1,5 +1,5 @@
+#include "base/Calendar.h"
 #include "engine/AppState.h"
-#include "engine/Calendar.h"
 #include "engine/gps/CNmeaParser.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 #include "support/NmeaSentence.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -27,19 +29,15 @@ std::string ReadFileBytes(const std::string& path)
 std::vector<std::string> NmeaCaptureFiles()
 {
     std::vector<std::string> files;
-    // The shared folder sits beside the checkout; a worktree one level deeper finds it higher up.
-    std::filesystem::path folder = std::filesystem::path(VELARIN_SHARED_DIR) / "nmea-logs";
-    std::filesystem::path up = VELARIN_SOURCE_DIR;
-    for (int level = 0; level < 3 && !std::filesystem::is_directory(folder); ++level) {
-        up = up.parent_path();
-        folder = up / "shared" / "nmea-logs";
-    }
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(VELARIN_CAPTURE_DIR, error)) {
         if (entry.path().extension() == ".log")
             files.push_back(entry.path().string());
     }
     std::sort(files.begin(), files.end());
+    // The captures are part of the tree: a test that finds none fails rather than passing empty.
+    if (files.empty())
+        ADD_FAILURE() << "no receiver captures in " << VELARIN_CAPTURE_DIR;
     return files;
 }
 

@@ -12,7 +12,7 @@ std::string NmeaSentence(std::string_view content);
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 
-// The receiver captures in the shared folder (sorted), empty when the folder is absent.
+// The receiver captures in tests/data/nmea (sorted); finding none fails the calling test.
 std::vector<std::string> NmeaCaptureFiles();
 
 } // namespace velarin::test

@@ -57,7 +57,7 @@ void ClockSettingCore::Start()
         const int compression
             = std::clamp(settings.GetProfileInt(
                              keys::kIrig, keys::kFrameCompression, keys::kFrameCompressionDefault),
-                0, 30);
+                0, keys::kFrameCompressionMax);
         irig_.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
         irig_.Start();
         irig_.SetTwelveHourMode(settings.GetProfileInt(keys::kIrig, keys::kEnable12HourMode, 0));

@@ -1,5 +1,7 @@
 #include "app/core/DemoReceiver.h"
 
+#include "app/core/ChildEndsWithParent.h"
+
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -19,6 +21,8 @@ QString DemoReceiver::Start()
 {
     const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/velarin-tool");
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The receiver must not outlive the demo, even one that is killed.
+    EndChildWithThisProcess(process_);
     process_.start(tool, { QStringLiteral("simulate-gps"), QStringLiteral("--pty") });
     if (!process_.waitForStarted(5000)) {
         std::fprintf(stderr, "velarin: demo: cannot start %s\n", qPrintable(tool));

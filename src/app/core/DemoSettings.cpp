@@ -1,7 +1,7 @@
 #include "app/core/DemoSettings.h"
 
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 namespace velarin {
 

@@ -8,7 +8,7 @@
 #include "app/core/ProgramSystemLog.h"
 #include "app/core/QuitOnSignal.h"
 #include "app/core/VelarinApp.h"
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/nettime/TimeServerList.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/QtUserNotifier.h"

@@ -5,8 +5,8 @@
 #include "engine/AppState.h"
 #include "engine/frame/SystemLog.h"
 #include "engine/gps/SerialPort.h"
-#include "engine/settings/SettingsStore.h"
 #include "platform/SerialDevice.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserNotifier.h"
 
 #include <functional>

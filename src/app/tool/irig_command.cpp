@@ -3,8 +3,9 @@
 // in simulated time so that each frame starts exactly on its second.
 #include "app/tool/ToolCommand.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/irig/IrigGenerator.h"
+#include "engine/settings/SettingsKeys.h"
 #include "platform/StderrUserNotifier.h"
 #include "platform/sim/SimulatedSystemClock.h"
 #include "platform/sim/WavFileAudioDevice.h"
@@ -75,7 +76,8 @@ int runIrig(int argc, char** argv)
     std::string wav;
     std::optional<SystemTime> start;
     std::optional<long> seconds;
-    long compression = 0;
+    // The program's own default, so a file written here matches what the sound card would play.
+    long compression = velarin::keys::kFrameCompressionDefault;
     bool twelveHour = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -102,9 +104,10 @@ int runIrig(int argc, char** argv)
             }
             ++i;
         } else if (option == "--compression") {
-            const auto parsed = parseNumber(value, 0, 30);
+            const auto parsed = parseNumber(value, 0, velarin::keys::kFrameCompressionMax);
             if (!parsed) {
-                std::fprintf(stderr, "velarin-tool irig: --compression takes 0 to 30\n");
+                std::fprintf(stderr, "velarin-tool irig: --compression takes 0 to %d\n",
+                    velarin::keys::kFrameCompressionMax);
                 return 2;
             }
             compression = *parsed;

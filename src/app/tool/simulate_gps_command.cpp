@@ -1,8 +1,9 @@
 // velarin-tool simulate-gps: a GPS receiver for tests, benchmarks and the demo. Each second's
 // sentences leave L ms after the true UTC second; the time they carry is true time + X.
+#include "app/tool/ReaderGone.h"
 #include "app/tool/ToolCommand.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "platform/sim/SimulatedReceiver.h"
 
 #include <cerrno>
@@ -175,6 +176,12 @@ int runSimulateGps(int argc, char** argv)
     int64_t second = nowMilliseconds() / 1000 + 1;
     for (long sent = 0; options.durationSeconds == 0 || sent < options.durationSeconds;
          ++sent, ++second) {
+        // The path went to whoever started this receiver. Once nobody reads that line's channel
+        // the starter is gone, and the pseudo-terminal is of no use to anyone after it: end.
+        // The device itself stays open here, so a program that closes and reopens it meanwhile
+        // does not end the receiver.
+        if (options.pty && ReaderGone(STDOUT_FILENO))
+            return 0;
         sleepUntilMilliseconds(second * 1000 + options.latencyMs);
         const std::string burst
             = receiver.Burst(FromUnixMilliseconds(second * 1000 + options.offsetMs));

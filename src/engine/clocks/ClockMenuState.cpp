@@ -2,7 +2,7 @@
 
 #include "engine/clocks/ClockCommands.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 namespace velarin {
 

@@ -1,6 +1,6 @@
 #include "engine/clocks/DigitalClockText.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include "engine/clockset/GpsTimeSource.h"
 #include "engine/clockset/PpsDetector.h"
 #include "engine/frame/SystemLog.h"
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "platform/SystemClock.h"
 
 #include <optional>

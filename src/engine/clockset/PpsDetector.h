@@ -3,8 +3,8 @@
 #include "engine/AppState.h"
 #include "engine/clockset/CancelSignal.h"
 #include "engine/clockset/GpsTimeSource.h"
-#include "engine/settings/SettingsStore.h"
 #include "platform/SerialDevice.h"
+#include "platform/SettingsStore.h"
 #include "platform/ThreadPriority.h"
 
 #include <functional>

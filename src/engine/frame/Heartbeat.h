@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/SystemTime.h"
 #include "engine/AppState.h"
 #include "engine/frame/HeartbeatLogic.h"
-#include "platform/SystemTime.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "engine/gps/CNmeaParser.h"
 
+#include "base/Calendar.h"
 #include "engine/AppState.h"
-#include "engine/Calendar.h"
 #include "engine/gps/NmeaFieldIndex.h"
 
 #include <cstring>

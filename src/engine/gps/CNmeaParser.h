@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/SystemTime.h"
 #include "engine/gps/GpsRecord.h"
 #include "engine/gps/TimeArithmetic.h"
-#include "platform/SystemTime.h"
 
 #include <atomic>
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "engine/gps/SerialDevicePath.h"
 #include "engine/gps/SerialOpenError.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <thread>
 

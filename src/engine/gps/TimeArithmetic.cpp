@@ -1,6 +1,6 @@
 #include "engine/gps/TimeArithmetic.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 namespace velarin {
 

@@ -1,6 +1,6 @@
 #include "engine/irig/IrigGenerator.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 #include <algorithm>
 

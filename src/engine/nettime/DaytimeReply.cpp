@@ -1,5 +1,7 @@
 #include "engine/nettime/DaytimeReply.h"
 
+#include "base/Calendar.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -123,10 +125,11 @@ std::optional<DaytimeFields> ParseDaytimeReply(std::string_view reply)
 
 bool IsDaytimeInRange(const DaytimeFields& f)
 {
+    // Year and month are checked first: the month's length is only asked of a real month.
     return f.year >= 1601 && f.year <= 30827 && f.month >= 1 && f.month <= 12 && f.day >= 1
-        && f.day <= 31 && f.hour >= 0 && f.hour < 24 && f.minute >= 0 && f.minute < 60
-        && f.second >= 0 && f.second < 61 && std::isfinite(f.advanceMs) && f.advanceMs >= 0
-        && f.advanceMs <= 1000;
+        && f.day <= DaysInMonth(int(f.year), int(f.month)) && f.hour >= 0 && f.hour < 24
+        && f.minute >= 0 && f.minute < 60 && f.second >= 0 && f.second < 61
+        && std::isfinite(f.advanceMs) && f.advanceMs >= 0 && f.advanceMs <= 1000;
 }
 
 } // namespace velarin

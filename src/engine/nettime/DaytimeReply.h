@@ -23,8 +23,8 @@ struct DaytimeFields {
 // no digits). A two-digit year below 70 is 20YR, otherwise 19YR. nullopt when a token is missing.
 std::optional<DaytimeFields> ParseDaytimeReply(std::string_view reply);
 
-// True when the fields make a time worth setting: year 1601..30827, month 1..12, day 1..31,
-// hour < 24, minute < 60, second < 61 and an advance of 0 to 1000 ms.
+// True when the fields make a time worth setting: year 1601..30827, month 1..12, a day the
+// month has (no 2004-02-30), hour < 24, minute < 60, second < 61 and an advance of 0 to 1000 ms.
 bool IsDaytimeInRange(const DaytimeFields& fields);
 
 } // namespace velarin

@@ -2,8 +2,8 @@
 
 #include "engine/AppState.h"
 #include "engine/frame/SystemLog.h"
-#include "engine/settings/SettingsStore.h"
 #include "platform/NetworkSockets.h"
+#include "platform/SettingsStore.h"
 #include "platform/SystemClock.h"
 
 #include <atomic>

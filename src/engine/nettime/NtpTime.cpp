@@ -1,6 +1,6 @@
 #include "engine/nettime/NtpTime.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/SystemTime.h"
 #include "platform/SystemClock.h"
-#include "platform/SystemTime.h"
 
 #include <cstdint>
 

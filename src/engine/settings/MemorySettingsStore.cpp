@@ -1,6 +1,6 @@
 #include "engine/settings/MemorySettingsStore.h"
 
-#include "engine/settings/ProfileText.h"
+#include "base/ProfileText.h"
 
 namespace velarin {
 

@@ -83,8 +83,10 @@ inline constexpr int kTimeServerPortDefault = 13;
 // "IRIG"
 inline constexpr const char* kIRIGEnable = "IRIGEnable";
 inline constexpr const char* kFrameCompression = "FrameCompression";
-// The slider shows it, switching the output on uses it, and so does the start with the program.
+// The slider's range; 15 writes at 16150 Hz. The slider shows it, switching the output on uses it,
+// and so does the start with the program.
 inline constexpr int kFrameCompressionDefault = 15;
+inline constexpr int kFrameCompressionMax = 30;
 inline constexpr const char* kEnable12HourMode = "Enable 12 Hour Mode";
 inline constexpr const char* kEnableUTCTime = "Enable UTC Time";
 

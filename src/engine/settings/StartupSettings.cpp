@@ -2,7 +2,7 @@
 
 #include "engine/AppState.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <string>
 

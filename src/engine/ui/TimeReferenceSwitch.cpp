@@ -3,7 +3,7 @@
 #include "engine/gps/CNmeaParser.h"
 #include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 namespace velarin {
 

@@ -2,9 +2,9 @@
 
 #include "engine/AppState.h"
 #include "engine/clocks/ClockColors.h"
-#include "engine/settings/SettingsStore.h"
 #include "gui/clocks/ColorChooser.h"
 #include "gui/clocks/EdgeResizer.h"
+#include "platform/SettingsStore.h"
 #include "platform/SystemClock.h"
 
 #include <QPoint>

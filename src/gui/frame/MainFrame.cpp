@@ -3,12 +3,12 @@
 #include "engine/AppState.h"
 #include "engine/frame/TrayMenu.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "gui/clocks/ClockWnd.h"
 #include "gui/frame/ClockWindowAdapter.h"
 #include "gui/frame/HelpLauncher.h"
 #include "gui/frame/StandInPropertyFrame.h"
 #include "gui/frame/TrayIconImages.h"
+#include "platform/SettingsStore.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -2,8 +2,8 @@
 
 #include "engine/irig/IrigGenerator.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "gui/ui/PropertySheetHost.h"
+#include "platform/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QLabel>

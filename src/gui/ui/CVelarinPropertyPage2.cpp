@@ -2,11 +2,11 @@
 
 #include "engine/AppState.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/DialogItems.h"
 #include "gui/ui/PropertySheetHost.h"
+#include "platform/SettingsStore.h"
 #include "platform/SystemClock.h"
 
 #include <QCheckBox>

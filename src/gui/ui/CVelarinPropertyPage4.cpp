@@ -4,7 +4,6 @@
 #include "engine/frame/NmeaCapture.h"
 #include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CLedCtrl.h"
@@ -12,6 +11,7 @@
 #include "gui/ui/DialogItems.h"
 #include "gui/ui/PropertySheetHost.h"
 #include "gui/ui/SaveAsFileDialog.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserNotifier.h"
 #include "platform/linux/SerialDeviceList.h"
 

@@ -3,12 +3,12 @@
 #include "engine/AppState.h"
 #include "engine/nettime/StoredServerList.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "engine/ui/DialogFieldInt.h"
 #include "engine/ui/ListBoxSearch.h"
 #include "engine/ui/NetworkStatusText.h"
 #include "gui/ui/CServerListDlg.h"
 #include "gui/ui/PropertySheetHost.h"
+#include "platform/SettingsStore.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

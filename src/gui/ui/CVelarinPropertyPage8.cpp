@@ -3,10 +3,10 @@
 #include "engine/AppState.h"
 #include "engine/frame/SystemLogToggle.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "gui/ui/CBalloonTipWnd.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetHost.h"
+#include "platform/SettingsStore.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -4,11 +4,11 @@
 #include "engine/clocks/ClockColors.h"
 #include "engine/clocks/ClockCommands.h"
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "gui/clocks/ClockColorDlg.h"
 #include "gui/clocks/DigitalClockCtrl.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetHost.h"
+#include "platform/SettingsStore.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,7 +1,6 @@
 #include "gui/ui/CVelarinPropertySheet.h"
 
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
 #include "gui/ui/CBalloonTipWnd.h"
 #include "gui/ui/CVelarinPropertyPage1.h"
 #include "gui/ui/CVelarinPropertyPage10.h"
@@ -15,6 +14,7 @@
 #include "gui/ui/CVelarinPropertyPage9.h"
 #include "gui/ui/PropertySheetHost.h"
 #include "gui/ui/WrappingTabBar.h"
+#include "platform/SettingsStore.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "gui/ui/TrayBarDlg.h"
 
 #include "engine/settings/SettingsKeys.h"
-#include "engine/settings/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

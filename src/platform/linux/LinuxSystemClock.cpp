@@ -1,6 +1,6 @@
 #include "platform/linux/LinuxSystemClock.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 #include <cerrno>
 

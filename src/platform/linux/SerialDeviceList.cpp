@@ -1,6 +1,6 @@
 #include "platform/linux/SerialDeviceList.h"
 
-#include "engine/gps/SerialDeviceNames.h"
+#include "base/SerialDeviceNames.h"
 
 #include <filesystem>
 #include <fstream>

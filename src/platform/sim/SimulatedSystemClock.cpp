@@ -1,6 +1,6 @@
 #include "platform/sim/SimulatedSystemClock.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 #include <chrono>
 

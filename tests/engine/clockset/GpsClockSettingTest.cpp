@@ -1,6 +1,6 @@
 #include "engine/clockset/GpsClockSetting.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/sim/SimulatedSystemClock.h"

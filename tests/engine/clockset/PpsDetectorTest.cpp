@@ -1,7 +1,7 @@
 #include "engine/clockset/PpsDetector.h"
 #include "engine/clockset/GpsClockSetting.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/sim/SimulatedSerialDevice.h"

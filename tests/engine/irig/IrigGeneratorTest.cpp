@@ -1,7 +1,7 @@
 #include "support/IrigDecoder.h"
 #include "support/RecordingNotifier.h"
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "engine/irig/IrigGenerator.h"
 #include "platform/sim/SimulatedAudioDevice.h"
 #include "platform/sim/SimulatedSystemClock.h"

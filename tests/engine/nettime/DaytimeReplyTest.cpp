@@ -52,6 +52,8 @@ TEST(DaytimeReply, NumbersReadAsAtoiAndRangeCheckCatchesNonsense)
         "1 04-00-05 12:34:56 0 0 0 50.0", // month 0
         "1 04-01-32 12:34:56 0 0 0 50.0", // day 32
         "1 04-01-00 12:34:56 0 0 0 50.0", // day 0
+        "1 04-02-30 12:34:56 0 0 0 50.0", // a day February does not have
+        "1 03-02-29 12:34:56 0 0 0 50.0", // the 29th outside a leap year
         "1 04-01-05 24:34:56 0 0 0 50.0", // hour 24
         "1 04-01-05 12:60:56 0 0 0 50.0", // minute 60
         "1 04-01-05 12:34:61 0 0 0 50.0", // second 61

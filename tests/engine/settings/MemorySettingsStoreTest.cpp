@@ -1,5 +1,5 @@
 #include "engine/settings/MemorySettingsStore.h"
-#include "engine/settings/ProfileText.h"
+#include "base/ProfileText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "gui/clocks/ClockWindowHost.h"
 
 #include <QApplication>

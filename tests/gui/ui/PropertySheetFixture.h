@@ -81,7 +81,7 @@ template <class Page> struct PageUnderTest {
     Page& page;
 };
 
-// The bytes of one of the shared receiver captures; empty when the captures are absent.
+// The bytes of one of the receiver captures in tests/data/nmea; empty when it is not there.
 inline std::string ReadCapture(const std::string& name)
 {
     for (const std::string& file : velarin::test::NmeaCaptureFiles())

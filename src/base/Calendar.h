@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemTime.h"
+#include "base/SystemTime.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 namespace velarin {
 

@@ -1,3 +1,6 @@
+// Pictures of the "Time", "About Velarin", "License" and "IRIG Configuration" pages.
+#include "Shots.h"
+
 #include "engine/irig/IrigGenerator.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/clocks/ClockTestSupport.h"
@@ -19,16 +22,9 @@
 
 using namespace velarin;
 
-// Pictures of the "Time", "About Velarin", "License" and "IRIG Configuration" pages on a real
-// display:
-//   VELARIN_SCREENSHOT_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24"
-//       env QT_QPA_PLATFORM=xcb tests/test_gui --gtest_filter='TimeAndAboutScreenshots.*'
-// Skipped unless the folder is given.
-TEST(TimeAndAboutScreenshots, TimeAboutLicenseAndIrigPages)
+TEST(TimeAndAboutShots, TimeAboutLicenseAndIrigPages)
 {
-    const QString folder = qEnvironmentVariable("VELARIN_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "VELARIN_SCREENSHOT_DIR not set";
+    const QString folder = ShotFolder();
 
     AppState state;
     state.timeReferenceUsable = 1;

@@ -1,8 +1,7 @@
-// Writes pictures of the clocks, their menus and dialogs for a person to look at. Runs only when
-// VELARIN_SCREENSHOT_DIR names a folder, on a real display, e.g.:
-//   VELARIN_SCREENSHOT_DIR=/tmp/shots QT_QPA_PLATFORM=xcb xvfb-run -a
-//     -s "-screen 0 1280x1024x24" build/tests/test_gui --gtest_filter='ClockScreenshots.*'
-#include "ClockTestSupport.h"
+// Pictures of the two clocks, their menus and dialogs for a person to look at.
+#include "Shots.h"
+
+#include "gui/clocks/ClockTestSupport.h"
 
 #include "engine/clocks/ClockCommands.h"
 #include "engine/settings/MemorySettingsStore.h"
@@ -17,7 +16,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
-#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace velarin;
@@ -34,24 +32,22 @@ void settle()
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-void saveScreen(const QString& dir, const QString& name, const QRect& area)
+void saveScreen(const QString& name, const QRect& area)
 {
     settle();
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
-        0, area.x(), area.y(), area.width(), area.height());
-    EXPECT_TRUE(shot.save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+    EXPECT_TRUE(SaveScreenArea(name, area));
 }
 
-void saveWidget(const QString& dir, const QString& name, QWidget& widget)
+void saveWidget(const QString& name, QWidget& widget)
 {
     widget.move(20, 20);
     widget.show();
-    saveScreen(dir, name, widget.frameGeometry());
+    saveScreen(name, widget.frameGeometry());
     widget.hide();
 }
 
 // The menu and, beside it, its "Clock settings" and "&Transparency" submenus.
-void saveMenu(const QString& dir, const QString& name, CClockWnd& wnd)
+void saveMenu(const QString& name, CClockWnd& wnd)
 {
     auto menu = wnd.BuildContextMenu();
     menu->popup(QPoint(20, 20));
@@ -65,7 +61,7 @@ void saveMenu(const QString& dir, const QString& name, CClockWnd& wnd)
         area = area.united(sub->geometry());
         y = sub->geometry().bottom() + 4;
     }
-    saveScreen(dir, name, area.adjusted(-2, -2, 2, 2));
+    saveScreen(name, area.adjusted(-2, -2, 2, 2));
     for (int index : { 1, 2 })
         menu->actions()[index]->menu()->hide();
     menu->hide();
@@ -73,12 +69,9 @@ void saveMenu(const QString& dir, const QString& name, CClockWnd& wnd)
 
 } // namespace
 
-TEST(ClockScreenshots, WriteWhenAsked)
+TEST(ClockShots, ClocksMenusAndDialogs)
 {
-    const QString dir = qEnvironmentVariable("VELARIN_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set VELARIN_SCREENSHOT_DIR to write screenshots";
-    QDir().mkpath(dir);
+    const QString dir = ShotFolder();
 
     int64_t nowUs = MicrosecondsAt(2026, 12, 6, 14, 5, 9);
     SimulatedSystemClock clock([&] { return nowUs; });
@@ -90,7 +83,7 @@ TEST(ClockScreenshots, WriteWhenAsked)
     store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "20,320,20,120");
     CClockWnd digital(store, state, clock, host);
     digital.ShowAtStartup();
-    saveScreen(dir, QStringLiteral("digital-clock"), digital.frameGeometry());
+    saveScreen(QStringLiteral("digital-clock"), digital.frameGeometry());
     // What the window tells the window manager, for the reader to check.
     QProcess xprop;
     xprop.start(QStringLiteral("xprop"),
@@ -105,29 +98,29 @@ TEST(ClockScreenshots, WriteWhenAsked)
     digital.OnCommand(cmd::kShowDayOfYear);
     digital.OnCommand(cmd::kBlue);
     digital.resize(400, 90);
-    saveScreen(dir, QStringLiteral("digital-clock-day-of-year-blue"), digital.frameGeometry());
+    saveScreen(QStringLiteral("digital-clock-day-of-year-blue"), digital.frameGeometry());
     digital.hide();
-    saveMenu(dir, QStringLiteral("menu-digital"), digital);
+    saveMenu(QStringLiteral("menu-digital"), digital);
 
     store.WriteProfileInt(keys::kSettings, keys::kClockType, 1);
     store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "20,220,20,220");
     CClockWnd analog(store, state, clock, host);
     analog.ShowAtStartup();
-    saveScreen(dir, QStringLiteral("analog-clock-24-hour"), analog.frameGeometry());
+    saveScreen(QStringLiteral("analog-clock-24-hour"), analog.frameGeometry());
     analog.OnCommand(cmd::k24HourTime);
-    saveScreen(dir, QStringLiteral("analog-clock-12-hour"), analog.frameGeometry());
+    saveScreen(QStringLiteral("analog-clock-12-hour"), analog.frameGeometry());
     analog.hide();
-    saveMenu(dir, QStringLiteral("menu-analog"), analog);
+    saveMenu(QStringLiteral("menu-analog"), analog);
 
     CClockColorDlg colors(clock);
-    saveWidget(dir, QStringLiteral("dialog-custom-clock-color"), colors);
+    saveWidget(QStringLiteral("dialog-custom-clock-color"), colors);
     CAnalogClockColorDlg analogColors(clock);
     analogColors.faceColor = 0xFFFFFF;
     analogColors.textColor = 0;
     analogColors.handColor = 0xFF0000;
     analogColors.secondColor = 255;
-    saveWidget(dir, QStringLiteral("dialog-analog-clock-color"), analogColors);
+    saveWidget(QStringLiteral("dialog-analog-clock-color"), analogColors);
     CSetTransparencyDlg transparency(clock);
     transparency.alpha = 104;
-    saveWidget(dir, QStringLiteral("dialog-set-transparency"), transparency);
+    saveWidget(QStringLiteral("dialog-set-transparency"), transparency);
 }

@@ -1,7 +1,6 @@
-// Writes pictures of the clock update and GPS configuration pages and their two dialogs for a
-// person to look at. Runs only when VELARIN_SCREENSHOT_DIR names a folder, on a real display:
-//   VELARIN_SCREENSHOT_DIR=/tmp/shots QT_QPA_PLATFORM=xcb xvfb-run -a
-//     -s "-screen 0 1280x1024x24" build/tests/test_gui --gtest_filter='GpsPagesScreenshots.*'
+// Pictures of the clock update and GPS configuration pages and their dialogs.
+#include "Shots.h"
+
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CPPSSettingsDlg.h"
@@ -14,10 +13,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QScreen>
+#include <QTemporaryDir>
 
 using namespace velarin;
 using velarin::test::WhenModal;
@@ -27,7 +25,7 @@ using velarin::testing::kGpsConfigurationTab;
 
 namespace {
 
-void SaveWindow(const QString& dir, const QString& name, QWidget& window, bool place = true)
+void SaveWindow(const QString& name, QWidget& window, bool place = true)
 {
     if (place) {
         window.adjustSize();
@@ -35,45 +33,39 @@ void SaveWindow(const QString& dir, const QString& name, QWidget& window, bool p
         window.show();
     }
     velarin::test::PumpEvents(300);
-    const QRect area = window.frameGeometry();
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
-        0, area.x(), area.y(), area.width(), area.height());
-    EXPECT_TRUE(shot.save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+    EXPECT_TRUE(SaveScreenArea(name, window.frameGeometry()));
     if (place)
         window.hide();
 }
 
 } // namespace
 
-TEST(GpsPagesScreenshots, WriteWhenAsked)
+TEST(GpsPagesShots, ClockUpdateAndGpsConfigurationPages)
 {
-    const QString dir = qEnvironmentVariable("VELARIN_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set VELARIN_SCREENSHOT_DIR to write screenshots";
-    QDir().mkpath(dir);
 
     // In the properties window, as the program shows it.
     GpsSheet clockUpdate(kClockUpdateTab);
     clockUpdate.world.state.timeReferenceUsable = 1;
     CVelarinPropertyFrame clockFrame(clockUpdate.context);
     clockFrame.Sheet().setCurrentIndex(kClockUpdateTab);
-    SaveWindow(dir, QStringLiteral("page-update-pc-clock"), clockFrame);
+    SaveWindow(QStringLiteral("page-update-pc-clock"), clockFrame);
 
     GpsSheet gps(kGpsConfigurationTab);
     gps.world.state.useTimrFrom = 2;
     gps.world.settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, 50);
     CVelarinPropertyFrame gpsFrame(gps.context);
     gpsFrame.Sheet().setCurrentIndex(kGpsConfigurationTab);
-    SaveWindow(dir, QStringLiteral("page-gps-configuration"), gpsFrame);
+    SaveWindow(QStringLiteral("page-gps-configuration"), gpsFrame);
 
     // While capturing: the indicator lit and the button reading "Close Log".
     SimulatedSerialDevice device;
     velarin::test::RecordingNotifier notifier;
     CSerialPort port(device, notifier, "velarin");
     gps.host.serialPort = &port;
-    const QString capture = QDir(dir).filePath(QStringLiteral("capture.txt"));
-    WhenModal<QFileDialog>([&dir, capture](QFileDialog* dialog) {
-        SaveWindow(dir, QStringLiteral("dialog-log-nmea-save-as"), *dialog, false);
+    const QTemporaryDir captureDir; // the log itself is no picture
+    const QString capture = captureDir.filePath(QStringLiteral("capture.txt"));
+    WhenModal<QFileDialog>([capture](QFileDialog* dialog) {
+        SaveWindow(QStringLiteral("dialog-log-nmea-save-as"), *dialog, false);
         velarin::test::ChooseInFileDialog(dialog, capture);
         // Through QDialog: the file dialog's own override is not public.
         static_cast<QDialog*>(dialog)->accept();
@@ -81,13 +73,13 @@ TEST(GpsPagesScreenshots, WriteWhenAsked)
     auto* page = static_cast<CVelarinPropertyPage4*>(gpsFrame.Sheet().Page(kGpsConfigurationTab));
     page->ToggleNmeaCapture();
     ASSERT_TRUE(port.IsCaptureOpen());
-    SaveWindow(dir, QStringLiteral("page-gps-configuration-logging"), gpsFrame);
+    SaveWindow(QStringLiteral("page-gps-configuration-logging"), gpsFrame);
     port.CloseCaptureFile();
 
     CCommSettingsDlg comm({ "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyACM0" });
     comm.port = 1;
     comm.baudRate = 4800;
-    SaveWindow(dir, QStringLiteral("dialog-communication-settings"), comm);
+    SaveWindow(QStringLiteral("dialog-communication-settings"), comm);
     comm.show();
     comm.PortBox()->showPopup();
     velarin::test::PumpEvents(300);
@@ -95,10 +87,7 @@ TEST(GpsPagesScreenshots, WriteWhenAsked)
         QRect area = comm.frameGeometry();
         if (QWidget* popup = comm.PortBox()->view()->window())
             area = area.united(popup->frameGeometry());
-        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
-            0, area.x(), area.y(), area.width(), area.height());
-        EXPECT_TRUE(
-            shot.save(QDir(dir).filePath(QStringLiteral("dialog-communication-ports.png"))));
+        EXPECT_TRUE(SaveScreenArea(QStringLiteral("dialog-communication-ports"), area));
     }
     comm.PortBox()->hidePopup();
     comm.hide();
@@ -106,5 +95,5 @@ TEST(GpsPagesScreenshots, WriteWhenAsked)
     CPPSSettingsDlg pps;
     pps.polarity = 2;
     pps.lineMask = 8;
-    SaveWindow(dir, QStringLiteral("dialog-pps-settings"), pps);
+    SaveWindow(QStringLiteral("dialog-pps-settings"), pps);
 }

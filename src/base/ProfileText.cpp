@@ -1,4 +1,4 @@
-#include "engine/settings/ProfileText.h"
+#include "base/ProfileText.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "engine/gps/SerialDeviceNames.h"
+#include "base/SerialDeviceNames.h"
 
 #include <algorithm>
 #include <array>

@@ -1,3 +1,6 @@
+// Pictures of the two live pages fed from a real receiver capture, and a help bubble.
+#include "Shots.h"
+
 #include "gui/ui/CBalloonTipWnd.h"
 #include "gui/ui/CVelarinPropertyFrame.h"
 #include "gui/ui/CVelarinPropertyPage1.h"
@@ -13,18 +16,11 @@
 
 using namespace velarin;
 
-// Pictures of the two live pages fed from a real receiver capture, on a real display:
-//   VELARIN_SCREENSHOT_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24"
-//       env QT_QPA_PLATFORM=xcb tests/test_gui --gtest_filter='PropertyScreenshots.*'
-// Skipped unless the folder is given.
-TEST(PropertyScreenshots, GpsStatusAndPositionPages)
+TEST(LivePagesShots, GpsStatusAndPositionPages)
 {
-    const QString folder = qEnvironmentVariable("VELARIN_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "VELARIN_SCREENSHOT_DIR not set";
+    const QString folder = ShotFolder();
     const std::string capture = velarin::testing::ReadCapture("skytraq-dgps.log");
-    if (capture.empty())
-        GTEST_SKIP() << "receiver captures not found";
+    ASSERT_FALSE(capture.empty());
 
     AppState state;
     MemorySettingsStore settings;

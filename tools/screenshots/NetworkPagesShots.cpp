@@ -1,3 +1,6 @@
+// Pictures of the network time page, the system configuration page and the server list dialog.
+#include "Shots.h"
+
 #include "engine/nettime/StoredServerList.h"
 #include "gui/ui/CServerListDlg.h"
 #include "gui/ui/CVelarinPropertyFrame.h"
@@ -27,16 +30,9 @@ bool Grab(QWidget* window, const QString& file)
 
 } // namespace
 
-// Pictures of the network time page, the system configuration page and the server list dialog
-// on a real display:
-//   VELARIN_SCREENSHOT_DIR=/tmp/shots xvfb-run -a -s "-screen 0 1024x768x24"
-//       env QT_QPA_PLATFORM=xcb tests/test_gui --gtest_filter='NetworkPagesScreenshots.*'
-// Skipped unless the folder is given.
-TEST(NetworkPagesScreenshots, NetworkAndSystemPagesAndServerList)
+TEST(NetworkPagesShots, NetworkAndSystemPagesAndServerList)
 {
-    const QString folder = qEnvironmentVariable("VELARIN_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "VELARIN_SCREENSHOT_DIR not set";
+    const QString folder = ShotFolder();
 
     velarin::testing::NetworkSheetWorld world;
     PropertySheetContext context { world.state, world.settings, world.parser, world.clock,
