@@ -14,9 +14,13 @@ constexpr double kSoonPpm = 25.0;
 // How far a setting may stray from the fit's prediction: a few times the noise, and the rate
 // change a warming or cooling PC may bring between two settings.
 constexpr double kOutlierNoises = 4.0;
-constexpr double kOutlierRatePpm = 0.3;
+constexpr double kOutlierRatePpm = 0.1;
+constexpr double kOutlierDriftPpmPerHour = 0.2;
 // A parabola needs enough points that its curvature is the clock's and not the noise's.
 constexpr size_t kPointsForDrift = 4;
+constexpr size_t kPointsForDriftChange = 6;
+// Beyond this many noises from the fit a setting loses weight fast.
+constexpr double kRobustNoises = 2.0;
 
 double exponentialWeight(double age, double memory)
 {
@@ -24,7 +28,7 @@ double exponentialWeight(double age, double memory)
 }
 
 // Solves the symmetric system a·x = b (n ≤ 3) by elimination; false when singular.
-bool solve(double a[3][3], double b[3], int n, double x[3])
+bool solve(double a[4][4], double b[4], int n, double x[4])
 {
     for (int col = 0; col < n; ++col) {
         int pivot = col;
@@ -103,9 +107,10 @@ ClockRateEstimator::Outcome ClockRateEstimator::Feed(const Setting& setting)
 
     if (before) {
         const double ahead = setting.trueSeconds - points_.back().trueSeconds;
-        const double predicted
-            = before->phase + before->rate * ahead + 0.5 * before->drift * ahead * ahead;
-        const double tolerance = kOutlierNoises * noise() + kOutlierRatePpm * 1e-6 * ahead;
+        const double predicted = before->phase + before->rate * ahead
+            + before->drift * ahead * ahead / 2.0 + before->jerk * ahead * ahead * ahead / 6.0;
+        const double tolerance = kOutlierNoises * noise() + kOutlierRatePpm * 1e-6 * ahead
+            + kOutlierDriftPpmPerHour * 1e-6 / 3600.0 * ahead * ahead / 2.0;
         if (std::fabs(phase - predicted) > tolerance) {
             // Two in a row that the rate cannot explain: the clock was stepped, or its rate
             // jumped. Either way what came before no longer holds.
@@ -128,6 +133,35 @@ ClockRateEstimator::Outcome ClockRateEstimator::Feed(const Setting& setting)
     return Outcome::Used;
 }
 
+std::optional<ClockRateEstimator::Fit> ClockRateEstimator::solveFit(
+    int terms, const std::vector<double>& scale) const
+{
+    const double last = points_.back().trueSeconds;
+    // Hours and milliseconds keep the normal equations well conditioned.
+    double a[4][4] = {};
+    double b[4] = {};
+    for (size_t k = 0; k < points_.size(); ++k) {
+        const Point& p = points_[k];
+        const double weight = scale[k] * exponentialWeight(last - p.trueSeconds, memory());
+        const double s = (p.trueSeconds - last) / 3600.0;
+        const double basis[4] = { 1.0, s, s * s / 2.0, s * s * s / 6.0 };
+        for (int i = 0; i < terms; ++i) {
+            for (int j = 0; j < terms; ++j)
+                a[i][j] += weight * basis[i] * basis[j];
+            b[i] += weight * basis[i] * p.phaseSeconds * 1000.0;
+        }
+    }
+    double x[4] = {};
+    if (!solve(a, b, terms, x))
+        return std::nullopt;
+    Fit result;
+    result.phase = x[0] / 1000.0;
+    result.rate = x[1] / 1000.0 / 3600.0;
+    result.drift = x[2] / 1000.0 / (3600.0 * 3600.0);
+    result.jerk = x[3] / 1000.0 / (3600.0 * 3600.0 * 3600.0);
+    return result;
+}
+
 std::optional<ClockRateEstimator::Fit> ClockRateEstimator::fit() const
 {
     if (points_.size() < 2)
@@ -135,27 +169,28 @@ std::optional<ClockRateEstimator::Fit> ClockRateEstimator::fit() const
     const double last = points_.back().trueSeconds;
     if (last - points_.front().trueSeconds < noise() / (kFirstEstimatePpm * 1e-6))
         return std::nullopt;
-    const int terms = points_.size() >= kPointsForDrift ? 3 : 2;
-    // Hours and milliseconds keep the normal equations well conditioned.
-    double a[3][3] = {};
-    double b[3] = {};
-    for (const Point& p : points_) {
-        const double weight = exponentialWeight(last - p.trueSeconds, memory());
-        const double s = (p.trueSeconds - last) / 3600.0;
-        const double basis[3] = { 1.0, s, 0.5 * s * s };
-        for (int i = 0; i < terms; ++i) {
-            for (int j = 0; j < terms; ++j)
-                a[i][j] += weight * basis[i] * basis[j];
-            b[i] += weight * basis[i] * p.phaseSeconds * 1000.0;
-        }
-    }
-    double x[3] = {};
-    if (!solve(a, b, terms, x))
+    // A warming or cooling PC bends the rate: with enough settings the fit follows its drift,
+    // and from a quiet receiver even the drift's change.
+    int terms = 2;
+    if (points_.size() >= kPointsForDrift)
+        terms = (!network_ && points_.size() >= kPointsForDriftChange) ? 4 : 3;
+    std::vector<double> scale(points_.size(), 1.0);
+    auto result = solveFit(terms, scale);
+    if (!result)
         return std::nullopt;
-    Fit result;
-    result.phase = x[0] / 1000.0;
-    result.rate = x[1] / 1000.0 / 3600.0;
-    result.drift = terms == 3 ? x[2] / 1000.0 / (3600.0 * 3600.0) : 0.0;
+    // Once more with the settings that stray far from the first fit weighed down, so that a
+    // late one among them does not bend the curve.
+    for (size_t k = 0; k < points_.size(); ++k) {
+        const double s = points_[k].trueSeconds - last;
+        const double fitted = result->phase + result->rate * s + result->drift * s * s / 2.0
+            + result->jerk * s * s * s / 6.0;
+        const double stray
+            = std::fabs(points_[k].phaseSeconds - fitted) / (kRobustNoises * noise());
+        if (stray > 1.0)
+            scale[k] = 1.0 / (stray * stray * stray * stray);
+    }
+    if (auto robust = solveFit(terms, scale))
+        result = robust;
     return result;
 }
 
@@ -172,8 +207,9 @@ std::optional<double> ClockRateEstimator::CorrectionPpm() const
     const auto f = fit();
     if (!f)
         return std::nullopt;
-    // The rate expected half-way through the next interval, taken as long as the last one.
-    return -(f->rate + f->drift * 0.5 * lastIntervalSeconds_) * 1e6;
+    // The mean rate expected over the next interval, taken as long as the last one.
+    const double interval = lastIntervalSeconds_;
+    return -(f->rate + f->drift * interval / 2.0 + f->jerk * interval * interval / 6.0) * 1e6;
 }
 
 } // namespace velarin

@@ -48,7 +48,7 @@ public:
     static constexpr double kNetworkNoiseSeconds = 0.010;
     // How fast the fit forgets: short enough to follow a PC warming and cooling, long enough
     // to average the reference's noise.
-    static constexpr double kGpsMemorySeconds = 1.0 * 3600.0;
+    static constexpr double kGpsMemorySeconds = 1.25 * 3600.0;
     static constexpr double kNetworkMemorySeconds = 6.0 * 3600.0;
     static constexpr size_t kMaxPoints = 64;
 
@@ -61,11 +61,14 @@ private:
         double phase = 0.0; // s at the last point
         double rate = 0.0; // s/s at the last point
         double drift = 0.0; // s/s²
+        double jerk = 0.0; // s/s³
     };
 
     double noise() const;
     double memory() const;
     std::optional<Fit> fit() const;
+    // One weighted least-squares pass; each point's weight is scaled by its entry in scale.
+    std::optional<Fit> solveFit(int terms, const std::vector<double>& scale) const;
     void start(const Setting& setting);
 
     std::string reference_;
