@@ -135,6 +135,9 @@ struct Run {
     double maxAbsMs = 0.0;
     double maxAbsAfter3hMs = 0.0;
     double rmsMs = 0.0;
+    // From the first setting that left a measured rate behind on.
+    double maxAbsOnceCorrectedMs = 0.0;
+    double firstCorrectionHours = -1.0;
     int settings = 0;
     std::string lastNote;
 };
@@ -178,6 +181,10 @@ Run run(const Options& options, bool correct)
             const int set = options.network ? SetClockFromNetwork(network) : gps.SetTimeFromGps();
             result.settings += set ? 1 : 0;
             result.lastNote = settingClock.SettingNote();
+            if (result.firstCorrectionHours < 0.0
+                && state.clockRateState.load() == AppState::ClockRateState::Measured)
+                result.firstCorrectionHours
+                    = static_cast<double>(time.microseconds - kStartMicroseconds) / 3600e6;
             if (options.verbose && correct)
                 std::printf("  %7.3f h: %s\n",
                     static_cast<double>(time.microseconds - kStartMicroseconds) / 3600e6,
@@ -199,6 +206,8 @@ Run run(const Options& options, bool correct)
         result.maxAbsMs = std::max(result.maxAbsMs, errorMs);
         if (hour >= 3)
             result.maxAbsAfter3hMs = std::max(result.maxAbsAfter3hMs, errorMs);
+        if (result.firstCorrectionHours >= 0.0)
+            result.maxAbsOnceCorrectedMs = std::max(result.maxAbsOnceCorrectedMs, errorMs);
         sumSquares += errorMs * errorMs;
         ++samples;
     }
@@ -257,6 +266,8 @@ int main(int argc, char** argv)
         std::printf("hour %3zu: max |clock-true| %9.3f ms (without correction %9.3f ms)\n", hour,
             corrected.hourlyMaxMs[hour], free.hourlyMaxMs[hour]);
     std::printf("last setting: %s\n", corrected.lastNote.c_str());
+    std::printf("first correction at %.2f h; max |clock-true| from then on %.3f ms\n",
+        corrected.firstCorrectionHours, corrected.maxAbsOnceCorrectedMs);
     std::printf("{\"hours\":%g,\"interval_min\":%d,\"rate_ppm\":%g,\"max_abs_ms\":%.3f,"
                 "\"max_abs_ms_after_3h\":%.3f,\"rms_ms\":%.3f,"
                 "\"max_abs_ms_without_correction\":%.3f}\n",

@@ -16,6 +16,8 @@ constexpr double kSoonPpm = 25.0;
 constexpr double kOutlierNoises = 4.0;
 constexpr double kOutlierRatePpm = 0.1;
 constexpr double kOutlierDriftPpmPerHour = 0.2;
+// Until the fit knows the drift, any drift a PC may have is allowed for.
+constexpr double kUnknownDriftPpmPerHour = 0.6;
 // A parabola needs enough points that its curvature is the clock's and not the noise's.
 constexpr size_t kPointsForDrift = 4;
 constexpr size_t kPointsForDriftChange = 6;
@@ -110,7 +112,9 @@ ClockRateEstimator::Outcome ClockRateEstimator::Feed(const Setting& setting)
         const double predicted = before->phase + before->rate * ahead
             + before->drift * ahead * ahead / 2.0 + before->jerk * ahead * ahead * ahead / 6.0;
         const double tolerance = kOutlierNoises * noise() + kOutlierRatePpm * 1e-6 * ahead
-            + kOutlierDriftPpmPerHour * 1e-6 / 3600.0 * ahead * ahead / 2.0;
+            + (points_.size() >= kPointsForDrift ? kOutlierDriftPpmPerHour
+                                                 : kUnknownDriftPpmPerHour)
+                * 1e-6 / 3600.0 * ahead * ahead / 2.0;
         if (std::fabs(phase - predicted) > tolerance) {
             // Two in a row that the rate cannot explain: the clock was stepped, or its rate
             // jumped. Either way what came before no longer holds.
