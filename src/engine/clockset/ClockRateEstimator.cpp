@@ -9,7 +9,7 @@ namespace {
 
 // A rate needs a span over which the reference's noise is small against it, and an interval
 // shorter than noise/kSoonPpm measures the noise rather than the rate.
-constexpr double kFirstEstimatePpm = 2.0;
+constexpr double kFirstEstimatePpm = 1.0;
 constexpr double kSoonPpm = 25.0;
 // How far a setting may stray from the fit's prediction: a few times the noise, and the rate
 // change a warming or cooling PC may bring between two settings.
@@ -104,7 +104,9 @@ ClockRateEstimator::Outcome ClockRateEstimator::Feed(const Setting& setting)
     const std::optional<Fit> before = fit();
     lastTrueSeconds_ = setting.trueSeconds;
     lastPhaseSeconds_ = phase;
-    if (interval < noise() / (kSoonPpm * 1e-6))
+    lastIntervalSeconds_ = interval;
+    // Counted from the last setting in the fit, so that frequent settings still make points.
+    if (setting.trueSeconds - points_.back().trueSeconds < noise() / (kSoonPpm * 1e-6))
         return Outcome::TooSoon;
 
     if (before) {
@@ -127,7 +129,6 @@ ClockRateEstimator::Outcome ClockRateEstimator::Feed(const Setting& setting)
         }
     }
     suspect_ = false;
-    lastIntervalSeconds_ = interval;
     points_.push_back({ setting.trueSeconds, phase });
     const auto stale = std::find_if(points_.begin(), points_.end(),
         [&](const Point& p) { return setting.trueSeconds - p.trueSeconds <= 8.0 * memory(); });
@@ -175,9 +176,13 @@ std::optional<ClockRateEstimator::Fit> ClockRateEstimator::fit() const
         return std::nullopt;
     // A warming or cooling PC bends the rate: with enough settings the fit follows its drift,
     // and from a quiet receiver even the drift's change.
+    // Settings minutes apart cannot tell a drift from their noise: the span must be long too.
+    const double span = last - points_.front().trueSeconds;
     int terms = 2;
-    if (points_.size() >= kPointsForDrift)
-        terms = (!network_ && points_.size() >= kPointsForDriftChange) ? 4 : 3;
+    if (points_.size() >= kPointsForDrift && span >= memory())
+        terms = (!network_ && points_.size() >= kPointsForDriftChange && span >= 2.0 * memory())
+            ? 4
+            : 3;
     std::vector<double> scale(points_.size(), 1.0);
     auto result = solveFit(terms, scale);
     if (!result)
