@@ -206,7 +206,7 @@ std::optional<ClockRateEstimator::Fit> ClockRateEstimator::fit() const
 std::optional<double> ClockRateEstimator::RatePpm() const
 {
     const auto f = fit();
-    if (!f)
+    if (!f || !std::isfinite(f->rate))
         return std::nullopt;
     return f->rate * 1e6;
 }
@@ -218,7 +218,12 @@ std::optional<double> ClockRateEstimator::CorrectionPpm() const
         return std::nullopt;
     // The mean rate expected over the next interval, taken as long as the last one.
     const double interval = lastIntervalSeconds_;
-    return -(f->rate + f->drift * interval / 2.0 + f->jerk * interval * interval / 6.0) * 1e6;
+    const double correction
+        = -(f->rate + f->drift * interval / 2.0 + f->jerk * interval * interval / 6.0) * 1e6;
+    // A degenerate fit must never reach the kernel.
+    if (!std::isfinite(correction))
+        return std::nullopt;
+    return correction;
 }
 
 } // namespace velarin
