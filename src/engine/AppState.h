@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <mutex>
 #include <string>
 
@@ -28,6 +29,12 @@ public:
     std::atomic<int> timeReferenceUsable { 0 };
     std::atomic<int> noDataFlag { 0 };
     std::atomic<int> networkFailure { 0 };
+
+    // What the rate correction knows, for the clock update page: the PC clock's own rate error
+    // in ppm (positive: it runs fast), NaN while it is being learnt.
+    enum class ClockRateState { Learning, Measured, OtherService, Unavailable };
+    std::atomic<ClockRateState> clockRateState { ClockRateState::Learning };
+    std::atomic<double> clockRatePpm { std::numeric_limits<double>::quiet_NaN() };
 
     // The digital clock's current segment colours (0x00BBGGRR), shared with the colour dialogs
     // and the time page.

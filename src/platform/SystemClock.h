@@ -2,6 +2,7 @@
 
 #include "base/Calendar.h"
 #include "base/SystemTime.h"
+#include "platform/ClockFrequency.h"
 
 #include <cstdint>
 
@@ -37,6 +38,9 @@ public:
     // month, hour 24, minute 60, second 60, milliseconds 1000) fails and nothing is normalised.
     // This call raises and drops the right itself. True when the clock was set.
     virtual bool SetUtc(const SystemTime& utc) = 0;
+
+    // The clock's rate control, or null where the clock has none.
+    virtual ClockFrequency* Frequency() { return nullptr; }
 };
 
 } // namespace velarin

@@ -18,14 +18,15 @@ ClockSettingCore::ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadP
     , connectivity_(connectivity)
     , ownLog_(clock)
     , log_(app.systemLog ? *app.systemLog : ownLog_)
+    , settingClock_(clock, app.Settings(), app.State(), log_)
     , timeSource_(parser_, app.State())
     , worker_(app.State(), log_, connectivity, priority)
     , pps_(app.Settings(), app.State(), timeSource_, priority, worker_.Cancellation(),
           [&app]() -> SerialDevice* {
               return app.SerialPort().IsOpen() ? &app.SerialPort().Device() : nullptr;
           })
-    , gpsSetting_(
-          app.Settings(), app.State(), timeSource_, clock, log_, pps_, worker_.Cancellation())
+    , gpsSetting_(app.Settings(), app.State(), timeSource_, settingClock_, log_, pps_,
+          worker_.Cancellation())
     , linkWatch_(app.SerialPort(), log_)
     , heartbeat_(app.State(), *this)
     , driver_(heartbeat_, clock,
@@ -39,6 +40,7 @@ ClockSettingCore::ClockSettingCore(CVelarinApp& app, SystemClock& clock, ThreadP
     , irig_(clock, *audio_, app.Notifier())
 {
     worker_.SetGpsProcedure([this] { return gpsSetting_.SetTimeFromGps(); });
+    gpsSetting_.SetSettingNote([this] { return settingClock_.SettingNote(); });
 }
 
 ClockSettingCore::~ClockSettingCore()
@@ -81,8 +83,9 @@ void ClockSettingCore::UseNetworkClients(NetworkSockets& sockets)
     worker_.SetNetworkProcedure([this, &sockets](CancelSignal& cancel) {
         std::atomic<bool> stop { false };
         CancelHookScope stopOnCancel(cancel, [&stop] { stop = true; });
-        NetworkTimeContext context { app_.Settings(), app_.State(), clock_, sockets };
+        NetworkTimeContext context { app_.Settings(), app_.State(), settingClock_, sockets };
         context.log = &log_;
+        context.settingNote = [this] { return settingClock_.SettingNote(); };
         context.cancel = &stop;
         return SetClockFromNetwork(context);
     });

@@ -4,6 +4,7 @@
 #include "engine/clockset/GpsClockSetting.h"
 #include "engine/clockset/ParserTimeSource.h"
 #include "engine/clockset/PpsDetector.h"
+#include "engine/clockset/RateCorrectingClock.h"
 #include "engine/clockset/SetTimeWorker.h"
 #include "engine/frame/Heartbeat.h"
 #include "engine/frame/SerialLinkWatch.h"
@@ -77,6 +78,8 @@ private:
     CNmeaParser parser_;
     SystemLog ownLog_; // used when the program keeps no log of its own
     SystemLog& log_;
+    // Every setting goes through it: it measures what the setting removed and corrects the rate.
+    RateCorrectingClock settingClock_;
     ParserTimeSource timeSource_;
     SetTimeWorker worker_;
     PpsDetector pps_;

@@ -35,6 +35,8 @@ namespace velarin {
 
 namespace {
 
+constexpr double kDemoRatePpm = 37.0;
+
 bool displayAvailable()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY")
@@ -153,12 +155,14 @@ int RunVelarin(int argc, char** argv)
         app.SerialPort().SetDeviceOverride(device.toStdString());
         auto simulated = std::make_unique<SimulatedSystemClock>();
         simulated->SetOffsetMicroseconds(2'345'678);
+        // A typical PC oscillator's error, so that the rate correction has something to learn.
+        simulated->SetRateError(kDemoRatePpm);
         simulated->SetObserver(printDemoSetting);
         clock = std::move(simulated);
         std::fprintf(stderr,
-            "velarin: demo: simulated receiver on %s; simulated clock %+.3f ms off; a setting "
-            "every minute once locked\n",
-            qPrintable(device), 2345.678);
+            "velarin: demo: simulated receiver on %s; simulated clock %+.3f ms off, running "
+            "%+.0f ppm fast; a setting every minute once locked\n",
+            qPrintable(device), 2345.678, kDemoRatePpm);
     } else {
         clock = std::make_unique<LinuxSystemClock>();
     }

@@ -103,7 +103,8 @@ int GpsClockSetting::SetTimeFromGps()
         setting->day, setting->year, setting->hour, setting->minute, setting->second);
     log_.WriteSystemLog(line);
     const bool set = clock_.SetUtc(*setting);
-    log_.WriteSystemLog("Time set");
+    const std::string note = set && settingNote_ ? settingNote_() : std::string();
+    log_.WriteSystemLog(note.empty() ? std::string("Time set") : "Time set: " + note);
     return set ? 1 : 0;
 }
 

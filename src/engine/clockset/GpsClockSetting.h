@@ -8,7 +8,9 @@
 #include "platform/SettingsStore.h"
 #include "platform/SystemClock.h"
 
+#include <functional>
 #include <optional>
+#include <string>
 
 namespace velarin {
 
@@ -22,6 +24,9 @@ public:
 
     // Non-zero when the clock was set.
     int SetTimeFromGps();
+    // What a successful setting did beyond the step (the offset removed, the rate in use),
+    // appended to its "Time set" line.
+    void SetSettingNote(std::function<std::string()> note) { settingNote_ = std::move(note); }
 
     // The record to set from the PC's UTC time r, the receiver time t and the fix-up delay
     // (steps that follow the boundary, without side effects); nullopt when r cannot be moved by a
@@ -37,6 +42,7 @@ private:
     SystemLog& log_;
     PpsDetector& pps_;
     CancelSignal& cancel_;
+    std::function<std::string()> settingNote_;
 };
 
 } // namespace velarin

@@ -73,8 +73,8 @@ int SetClockFromDaytime(NetworkTimeContext& context)
     utc.second = static_cast<uint16_t>(fields->second);
     utc.milliseconds = 0;
     const bool set = context.clock.SetUtc(utc);
-    context.Log(
-        set ? "SetClockFromDaytime: clock set" : "SetClockFromDaytime: clock refused the time");
+    context.Log(set ? "SetClockFromDaytime: clock set" + context.SettingNoteSuffix()
+                    : std::string("SetClockFromDaytime: clock refused the time"));
     return set ? 1 : 0;
 }
 

@@ -25,7 +25,7 @@ int SetClockFromSntp(NetworkTimeContext& context, const std::string& server)
         "SetClockFromSntp %s: stratum %d offset %+.6f s delay %.6f s, %s", server.c_str(),
         reply.stratum, reply.localClockOffset, reply.roundTripDelay,
         set ? "clock set" : "clock refused the time");
-    context.Log(line);
+    context.Log(set ? line + context.SettingNoteSuffix() : std::string(line));
     return set ? kSntpClockSet : kSntpSetFailed;
 }
 

@@ -7,6 +7,8 @@
 #include "platform/SystemClock.h"
 
 #include <atomic>
+#include <functional>
+#include <string>
 
 namespace velarin {
 
@@ -27,7 +29,17 @@ struct NetworkTimeContext {
     int daytimeConnectTimeoutMs = 10000;
     int daytimeReceiveTimeoutMs = 10000;
 
+    // What a successful setting did beyond the step (the offset removed, the rate in use), for
+    // its log line; may be empty.
+    std::function<std::string()> settingNote {};
+
     bool Cancelled() const { return cancel && cancel->load(); }
+    // "; " and the note, or nothing.
+    std::string SettingNoteSuffix() const
+    {
+        const std::string note = settingNote ? settingNote() : std::string();
+        return note.empty() ? note : "; " + note;
+    }
     void Log(std::string_view text) const
     {
         if (log)

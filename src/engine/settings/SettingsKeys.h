@@ -42,6 +42,9 @@ inline constexpr const char* kLine = "Line";
 inline constexpr int kLineDefault = 8;
 inline constexpr const char* kUseSNTP = "UseSNTP";
 inline constexpr int kUseSNTPDefault = 1;
+// 1: the clock's rate is corrected between settings.
+inline constexpr const char* kRateCorrection = "RateCorrection";
+inline constexpr int kRateCorrectionDefault = 1;
 
 // "Settings": desktop clock, pages
 inline constexpr const char* kDigitalClockEnabled = "DigitalClockEnabled";

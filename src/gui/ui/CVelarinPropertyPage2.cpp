@@ -2,6 +2,7 @@
 
 #include "engine/AppState.h"
 #include "engine/settings/SettingsKeys.h"
+#include "engine/ui/ClockRateText.h"
 #include "engine/ui/GpsConfigurationRules.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/DialogItems.h"
@@ -38,14 +39,23 @@ void CVelarinPropertyPage2::OnInitDialog()
     Place(beep, kEnableSetBeep, QRect(14, 62, 100, 10));
     beep->hide();
 
+    auto* rateCorrection
+        = new QCheckBox(QStringLiteral("Correct the clock's rate between updates"), this);
+    Place(rateCorrection, kRateCorrection, QRect(14, 80, 170, 10));
+    Place(new QLabel(this), kClockRate, QRect(190, 81, 146, 8));
+
     auto* updateNow
         = AddButton(kUpdateNow, QStringLiteral("Update PC Clock Now"), QRect(14, 108, 100, 14));
     auto* help = AddButton(kHelp, QStringLiteral("Help"), QRect(286, 108, 50, 14));
 
     AddTool(interval, QStringLiteral("PC clock update rate in minutes."));
     AddTool(updateNow, QStringLiteral("Sets the PC clock now."));
+    AddTool(rateCorrection,
+        QStringLiteral("Measures how fast the PC clock runs between updates and corrects its "
+                       "rate, so that it stays on time until the next one."));
 
     connect(beep, &QCheckBox::clicked, this, &CVelarinPropertyPage2::OnEnableSetBeep);
+    connect(rateCorrection, &QCheckBox::clicked, this, &CVelarinPropertyPage2::OnRateCorrection);
     connect(updateNow, &QPushButton::clicked, this, [this] {
         if (Sheet() != nullptr)
             Sheet()->SetPCClockNow();
@@ -57,6 +67,10 @@ void CVelarinPropertyPage2::OnInitDialog()
     // Connected after the field is filled: showing the page changes no setting, only typing does.
     connect(
         interval, &QLineEdit::textChanged, this, &CVelarinPropertyPage2::OnChangeUpdateInterval);
+    rateCorrection->setChecked(context_.settings.GetProfileInt(keys::kSettings,
+                                   keys::kRateCorrection, keys::kRateCorrectionDefault)
+        == 1);
+    showClockRate();
     SetTimer(kRefreshMilliseconds);
 }
 
@@ -77,8 +91,24 @@ void CVelarinPropertyPage2::OnEnableSetBeep()
     context_.settings.WriteProfileInt(keys::kSettings, keys::kEnableSetBeep, enabled);
 }
 
+void CVelarinPropertyPage2::OnRateCorrection()
+{
+    // Read by the next setting, which also gives the clock its old rate back when switched off.
+    const auto* box = qobject_cast<QCheckBox*>(Control(kRateCorrection));
+    context_.settings.WriteProfileInt(
+        keys::kSettings, keys::kRateCorrection, box->isChecked() ? 1 : 0);
+}
+
+void CVelarinPropertyPage2::showClockRate()
+{
+    if (auto* label = qobject_cast<QLabel*>(Control(kClockRate)))
+        label->setText(QString::fromStdString(ClockRateText(
+            context_.state.clockRateState.load(), context_.state.clockRatePpm.load())));
+}
+
 void CVelarinPropertyPage2::OnTimer()
 {
+    showClockRate();
     const SystemTime local = context_.clock.GetLocal();
     if (local.second == lastLocalSecond_)
         return;

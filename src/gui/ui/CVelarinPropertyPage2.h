@@ -17,6 +17,8 @@ public:
         kUpdateNow = 1008,
         kUpdateInterval = 1009,
         kEnableSetBeep = 1059,
+        kRateCorrection = 1060,
+        kClockRate = 1061,
         kHelp = 1103,
     };
 
@@ -30,6 +32,8 @@ protected:
 private:
     void OnChangeUpdateInterval();
     void OnEnableSetBeep();
+    void OnRateCorrection();
+    void showClockRate();
 
     // The local second last seen by the timer; the button is re-checked when it changes.
     int lastLocalSecond_ = 0;

@@ -3,6 +3,8 @@
 #include "base/Calendar.h"
 
 #include <chrono>
+#include <cmath>
+#include <numbers>
 
 namespace velarin {
 
@@ -25,17 +27,42 @@ int64_t SimulatedSystemClock::trueNowMicroseconds() const
     return source_();
 }
 
+double SimulatedSystemClock::offsetAt(int64_t trueMicroseconds) const
+{
+    // A rate in ppm over seconds is microseconds; the wander's sine integrates to a cosine.
+    const double elapsed = static_cast<double>(trueMicroseconds - anchorTrueMicroseconds_) / 1e6;
+    double offset = anchorOffsetMicroseconds_ + (ratePpm_ + frequencyPpm_) * elapsed;
+    if (wanderPpm_ != 0.0) {
+        const double omega = 2.0 * std::numbers::pi / wanderPeriodSeconds_;
+        const double from = static_cast<double>(anchorTrueMicroseconds_) / 1e6;
+        const double to = static_cast<double>(trueMicroseconds) / 1e6;
+        offset += wanderPpm_ / omega * (std::cos(omega * from) - std::cos(omega * to));
+    }
+    return offset;
+}
+
+void SimulatedSystemClock::anchorAt(int64_t trueMicroseconds, double offset)
+{
+    anchorTrueMicroseconds_ = trueMicroseconds;
+    anchorOffsetMicroseconds_ = offset;
+}
+
+int64_t SimulatedSystemClock::readingAt(int64_t trueMicroseconds) const
+{
+    return trueMicroseconds + std::llround(offsetAt(trueMicroseconds));
+}
+
 SystemTime SimulatedSystemClock::GetUtc()
 {
     std::lock_guard lock(mutex_);
-    const int64_t us = trueNowMicroseconds() + offsetMicroseconds_;
+    const int64_t us = readingAt(trueNowMicroseconds());
     return FromUnixMilliseconds(us >= 0 ? us / 1000 : (us - 999) / 1000);
 }
 
 SystemTime SimulatedSystemClock::GetLocal()
 {
     std::lock_guard lock(mutex_);
-    const int64_t us = trueNowMicroseconds() + offsetMicroseconds_;
+    const int64_t us = readingAt(trueNowMicroseconds());
     const int64_t ms = us >= 0 ? us / 1000 : (us - 999) / 1000;
     return FromUnixMilliseconds(ms + static_cast<int64_t>(localOffsetMinutes_) * 60000);
 }
@@ -43,7 +70,7 @@ SystemTime SimulatedSystemClock::GetLocal()
 int64_t SimulatedSystemClock::GetUtcMicroseconds()
 {
     std::lock_guard lock(mutex_);
-    return trueNowMicroseconds() + offsetMicroseconds_;
+    return readingAt(trueNowMicroseconds());
 }
 
 uint32_t SimulatedSystemClock::GetTickCount()
@@ -75,8 +102,11 @@ bool SimulatedSystemClock::SetUtc(const SystemTime& utc)
         request.trueUtcMilliseconds = request.trueUtcMicroseconds / 1000;
         const auto target = ToUnixMilliseconds(utc);
         request.accepted = target.has_value() && !refuseSets_ && privilegeAvailable_;
-        if (request.accepted)
-            offsetMicroseconds_ = *target * 1000 - request.trueUtcMicroseconds;
+        if (request.accepted) {
+            const double offset = static_cast<double>(*target * 1000 - request.trueUtcMicroseconds);
+            stepsMicroseconds_ += offset - offsetAt(request.trueUtcMicroseconds);
+            anchorAt(request.trueUtcMicroseconds, offset);
+        }
         requests_.push_back(request);
         observer = observer_;
     }
@@ -88,13 +118,55 @@ bool SimulatedSystemClock::SetUtc(const SystemTime& utc)
 int64_t SimulatedSystemClock::OffsetMicroseconds() const
 {
     std::lock_guard lock(mutex_);
-    return offsetMicroseconds_;
+    return std::llround(offsetAt(trueNowMicroseconds()));
 }
 
 void SimulatedSystemClock::SetOffsetMicroseconds(int64_t offset)
 {
     std::lock_guard lock(mutex_);
-    offsetMicroseconds_ = offset;
+    const int64_t now = trueNowMicroseconds();
+    stepsMicroseconds_ += static_cast<double>(offset) - offsetAt(now);
+    anchorAt(now, static_cast<double>(offset));
+}
+
+void SimulatedSystemClock::SetRateError(
+    double ratePpm, double wanderPpm, double wanderPeriodSeconds)
+{
+    std::lock_guard lock(mutex_);
+    const int64_t now = trueNowMicroseconds();
+    anchorAt(now, offsetAt(now));
+    ratePpm_ = ratePpm;
+    wanderPpm_ = wanderPpm;
+    wanderPeriodSeconds_ = wanderPeriodSeconds > 0.0 ? wanderPeriodSeconds : 86400.0;
+}
+
+void SimulatedSystemClock::SetDisciplinedBy(std::string service)
+{
+    std::lock_guard lock(mutex_);
+    disciplinedBy_ = std::move(service);
+}
+
+ClockFrequency::Status SimulatedSystemClock::QueryFrequency()
+{
+    std::lock_guard lock(mutex_);
+    return { true, frequencyPpm_, disciplinedBy_ };
+}
+
+bool SimulatedSystemClock::SetFrequencyPpm(double ppm)
+{
+    std::lock_guard lock(mutex_);
+    if (!privilegeAvailable_)
+        return false;
+    const int64_t now = trueNowMicroseconds();
+    anchorAt(now, offsetAt(now));
+    frequencyPpm_ = Clamp(ppm);
+    return true;
+}
+
+int64_t SimulatedSystemClock::StepGaugeMicroseconds()
+{
+    std::lock_guard lock(mutex_);
+    return std::llround(stepsMicroseconds_);
 }
 
 void SimulatedSystemClock::SetLocalOffsetMinutes(int minutes)

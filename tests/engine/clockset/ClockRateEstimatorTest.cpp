@@ -1,0 +1,84 @@
+#include "engine/clockset/ClockRateEstimator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace velarin;
+
+namespace {
+
+// A clock that runs rate(t) ppm fast, set every interval from a reference with the given
+// errors, with the estimator's own correction applied between settings, as the program does.
+struct Series {
+    ClockRateEstimator estimator;
+    double t = 0.0;
+    double offset = 0.0; // clock - true, seconds
+    double correction = 0.0;
+    ClockRateEstimator::Outcome Set(
+        double interval, double ratePpm, double error = 0.0, const char* reference = "gps")
+    {
+        t += interval;
+        offset += (ratePpm + correction) * 1e-6 * interval;
+        const auto outcome
+            = estimator.Feed({ reference, false, t, error - offset, correction, false });
+        offset = error;
+        if (const auto next = estimator.CorrectionPpm())
+            correction = *next;
+        return outcome;
+    }
+};
+
+using Outcome = ClockRateEstimator::Outcome;
+
+} // namespace
+
+TEST(ClockRateEstimator, LearnsASteadyRateAndFollowsAWander)
+{
+    Series steady;
+    for (int k = 0; k < 6; ++k)
+        steady.Set(3600, 37.0, k % 2 ? 30e-6 : -30e-6);
+    EXPECT_NEAR(*steady.estimator.RatePpm(), 37.0, 0.05);
+    EXPECT_NEAR(steady.correction, -37.0, 0.05);
+
+    Series wander; // ±2 ppm over a day
+    const auto rate = [](double t) { return 37.0 + 2.0 * std::sin(2 * M_PI * t / 86400); };
+    double worst = 0.0;
+    for (int k = 0; k < 24 * 6; ++k) {
+        wander.Set(600, rate(wander.t + 300));
+        if (k > 18)
+            worst = std::max(worst, std::fabs(wander.correction + rate(wander.t + 300)));
+    }
+    EXPECT_LT(worst, 0.15) << "the correction follows the rate within 0.15 ppm";
+}
+
+TEST(ClockRateEstimator, DropsAnOutlierAndStartsOverWhenTheRulesSay)
+{
+    Series s;
+    EXPECT_EQ(s.Set(0.001, 20.0), Outcome::Started);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(s.Set(3600, 20.0), Outcome::Used);
+    const double learnt = *s.estimator.RatePpm();
+
+    EXPECT_EQ(s.Set(3600, 20.0, 0.020), Outcome::Outlier) << "a setting 20 ms off";
+    EXPECT_NEAR(*s.estimator.RatePpm(), learnt, 1e-9);
+    EXPECT_EQ(s.Set(3600, 20.0), Outcome::Used);
+
+    EXPECT_EQ(s.Set(5, 20.0, 0.0008), Outcome::TooSoon) << "five seconds say nothing of a rate";
+    EXPECT_NEAR(*s.estimator.RatePpm(), learnt, 0.01);
+
+    EXPECT_EQ(s.Set(3600, 20.0, 0.0, "sntp:ntp.org"), Outcome::Started) << "new reference";
+    EXPECT_FALSE(s.estimator.RatePpm()) << "learning again";
+    EXPECT_EQ(s.Set(3600, 20.0, 0.0, "sntp:ntp.org"), Outcome::Used);
+
+    // Somebody steps the clock by 50 ms: two settings in a row disagree, and a series starts.
+    Series stepped = s;
+    stepped.offset += 0.050;
+    EXPECT_EQ(stepped.Set(3600, 20.0, 0.0, "sntp:ntp.org"), Outcome::Outlier);
+    EXPECT_EQ(stepped.Set(3600, 20.0, 0.0, "sntp:ntp.org"), Outcome::Started);
+    s.t += 3600;
+    EXPECT_EQ(
+        s.estimator.Feed({ "sntp:ntp.org", true, s.t, 0.0, s.correction, true }), Outcome::Started)
+        << "a step the platform saw starts a series at once";
+}
