@@ -4,9 +4,12 @@
 // one setting is (time requested) - (true UTC at the call).
 //
 //   gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]
+//                    [--pps-line cts|dsr|dcd] [--pps-kernel]
 //
 // --no-notify reads the serial link on the 50 ms tick only; --pps adds simulated 1PPS edges
-// on CTS at every true second (10 ms pulses) and sets on them. The last line is JSON.
+// on the --pps-line (CTS unless named) at every true second (10 ms pulses) and sets on them.
+// --pps-kernel puts the pulse on DCD with a simulated kernel PPS source that stamps each edge
+// as it is raised, and sets from those stamps. The last line is JSON.
 #include "app/core/ClockSettingCore.h"
 #include "app/core/VelarinApp.h"
 #include "engine/Calendar.h"
@@ -67,6 +70,11 @@ public:
     }
     bool GetModemStatus(uint32_t& status) override { return lines_.GetModemStatus(status); }
     void CancelWaits() override { lines_.CancelWaits(); }
+    std::string ArmKernelPps() override { return lines_.ArmKernelPps(); }
+    LineEventResult WaitKernelPps(PpsEdge edge, int timeoutMs, int64_t& stamp) override
+    {
+        return lines_.WaitKernelPps(edge, timeoutMs, stamp);
+    }
 
 private:
     SerialDevice& bytes_;
@@ -88,6 +96,19 @@ int64_t realtimeNs()
     return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
+bool lineByName(const char* name, uint32_t& line)
+{
+    const std::pair<const char*, uint32_t> lines[]
+        = { { "cts", kLineEventCts }, { "dsr", kLineEventDsr }, { "dcd", kLineEventDcd } };
+    for (const auto& [lineName, mask] : lines) {
+        if (!std::strcmp(name, lineName)) {
+            line = mask;
+            return true;
+        }
+    }
+    return false;
+}
+
 double percentile(std::vector<double> values, double p)
 {
     std::sort(values.begin(), values.end());
@@ -105,6 +126,8 @@ int main(int argc, char** argv)
     int latencyMs = 50;
     bool notify = true;
     bool pps = false;
+    bool kernel = false;
+    uint32_t ppsLine = kLineEventCts;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--settings") && i + 1 < argc)
             settingsWanted = std::max(1, std::atoi(argv[++i]));
@@ -114,12 +137,20 @@ int main(int argc, char** argv)
             notify = false;
         else if (!std::strcmp(argv[i], "--pps"))
             pps = true;
+        else if (!std::strcmp(argv[i], "--pps-kernel"))
+            pps = kernel = true;
+        else if (!std::strcmp(argv[i], "--pps-line") && i + 1 < argc
+            && lineByName(argv[i + 1], ppsLine))
+            ++i;
         else {
             std::fprintf(stderr,
-                "usage: gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]\n");
+                "usage: gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]\n"
+                "                        [--pps-line cts|dsr|dcd] [--pps-kernel]\n");
             return 2;
         }
     }
+    if (kernel)
+        ppsLine = kLineEventDcd; // the PPS line discipline stamps the carrier line
 
     QProcess receiver;
     receiver.start(QStringLiteral(VELARIN_TOOL_PATH),
@@ -150,7 +181,7 @@ int main(int argc, char** argv)
         state.onePpsInput = 1;
         settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, 0);
         settings.WriteProfileInt(keys::kSettings, keys::kOnePpsPolarity, 1);
-        settings.WriteProfileInt(keys::kSettings, keys::kLine, 8);
+        settings.WriteProfileInt(keys::kSettings, keys::kLine, static_cast<int>(ppsLine));
     } else {
         settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, latencyMs);
     }
@@ -164,14 +195,17 @@ int main(int argc, char** argv)
             while (!stopEdges) {
                 const int64_t next = (realtimeNs() / 1000000000 + 1) * 1000000000;
                 sleepUntil(next);
-                lines.RaiseLineEdge(kLineEventCts, true);
+                lines.RaiseLineEdge(ppsLine, true);
                 sleepUntil(next + 10000000);
-                lines.RaiseLineEdge(kLineEventCts, false);
+                lines.RaiseLineEdge(ppsLine, false);
             }
         });
     }
 
     SimulatedSystemClock clock;
+    if (kernel)
+        lines.KernelPps().Plug(
+            "/dev/pps-simulated", [&clock] { return clock.GetUtcMicroseconds(); });
     std::mutex mutex;
     std::vector<double> errors;
     clock.SetObserver([&](const SimulatedSystemClock::SetRequest& request) {
@@ -209,8 +243,10 @@ int main(int argc, char** argv)
     next.start();
     QTimer::singleShot(settingsWanted * 4000 + 20000, [] { QCoreApplication::exit(1); });
     std::printf("mode: %s, latency %d ms, pseudo-terminal %s\n",
-        pps ? "1PPS edges" : (notify ? "notifier + 50 ms tick" : "50 ms tick only"), latencyMs,
-        path.c_str());
+        kernel    ? "1PPS kernel stamps"
+            : pps ? "1PPS line edges"
+                  : (notify ? "notifier + 50 ms tick" : "50 ms tick only"),
+        latencyMs, path.c_str());
     std::fflush(stdout);
     const int result = QCoreApplication::exec();
 
