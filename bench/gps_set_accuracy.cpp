@@ -187,6 +187,10 @@ int main(int argc, char** argv)
     }
 
     std::atomic<bool> stopEdges { false };
+    // The true time of the edge being raised. A kernel stamps an edge in its interrupt,
+    // microseconds after it happens, not when a thread gets round to it: the simulated source
+    // stamps the PC clock's reading at this time, not at the late moment the edge thread raises it.
+    std::atomic<int64_t> edgeTrueNs { 0 };
     std::thread edges;
     if (pps) {
         edges = std::thread([&] {
@@ -194,8 +198,10 @@ int main(int argc, char** argv)
             prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
             while (!stopEdges) {
                 const int64_t next = (realtimeNs() / 1000000000 + 1) * 1000000000;
+                edgeTrueNs = next;
                 sleepUntil(next);
                 lines.RaiseLineEdge(ppsLine, true);
+                edgeTrueNs = next + 10000000;
                 sleepUntil(next + 10000000);
                 lines.RaiseLineEdge(ppsLine, false);
             }
@@ -205,7 +211,7 @@ int main(int argc, char** argv)
     SimulatedSystemClock clock;
     if (kernel)
         lines.KernelPps().Plug(
-            "/dev/pps-simulated", [&clock] { return clock.GetUtcMicroseconds(); });
+            "/dev/pps-simulated", [&] { return edgeTrueNs / 1000 + clock.OffsetMicroseconds(); });
     std::mutex mutex;
     std::vector<double> errors;
     clock.SetObserver([&](const SimulatedSystemClock::SetRequest& request) {

@@ -1,3 +1,4 @@
+#include "engine/clockset/GpsClockSetting.h"
 #include "engine/clockset/PpsDetector.h"
 
 #include "engine/settings/MemorySettingsStore.h"
@@ -94,6 +95,18 @@ TEST(PpsPolarity, NamesTheKernelEdge)
     EXPECT_EQ(PpsDetector::EdgeForPolarity(1), PpsEdge::Assert);
     EXPECT_EQ(PpsDetector::EdgeForPolarity(2), PpsEdge::Any);
     EXPECT_EQ(PpsDetector::EdgeForPolarity(3), std::nullopt);
+}
+
+TEST(PpsCatchUp, SetsOnTheMillisecondAfterTheStampedEdge)
+{
+    const auto after = [](int64_t us) {
+        const auto c = GpsClockSetting::CatchUpAfter(us);
+        return std::pair { c.milliseconds, c.waitMicroseconds };
+    };
+    EXPECT_EQ(after(0), std::pair(1, 1000));
+    EXPECT_EQ(after(2300), std::pair(3, 700));
+    EXPECT_EQ(after(-5), std::pair(0, 0)); // the clock was stepped back since
+    EXPECT_EQ(after(1000000), std::pair(0, 0)); // no stamp of this edge
 }
 
 TEST_F(PpsPulseSourceTest, RisingEdgeOnTheCarrierLine)
