@@ -25,7 +25,6 @@ TEST(PpsLineChoice, CarrierDetectIsStoredAsThirtyTwoAndShownAgain)
 
     WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
         EXPECT_TRUE(dialog->DcdButton()->isChecked());
-        EXPECT_FALSE(dialog->DsrButton()->isChecked());
         dialog->accept();
     });
     p.page<CVelarinPropertyPage4>().OnPpsSettings();

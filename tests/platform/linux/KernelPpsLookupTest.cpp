@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 using namespace velarin;
 namespace fs = std::filesystem;
@@ -36,22 +37,14 @@ TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
 TEST(KernelPpsEdges, PolarityPicksAssertClearOrTheLaterOfBoth)
 {
     const PpsCapture before { 4, 7, 100, 200 };
-    const PpsCapture bothLater { 5, 8, 1300, 1100 };
-    const struct {
-        PpsEdge edge;
-        PpsCapture now;
-        std::optional<int64_t> taken;
-    } cases[] = {
-        { PpsEdge::Assert, bothLater, 1300 },
-        { PpsEdge::Clear, bothLater, 1100 },
-        { PpsEdge::Any, bothLater, 1300 },
-        { PpsEdge::Any, { 4, 8, 100, 900 }, 900 },
-        { PpsEdge::Assert, { 4, 8, 100, 900 }, std::nullopt }, // only a clear edge came
-        { PpsEdge::Any, before, std::nullopt },
-    };
-    for (const auto& c : cases) {
+    const PpsCapture both { 5, 8, 1300, 1100 };
+    const PpsCapture clearOnly { 4, 8, 100, 900 };
+    for (const auto& [edge, now, taken] :
+        { std::tuple { PpsEdge::Assert, both, 1300 }, std::tuple { PpsEdge::Clear, both, 1100 },
+            std::tuple { PpsEdge::Any, both, 1300 }, std::tuple { PpsEdge::Any, clearOnly, 900 },
+            std::tuple { PpsEdge::Assert, clearOnly, -1 } }) {
         PpsCapture seen = before;
-        EXPECT_EQ(TakePpsEdge(c.edge, c.now, seen), c.taken);
-        EXPECT_EQ(seen.assertSequence, c.taken ? c.now.assertSequence : before.assertSequence);
+        EXPECT_EQ(TakePpsEdge(edge, now, seen).value_or(-1), taken);
+        EXPECT_EQ(seen.clearSequence, taken < 0 ? before.clearSequence : now.clearSequence);
     }
 }
