@@ -4,9 +4,12 @@
 // one setting is (time requested) - (true UTC at the call).
 //
 //   gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]
+//                    [--pps-line cts|dsr|dcd] [--pps-kernel]
 //
 // --no-notify reads the serial link on the 50 ms tick only; --pps adds simulated 1PPS edges
-// on CTS at every true second (10 ms pulses) and sets on them. The last line is JSON.
+// on the --pps-line (CTS unless named) at every true second (10 ms pulses) and sets on them.
+// --pps-kernel puts the pulse on DCD with a simulated kernel PPS source that stamps each edge
+// as it is raised, and sets from those stamps. The last line is JSON.
 #include "app/core/ChildEndsWithParent.h"
 #include "app/core/ClockSettingCore.h"
 #include "app/core/VelarinApp.h"
@@ -68,6 +71,11 @@ public:
     }
     bool GetModemStatus(uint32_t& status) override { return lines_.GetModemStatus(status); }
     void CancelWaits() override { lines_.CancelWaits(); }
+    std::string ArmKernelPps() override { return lines_.ArmKernelPps(); }
+    LineEventResult WaitKernelPps(PpsEdge edge, int timeoutMs, int64_t& stamp) override
+    {
+        return lines_.WaitKernelPps(edge, timeoutMs, stamp);
+    }
 
 private:
     SerialDevice& bytes_;
@@ -89,6 +97,19 @@ int64_t realtimeNs()
     return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
+bool lineByName(const char* name, uint32_t& line)
+{
+    const std::pair<const char*, uint32_t> lines[]
+        = { { "cts", kLineEventCts }, { "dsr", kLineEventDsr }, { "dcd", kLineEventDcd } };
+    for (const auto& [lineName, mask] : lines) {
+        if (!std::strcmp(name, lineName)) {
+            line = mask;
+            return true;
+        }
+    }
+    return false;
+}
+
 double percentile(std::vector<double> values, double p)
 {
     std::sort(values.begin(), values.end());
@@ -106,6 +127,8 @@ int main(int argc, char** argv)
     int latencyMs = 50;
     bool notify = true;
     bool pps = false;
+    bool kernel = false;
+    uint32_t ppsLine = kLineEventCts;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--settings") && i + 1 < argc)
             settingsWanted = std::max(1, std::atoi(argv[++i]));
@@ -115,12 +138,20 @@ int main(int argc, char** argv)
             notify = false;
         else if (!std::strcmp(argv[i], "--pps"))
             pps = true;
+        else if (!std::strcmp(argv[i], "--pps-kernel"))
+            pps = kernel = true;
+        else if (!std::strcmp(argv[i], "--pps-line") && i + 1 < argc
+            && lineByName(argv[i + 1], ppsLine))
+            ++i;
         else {
             std::fprintf(stderr,
-                "usage: gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]\n");
+                "usage: gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]\n"
+                "                        [--pps-line cts|dsr|dcd] [--pps-kernel]\n");
             return 2;
         }
     }
+    if (kernel)
+        ppsLine = kLineEventDcd; // the PPS line discipline stamps the carrier line
 
     QProcess receiver;
     EndChildWithThisProcess(receiver);
@@ -152,12 +183,16 @@ int main(int argc, char** argv)
         state.onePpsInput = 1;
         settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, 0);
         settings.WriteProfileInt(keys::kSettings, keys::kOnePpsPolarity, 1);
-        settings.WriteProfileInt(keys::kSettings, keys::kLine, 8);
+        settings.WriteProfileInt(keys::kSettings, keys::kLine, static_cast<int>(ppsLine));
     } else {
         settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, latencyMs);
     }
 
     std::atomic<bool> stopEdges { false };
+    // The true time of the edge being raised. A kernel stamps an edge in its interrupt,
+    // microseconds after it happens, not when a thread gets round to it: the simulated source
+    // stamps the PC clock's reading at this time, not at the late moment the edge thread raises it.
+    std::atomic<int64_t> edgeTrueNs { 0 };
     std::thread edges;
     if (pps) {
         edges = std::thread([&] {
@@ -165,15 +200,20 @@ int main(int argc, char** argv)
             prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
             while (!stopEdges) {
                 const int64_t next = (realtimeNs() / 1000000000 + 1) * 1000000000;
+                edgeTrueNs = next;
                 sleepUntil(next);
-                lines.RaiseLineEdge(kLineEventCts, true);
+                lines.RaiseLineEdge(ppsLine, true);
+                edgeTrueNs = next + 10000000;
                 sleepUntil(next + 10000000);
-                lines.RaiseLineEdge(kLineEventCts, false);
+                lines.RaiseLineEdge(ppsLine, false);
             }
         });
     }
 
     SimulatedSystemClock clock;
+    if (kernel)
+        lines.KernelPps().Plug(
+            "/dev/pps-simulated", [&] { return edgeTrueNs / 1000 + clock.OffsetMicroseconds(); });
     std::mutex mutex;
     std::vector<double> errors;
     clock.SetObserver([&](const SimulatedSystemClock::SetRequest& request) {
@@ -211,8 +251,10 @@ int main(int argc, char** argv)
     next.start();
     QTimer::singleShot(settingsWanted * 4000 + 20000, [] { QCoreApplication::exit(1); });
     std::printf("mode: %s, latency %d ms, pseudo-terminal %s\n",
-        pps ? "1PPS edges" : (notify ? "notifier + 50 ms tick" : "50 ms tick only"), latencyMs,
-        path.c_str());
+        kernel    ? "1PPS kernel stamps"
+            : pps ? "1PPS line edges"
+                  : (notify ? "notifier + 50 ms tick" : "50 ms tick only"),
+        latencyMs, path.c_str());
     std::fflush(stdout);
     const int result = QCoreApplication::exec();
 

@@ -9,7 +9,7 @@
 namespace velarin {
 
 // The application-wide values, owned by CVelarinApp and handed by reference to whoever needs
-// them. Values read across threads are atomic; the current server string is copied under a
+// them. Values read across threads are atomic; the two strings are copied under a
 // small lock so that a reader always sees one whole value.
 class AppState {
 public:
@@ -44,9 +44,15 @@ public:
     std::string CurrentTimeServer() const;
     void SetCurrentTimeServer(std::string server);
 
+    // The kernel PPS device the 1PPS wait takes its edges from ("/dev/pps0"), or empty when it
+    // watches the serial line itself. Written by the set-time worker, read by the status page.
+    std::string KernelPpsSource() const;
+    void SetKernelPpsSource(std::string device);
+
 private:
-    mutable std::mutex serverMutex_;
+    mutable std::mutex textMutex_;
     std::string currentTimeServer_;
+    std::string kernelPpsSource_;
 };
 
 } // namespace velarin

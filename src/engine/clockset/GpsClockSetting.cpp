@@ -3,18 +3,25 @@
 #include "base/Calendar.h"
 #include "engine/settings/SettingsKeys.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace velarin {
 
 namespace {
 
-std::optional<SystemTime> addSeconds(const SystemTime& time, int seconds)
+std::optional<SystemTime> addMilliseconds(const SystemTime& time, int64_t milliseconds)
 {
     const auto ms = ToUnixMilliseconds(time);
     if (!ms)
         return std::nullopt;
-    return FromUnixMilliseconds(*ms + static_cast<int64_t>(seconds) * 1000);
+    return FromUnixMilliseconds(*ms + milliseconds);
+}
+
+std::optional<SystemTime> addSeconds(const SystemTime& time, int seconds)
+{
+    return addMilliseconds(time, static_cast<int64_t>(seconds) * 1000);
 }
 
 } // namespace
@@ -57,6 +64,37 @@ std::optional<SystemTime> GpsClockSetting::ComposeSetting(
     return result;
 }
 
+GpsClockSetting::CatchUp GpsClockSetting::CatchUpAfter(int64_t elapsedMicroseconds)
+{
+    // Beyond a second the stamp cannot be this edge's (or the clock was stepped meanwhile).
+    if (elapsedMicroseconds < 0 || elapsedMicroseconds >= 1000000)
+        return {};
+    const int milliseconds = static_cast<int>(elapsedMicroseconds / 1000) + 1;
+    return { milliseconds, milliseconds * 1000 - static_cast<int>(elapsedMicroseconds) };
+}
+
+SystemTime GpsClockSetting::catchUpWithEdge(const SystemTime& setting, int64_t edgeUtcMicroseconds)
+{
+    if (setting.milliseconds > 999)
+        return setting; // refused by the clock whatever is added
+    // A sleep that ends well after its millisecond began (a busy machine) is followed by one to
+    // the next millisecond, a few times at most.
+    constexpr int kTries = 3;
+    constexpr int64_t kLateMicroseconds = 200;
+    CatchUp catchUp;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        catchUp = CatchUpAfter(clock_.GetUtcMicroseconds() - edgeUtcMicroseconds);
+        if (catchUp.milliseconds == 0)
+            return setting;
+        std::this_thread::sleep_for(std::chrono::microseconds(catchUp.waitMicroseconds));
+        const int64_t late = clock_.GetUtcMicroseconds() - edgeUtcMicroseconds
+            - int64_t { catchUp.milliseconds } * 1000;
+        if (late < kLateMicroseconds)
+            break;
+    }
+    return addMilliseconds(setting, catchUp.milliseconds).value_or(setting);
+}
+
 int GpsClockSetting::SetTimeFromGps()
 {
     const int delay
@@ -94,9 +132,11 @@ int GpsClockSetting::SetTimeFromGps()
         return 0;
     if (dateFromReceiver)
         log_.WriteSystemLog("Using year from ZDA or RMC");
-    const auto setting = ComposeSetting(now, *receiver, dateFromReceiver, pps, delay);
+    auto setting = ComposeSetting(now, *receiver, dateFromReceiver, pps, delay);
     if (!setting)
         return 0;
+    if (const auto edge = pps ? pps_.LastEdgeUtcMicroseconds() : std::nullopt)
+        setting = catchUpWithEdge(*setting, *edge);
 
     char line[64];
     std::snprintf(line, sizeof line, "GPSTime is: %02d/%02d/%04d %02d:%02d:%02d", setting->month,

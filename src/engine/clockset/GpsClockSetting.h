@@ -34,7 +34,18 @@ public:
     static std::optional<SystemTime> ComposeSetting(
         SystemTime r, const SystemTime& t, bool dateFromReceiver, bool pps, int delay);
 
+    // With the kernel's stamp of the edge, the time since the edge is added to the setting,
+    // rounded up to whole milliseconds, and the set waits for that millisecond to begin: the
+    // record's millisecond resolution then costs nothing. Zero milliseconds: no catch-up.
+    struct CatchUp {
+        int milliseconds = 0;
+        int waitMicroseconds = 0;
+    };
+    static CatchUp CatchUpAfter(int64_t elapsedMicroseconds);
+
 private:
+    SystemTime catchUpWithEdge(const SystemTime& setting, int64_t edgeUtcMicroseconds);
+
     SettingsStore& settings_;
     AppState& app_;
     GpsTimeSource& gps_;

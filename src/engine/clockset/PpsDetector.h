@@ -8,11 +8,14 @@
 #include "platform/ThreadPriority.h"
 
 #include <functional>
+#include <optional>
 
 namespace velarin {
 
 // Finds the second boundary for a clock setting: the next second decoded from the receiver, or
-// the receiver's 1PPS edge on the CTS or DSR line. Runs on the set-time worker thread; every
+// the receiver's 1PPS edge on the CTS, DSR or DCD line. When the kernel has a PPS source bound to
+// the port, its time stamp of the edge is used (and published for the status page); a source that
+// stays quiet or disappears gives way to the line wait. Runs on the set-time worker thread; every
 // wait ends when the run is cancelled.
 class PpsDetector {
 public:
@@ -35,6 +38,12 @@ public:
 
     // True just after a qualifying edge of the watched line.
     bool WaitForPps();
+    // The kernel's time of the edge the last successful WaitForPps ended on (UTC microseconds on
+    // the PC clock); nullopt when the line wait found it.
+    std::optional<int64_t> LastEdgeUtcMicroseconds() const { return lastEdge_; }
+    // The kernel edge that a "1PPS Polarity" index names: 0 high to low (clear), 1 low to high
+    // (assert), 2 either; nullopt for any other index.
+    static std::optional<PpsEdge> EdgeForPolarity(int polarity);
     // True when the seconds field of the receiver time has changed (priority raised again);
     // false when the reference became unusable or the run was cancelled first (priority normal).
     bool WaitForNextGpsSecond();
@@ -42,7 +51,10 @@ public:
 private:
     enum class EdgeWait { Edge, TryFailed, Abort };
     EdgeWait waitTwoEdges(SerialDevice& device);
-    LineEventResult waitLineEvent(SerialDevice& device);
+    EdgeWait waitKernelEdge(SerialDevice& device, PpsEdge edge);
+    // One wait of up to the line time-out, in slices so that a stop request is seen soon.
+    LineEventResult waitSliced(const std::function<LineEventResult(int)>& wait);
+    bool levelMatches(SerialDevice& device, int line, int polarity);
 
     SettingsStore& settings_;
     AppState& app_;
@@ -51,6 +63,7 @@ private:
     CancelSignal& cancel_;
     DeviceAccess device_;
     int lineWaitTimeoutMs_ = kLineWaitTimeoutMs;
+    std::optional<int64_t> lastEdge_;
 };
 
 } // namespace velarin

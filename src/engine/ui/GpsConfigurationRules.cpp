@@ -46,18 +46,24 @@ bool UpdateNowEnabled(bool setTimeBusy, int timeReferenceUsable)
     return !setTimeBusy && timeReferenceUsable == 1;
 }
 
-int LineMaskFromRadios(bool cts, bool dsr)
+int LineMaskFromRadios(bool cts, bool dsr, bool dcd)
 {
     if (cts)
         return 8;
     if (dsr)
         return 16;
+    if (dcd)
+        return 32;
     return 0;
 }
 
-bool LineMaskShowsCts(int lineMask)
+PpsLineRadio RadioForLineMask(int lineMask)
 {
-    return (lineMask & 8) != 0;
+    if ((lineMask & 8) != 0)
+        return PpsLineRadio::Cts;
+    if ((lineMask & 32) != 0 && (lineMask & 16) == 0)
+        return PpsLineRadio::Dcd;
+    return PpsLineRadio::Dsr;
 }
 
 int PolarityAfterDialog(int selectedIndex, int openedWith)

@@ -35,10 +35,12 @@ std::optional<int> AcceptedGpsTimeDelay(int milliseconds);
 // "Update PC Clock Now" is offered only when no setting runs and the time reference is usable.
 bool UpdateNowEnabled(bool setTimeBusy, int timeReferenceUsable);
 
-// The 1PPS line as a modem event mask: 8 CTS, 16 DSR, 0 when neither radio is checked.
-int LineMaskFromRadios(bool cts, bool dsr);
-// The dialog shows "Use CTS" for a mask with bit 8 and "Use DSR" for anything else.
-bool LineMaskShowsCts(int lineMask);
+// The 1PPS line as a modem event mask: 8 CTS, 16 DSR, 32 DCD, 0 when no radio is checked.
+int LineMaskFromRadios(bool cts, bool dsr, bool dcd);
+// The dialog shows "Use CTS" for a mask with bit 8, "Use DCD" for one with bit 32 but neither 8
+// nor 16, and "Use DSR" for anything else.
+enum class PpsLineRadio { Cts, Dsr, Dcd };
+PpsLineRadio RadioForLineMask(int lineMask);
 
 // Trigger edges of the 1PPS pulse, by "1PPS Polarity" index.
 inline constexpr int kPolarityCount = 3;

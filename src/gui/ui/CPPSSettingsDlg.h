@@ -14,6 +14,7 @@ class CPPSSettingsDlg : public CTemplateDialog {
 public:
     static constexpr int kDialogId = 157;
     enum ControlId {
+        kUseDcd = 1105,
         kUseDsr = 1106,
         kUseCts = 1107,
         kPolarity = 1108,
@@ -23,12 +24,13 @@ public:
 
     // Index into the trigger edges (see the list); the caller sets it before running.
     int polarity = 0;
-    // Modem event mask of the line: 8 CTS, 16 DSR.
+    // Modem event mask of the line: 8 CTS, 16 DSR, 32 DCD.
     int lineMask = 8;
 
     QComboBox* PolarityBox() const { return polarityBox_; }
     QRadioButton* CtsButton() const { return cts_; }
     QRadioButton* DsrButton() const { return dsr_; }
+    QRadioButton* DcdButton() const { return dcd_; }
 
 public slots:
     void accept() override;
@@ -41,6 +43,7 @@ private:
 
     QRadioButton* cts_;
     QRadioButton* dsr_;
+    QRadioButton* dcd_;
     QComboBox* polarityBox_;
 };
 

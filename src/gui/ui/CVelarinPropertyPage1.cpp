@@ -2,10 +2,13 @@
 
 #include "engine/AppState.h"
 #include "engine/gps/CNmeaParser.h"
+#include "engine/settings/SettingsKeys.h"
+#include "engine/ui/PulseSourceText.h"
 #include "gui/ui/CLedCtrl.h"
 #include "gui/ui/CSignalBarCtrl.h"
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetHost.h"
+#include "platform/SettingsStore.h"
 #include "platform/SystemClock.h"
 
 #include <QLineEdit>
@@ -23,6 +26,7 @@ enum ControlId {
     kLocked = 1004,
     kStatus = 1007,
     kUpdateNow = 1008,
+    kPulseSource = 1114,
     kRxIndicator = 1031,
     kResetSignal = 1033,
     kHelp = 1103,
@@ -69,7 +73,9 @@ void CVelarinPropertyPage1::OnInitDialog()
     auto* help = AddButton(kHelp, QStringLiteral("?"), QRect(114, 109, 16, 14));
 
     bars_ = new CSignalBarCtrl(this);
-    Place(bars_, kSignalBars, QRect(140, 6, 203, 117));
+    Place(bars_, kSignalBars, QRect(140, 6, 203, 101));
+    AddLabel(QStringLiteral("1PPS:"), QRect(140, 113, 28, 8));
+    auto* pulseSource = AddReadOnlyEdit(kPulseSource, QRect(170, 111, 173, 12));
 
     connect(updateNow, &QPushButton::clicked, this, [this] {
         if (Sheet() != nullptr)
@@ -92,6 +98,7 @@ void CVelarinPropertyPage1::OnInitDialog()
     AddTool(Control(kRxIndicator),
         QStringLiteral("Shows that NMEA sentences are being received on the RS-232 port"));
     AddTool(help, QStringLiteral("Help"));
+    AddTool(pulseSource, QStringLiteral("Shows where the 1 pulse per second is taken from."));
 
     rx_->SetLed(led::kGreen, led::kDark, led::kLarge);
     SetTimer(kRefreshMilliseconds);
@@ -140,7 +147,16 @@ void CVelarinPropertyPage1::OnTimer()
         SetText(
             Control(kStatus), busy ? QStringLiteral("Seting PC Clock..") : QStringLiteral("Idle"));
         Control(kUpdateNow)->setEnabled(!busy && usable);
+        SetText(Control(kPulseSource), QString::fromStdString(pulseSource()));
     }
+}
+
+std::string CVelarinPropertyPage1::pulseSource() const
+{
+    if (context_.state.onePpsInput.load() != 1)
+        return "off";
+    return PulseSourceText(context_.state.KernelPpsSource(),
+        context_.settings.GetProfileInt(keys::kSettings, keys::kLine, keys::kLineDefault));
 }
 
 } // namespace velarin

@@ -3,6 +3,7 @@
 #include "gui/ui/CVelarinPropertyPage.h"
 
 #include <cstdint>
+#include <string>
 
 namespace velarin {
 
@@ -11,8 +12,8 @@ class CSignalBarCtrl;
 
 // Tab "GPS Signal Quality" (template 104): the live view of the receiver. A receive LED that
 // blinks for every batch of sentences, one signal bar per satellite in view, the receiver's time,
-// the PC's local time, the lock state, what the set-time worker is doing, and a button that sets
-// the PC clock at once.
+// the PC's local time, the lock state, what the set-time worker is doing, where the 1PPS pulse
+// comes from, and a button that sets the PC clock at once.
 class CVelarinPropertyPage1 : public CVelarinPropertyPage {
     Q_OBJECT
 public:
@@ -31,6 +32,9 @@ protected:
     void OnInitDialog() override;
 
 private:
+    // "off", or where the 1PPS wait takes the pulse from.
+    std::string pulseSource() const;
+
     CLedCtrl* rx_ = nullptr;
     CSignalBarCtrl* bars_ = nullptr;
 

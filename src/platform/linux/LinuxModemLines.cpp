@@ -58,14 +58,25 @@ bool LinuxModemLines::readCount(int fd, uint32_t mask, int& count) const
     serial_icounter_struct counters {};
     if (::ioctl(fd, TIOCGICOUNT, &counters) != 0)
         return false;
-    count = mask == kLineEventCts ? counters.cts : counters.dsr;
-    return true;
+    switch (mask) {
+    case kLineEventCts:
+        count = counters.cts;
+        return true;
+    case kLineEventDsr:
+        count = counters.dsr;
+        return true;
+    case kLineEventDcd:
+        count = counters.dcd;
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool LinuxModemLines::SetEventMask(uint32_t mask)
 {
     std::lock_guard lock(mutex_);
-    if (fd_ < 0 || (mask != kLineEventCts && mask != kLineEventDsr))
+    if (fd_ < 0)
         return false;
     int count = 0;
     // Devices without interrupt counters (pseudo-terminals, some adapters) cannot report edges.
@@ -123,7 +134,9 @@ LineEventResult LinuxModemLines::WaitLineEvent(int timeoutMs)
             break;
         }
         lock.unlock();
-        const int bits = mask == kLineEventCts ? TIOCM_CTS : TIOCM_DSR;
+        const int bits = mask == kLineEventCts ? TIOCM_CTS
+            : mask == kLineEventDsr            ? TIOCM_DSR
+                                               : TIOCM_CD;
         const int rc = ::ioctl(fd, TIOCMIWAIT, bits);
         const int error = errno;
         lock.lock();
@@ -156,7 +169,8 @@ bool LinuxModemLines::GetModemStatus(uint32_t& status)
     if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0)
         return false;
     status = ((bits & TIOCM_CTS) ? kModemStatusCtsOn : 0u)
-        | ((bits & TIOCM_DSR) ? kModemStatusDsrOn : 0u);
+        | ((bits & TIOCM_DSR) ? kModemStatusDsrOn : 0u)
+        | ((bits & TIOCM_CD) ? kModemStatusDcdOn : 0u);
     return true;
 }
 

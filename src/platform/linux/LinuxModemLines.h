@@ -9,7 +9,7 @@
 
 namespace velarin {
 
-// The modem-line side of a Linux serial device (CTS/DSR changes for the 1PPS wait). Given the
+// The modem-line side of a Linux serial device (CTS/DSR/DCD changes for the 1PPS wait). Given the
 // descriptor while the device is open; Detach ends every wait before the descriptor is closed.
 //
 // A wait sleeps in TIOCMIWAIT, so the edge wakes it straight from the driver's interrupt

@@ -63,6 +63,7 @@ int LinuxSerialDevice::Open(const std::string& path)
     }
     fd_ = fd;
     modemLines_.Attach(fd);
+    kernelPps_.Attach(path);
     return 0;
 }
 
@@ -77,6 +78,7 @@ int LinuxSerialDevice::Close()
     if (fd < 0)
         return EBADF;
     modemLines_.Detach();
+    kernelPps_.Detach();
     ::ioctl(fd, TIOCNXCL);
     return ::close(fd) == 0 ? 0 : errno;
 }
@@ -204,6 +206,17 @@ bool LinuxSerialDevice::GetModemStatus(uint32_t& status)
 void LinuxSerialDevice::CancelWaits()
 {
     modemLines_.CancelWaits();
+}
+
+std::string LinuxSerialDevice::ArmKernelPps()
+{
+    return IsOpen() ? kernelPps_.Arm() : std::string();
+}
+
+LineEventResult LinuxSerialDevice::WaitKernelPps(
+    PpsEdge edge, int timeoutMs, int64_t& edgeUtcMicroseconds)
+{
+    return kernelPps_.Wait(edge, timeoutMs, edgeUtcMicroseconds);
 }
 
 } // namespace velarin

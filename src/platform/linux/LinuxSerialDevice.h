@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SerialDevice.h"
+#include "platform/linux/LinuxKernelPps.h"
 #include "platform/linux/LinuxModemLines.h"
 
 #include <atomic>
@@ -31,6 +32,9 @@ public:
     LineEventResult WaitLineEvent(int timeoutMs) override;
     bool GetModemStatus(uint32_t& status) override;
     void CancelWaits() override;
+    std::string ArmKernelPps() override;
+    LineEventResult WaitKernelPps(
+        PpsEdge edge, int timeoutMs, int64_t& edgeUtcMicroseconds) override;
 
     // The termios speed constant for a rate in bit/s, or 0 when the rate is not supported.
     static unsigned SpeedForBaud(int baud);
@@ -38,6 +42,7 @@ public:
 private:
     std::atomic<int> fd_ { -1 };
     LinuxModemLines modemLines_;
+    LinuxKernelPps kernelPps_;
 };
 
 } // namespace velarin

@@ -39,6 +39,7 @@ int SimulatedSerialDevice::Close()
         ++cancelGeneration_;
     }
     lineChanged_.notify_all();
+    kernelPps_.Close();
     return 0;
 }
 
@@ -92,7 +93,7 @@ bool SimulatedSerialDevice::SetEventMask(uint32_t mask)
     std::lock_guard lock(mutex_);
     if (!open_)
         return false;
-    eventMask_ = mask & (kLineEventCts | kLineEventDsr);
+    eventMask_ = mask & (kLineEventCts | kLineEventDsr | kLineEventDcd);
     changesSinceWait_ = 0;
     return true;
 }
@@ -119,7 +120,8 @@ bool SimulatedSerialDevice::GetModemStatus(uint32_t& status)
     std::lock_guard lock(mutex_);
     if (!open_)
         return false;
-    status = (ctsHigh_ ? kModemStatusCtsOn : 0u) | (dsrHigh_ ? kModemStatusDsrOn : 0u);
+    status = (ctsHigh_ ? kModemStatusCtsOn : 0u) | (dsrHigh_ ? kModemStatusDsrOn : 0u)
+        | (dcdHigh_ ? kModemStatusDcdOn : 0u);
     return true;
 }
 
@@ -130,6 +132,17 @@ void SimulatedSerialDevice::CancelWaits()
         ++cancelGeneration_;
     }
     lineChanged_.notify_all();
+}
+
+std::string SimulatedSerialDevice::ArmKernelPps()
+{
+    return IsOpen() ? kernelPps_.Arm() : std::string();
+}
+
+LineEventResult SimulatedSerialDevice::WaitKernelPps(
+    PpsEdge edge, int timeoutMs, int64_t& edgeUtcMicroseconds)
+{
+    return kernelPps_.Wait(edge, timeoutMs, edgeUtcMicroseconds);
 }
 
 void SimulatedSerialDevice::SetOpenError(int error)
@@ -170,6 +183,7 @@ void SimulatedSerialDevice::Unplug()
 void SimulatedSerialDevice::RaiseLineEdge(uint32_t lineMask, bool high)
 {
     bool wake = false;
+    bool dcdMoved = false;
     {
         std::lock_guard lock(mutex_);
         auto move = [&](uint32_t line, bool& level) {
@@ -183,9 +197,14 @@ void SimulatedSerialDevice::RaiseLineEdge(uint32_t lineMask, bool high)
         };
         move(kLineEventCts, ctsHigh_);
         move(kLineEventDsr, dsrHigh_);
+        const bool dcdWas = dcdHigh_;
+        move(kLineEventDcd, dcdHigh_);
+        dcdMoved = dcdWas != dcdHigh_;
     }
     if (wake)
         lineChanged_.notify_all();
+    if (dcdMoved)
+        kernelPps_.Stamp(high);
 }
 
 std::string SimulatedSerialDevice::LastOpenPath() const

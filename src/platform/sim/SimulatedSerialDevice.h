@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SerialDevice.h"
+#include "platform/sim/SimulatedKernelPps.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -12,8 +13,9 @@
 namespace velarin {
 
 // A serial device without hardware, for tests and the demo. Bytes are fed in, open and
-// line-setting failures can be injected, and the CTS and DSR lines can be moved from any
-// thread, counted like the driver counts them, and waited for.
+// line-setting failures can be injected, and the CTS, DSR and DCD lines can be moved from any
+// thread, counted like the driver counts them, and waited for. A kernel PPS source can be plugged
+// in; it stamps the DCD edges.
 class SimulatedSerialDevice : public SerialDevice {
 public:
     struct LineSettings {
@@ -35,6 +37,9 @@ public:
     LineEventResult WaitLineEvent(int timeoutMs) override;
     bool GetModemStatus(uint32_t& status) override;
     void CancelWaits() override;
+    std::string ArmKernelPps() override;
+    LineEventResult WaitKernelPps(
+        PpsEdge edge, int timeoutMs, int64_t& edgeUtcMicroseconds) override;
 
     // Injection: the errno value of every following Open (0 = opens), failing line settings.
     void SetOpenError(int error);
@@ -45,9 +50,11 @@ public:
     void Feed(const std::string& text);
     // The receiver is unplugged: the next Read reports the device gone and closes it.
     void Unplug();
-    // Moves the lines in mask (kLineEventCts, kLineEventDsr) to the given level. A change of a
-    // watched line is counted and wakes a waiter.
+    // Moves the lines in mask (kLineEventCts, kLineEventDsr, kLineEventDcd) to the given level. A
+    // change of a watched line is counted and wakes a waiter; a DCD change is also stamped by the
+    // kernel PPS source when one is plugged in.
     void RaiseLineEdge(uint32_t lineMask, bool high);
+    SimulatedKernelPps& KernelPps() { return kernelPps_; }
 
     // What the link did with the device.
     std::string LastOpenPath() const;
@@ -73,9 +80,11 @@ private:
     int clearErrorsCount_ = 0;
     bool ctsHigh_ = false;
     bool dsrHigh_ = false;
+    bool dcdHigh_ = false;
     uint32_t eventMask_ = 0;
     unsigned changesSinceWait_ = 0;
     unsigned cancelGeneration_ = 0;
+    SimulatedKernelPps kernelPps_;
 };
 
 } // namespace velarin

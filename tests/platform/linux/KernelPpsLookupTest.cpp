@@ -1,0 +1,50 @@
+#include "platform/linux/KernelPpsLookup.h"
+#include "platform/PpsCapture.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+using namespace velarin;
+namespace fs = std::filesystem;
+
+TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const fs::path pps = root.filePath("class/pps").toStdString();
+    const fs::path tty = root.filePath("ttyUSB3").toStdString();
+    std::ofstream(tty.string()) << "";
+    fs::create_symlink(tty, root.filePath("gps0").toStdString());
+    const std::pair<const char*, std::string> sources[] = { { "pps0", "" }, // a GPIO source
+        { "pps1", "/dev/ttyS1\n" }, { "pps2", tty.string() + "\n" }, { "pps3", tty.string() } };
+    for (const auto& [name, path] : sources) {
+        fs::create_directories(pps / name);
+        std::ofstream((pps / name / "path").string()) << path;
+    }
+
+    EXPECT_EQ(FindKernelPpsDevice("/dev/ttyS1", pps.string()), "/dev/pps1");
+    EXPECT_EQ(FindKernelPpsDevice(tty.string(), pps.string()), "/dev/pps2"); // the first
+    EXPECT_EQ(FindKernelPpsDevice(root.filePath("gps0").toStdString(), pps.string()), "/dev/pps2");
+    EXPECT_EQ(FindKernelPpsDevice("/dev/ttyS0", pps.string()), "");
+    EXPECT_EQ(FindKernelPpsDevice("", pps.string()), "");
+    EXPECT_EQ(FindKernelPpsDevice("/dev/ttyS1", (pps / "absent").string()), "");
+}
+
+TEST(KernelPpsEdges, PolarityPicksAssertClearOrTheLaterOfBoth)
+{
+    const PpsCapture before { 4, 7, 100, 200 };
+    const PpsCapture both { 5, 8, 1300, 1100 };
+    const PpsCapture clearOnly { 4, 8, 100, 900 };
+    for (const auto& [edge, now, taken] :
+        { std::tuple { PpsEdge::Assert, both, 1300 }, std::tuple { PpsEdge::Clear, both, 1100 },
+            std::tuple { PpsEdge::Any, both, 1300 }, std::tuple { PpsEdge::Any, clearOnly, 900 },
+            std::tuple { PpsEdge::Assert, clearOnly, -1 } }) {
+        PpsCapture seen = before;
+        EXPECT_EQ(TakePpsEdge(edge, now, seen).value_or(-1), taken);
+        EXPECT_EQ(seen.clearSequence, taken < 0 ? before.clearSequence : now.clearSequence);
+    }
+}
