@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace velarin::test {
 
@@ -60,6 +61,17 @@ inline QRgb Rgb(uint32_t colorRef)
 inline QRgb PixelAt(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) | 0xFF000000u;
+}
+
+// Probes a picture: each point must show its colour (a COLORREF, 0x00BBGGRR).
+struct Probe {
+    int x, y;
+    uint32_t colorRef;
+};
+inline void ExpectPixels(const QImage& image, std::initializer_list<Probe> probes)
+{
+    for (const Probe& p : probes)
+        EXPECT_EQ(PixelAt(image, p.x, p.y), Rgb(p.colorRef)) << "at " << p.x << ", " << p.y;
 }
 
 } // namespace velarin::test
