@@ -29,11 +29,7 @@ protected:
         return frame;
     }
 
-    CClockWnd* Window(CMainFrame&)
-    {
-        return QApplication::topLevelWidgets().isEmpty() ? nullptr : findClock();
-    }
-    static CClockWnd* findClock()
+    static CClockWnd* Window(CMainFrame&)
     {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* clock = qobject_cast<CClockWnd*>(w))
