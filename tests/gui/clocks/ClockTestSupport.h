@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace velarin::test {
 
@@ -45,12 +46,19 @@ inline bool ProcessEventsUntil(const std::function<bool()>& condition, int bound
     return condition();
 }
 
+// A mouse event at a point of the target; the screen position is the mapped one unless given.
 inline void SendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButtons buttons,
-    Qt::MouseButton button = Qt::LeftButton)
+    Qt::MouseButton button = Qt::LeftButton, std::optional<QPoint> global = {})
 {
-    QMouseEvent event(
-        type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(local), QPointF(global.value_or(target->mapToGlobal(local))),
+        button, buttons, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
+}
+
+// A move with the left button held.
+inline void DragTo(QWidget* target, QPoint local, QPoint global)
+{
+    SendMouse(target, QEvent::MouseMove, local, Qt::LeftButton, Qt::NoButton, global);
 }
 
 inline QRgb Rgb(uint32_t colorRef)

@@ -318,10 +318,7 @@ TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
     SendMouse(face, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
     EXPECT_EQ(wnd->dragging, 1);
     EXPECT_EQ(wnd->dragAnchorArmed, 1);
-    const QPoint pressGlobal(60, 70);
-    QMouseEvent move(QEvent::MouseMove, QPointF(70, 55), QPointF(pressGlobal + QPoint(20, 5)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(face, &move);
+    DragTo(face, { 70, 55 }, { 80, 75 });
     EXPECT_EQ(wnd->dragAnchorArmed, 0);
     EXPECT_EQ(wnd->dragAnchor, QPoint(70, 55));
     EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(10, 20));
@@ -331,13 +328,10 @@ TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
     wnd->RefreshHoverText();
     EXPECT_EQ(wnd->toolTip(), before);
 
-    QMouseEvent further(QEvent::MouseMove, QPointF(70, 55), QPointF(100, 90), Qt::NoButton,
-        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(face, &further);
+    DragTo(face, { 70, 55 }, { 100, 90 });
     EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(30, 35));
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(70, 55), QPointF(100, 90),
-        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(face, &release);
+    SendMouse(face, QEvent::MouseButtonRelease, { 70, 55 }, Qt::NoButton, Qt::LeftButton,
+        QPoint(100, 90));
     EXPECT_EQ(wnd->dragging, 0);
     EXPECT_EQ(position(), "30,330,35,135");
 
@@ -361,10 +355,7 @@ TEST_F(ClockWndTest, ResizeKeepsTheMinimumWidthAndStoresEveryChange)
     wnd->resize(300, 100);
     SendMouse(wnd->digitalClock, QEvent::MouseButtonPress, { 1, 50 }, Qt::LeftButton);
     EXPECT_EQ(wnd->dragging, 0);
-    const QPoint press = wnd->mapToGlobal(QPoint(1, 50));
-    QMouseEvent move(QEvent::MouseMove, QPointF(1, 50), QPointF(press + QPoint(290, 0)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(wnd->digitalClock, &move);
+    DragTo(wnd->digitalClock, { 1, 50 }, wnd->mapToGlobal(QPoint(291, 50)));
     EXPECT_EQ(wnd->geometry(), QRect(235, 20, 75, 100));
     SendMouse(wnd->digitalClock, QEvent::MouseButtonRelease, { 1, 50 }, Qt::NoButton);
     EXPECT_EQ(position(), "235,310,20,120");

@@ -114,58 +114,44 @@ TEST(PpsSettingsDialog, ShowsLineAndPolarityAndReadsThemBackOnOk)
     }
 }
 
-TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePortEvenWhenNothingChanged)
+// OK stores the choice and reopens the link with it, even when nothing changed; a device path
+// is stored beside the number it leaves alone, and choosing a number forgets the path.
+TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
 {
     PageWithLink p;
-    p.CommSettings([](CCommSettingsDlg* dialog) {
-        EXPECT_EQ(dialog->PortBox()->currentText(), QStringLiteral("1"));
-        EXPECT_EQ(dialog->BaudBox()->currentText(), QStringLiteral("4800"));
-        dialog->accept();
-    });
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 1);
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), 4800);
-    EXPECT_EQ(p.StoredDevice(), "");
-    // Closed (with its pause) and opened again with the same values.
-    EXPECT_EQ(p.slept, std::vector<milliseconds> { milliseconds(1000) });
-    EXPECT_TRUE(p.port.IsOpen());
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyS0");
+    struct Step {
+        QString shownPort, port, baud;
+        int storedPort, storedBaud;
+        std::string device, opened;
+    };
+    const Step steps[] { { "1", "", "", 1, 4800, "", "/dev/ttyS0" },
+        { "1", "3", "9600", 3, 9600, "", "/dev/ttyS2" },
+        { "3", "/dev/ttyUSB3", "", 3, 9600, "/dev/ttyUSB3", "/dev/ttyUSB3" },
+        { "/dev/ttyUSB3", "5", "", 5, 9600, "", "/dev/ttyS4" } };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.port.toStdString());
+        p.CommSettings([&step](CCommSettingsDlg* dialog) {
+            EXPECT_EQ(dialog->PortBox()->currentText(), step.shownPort);
+            if (!step.port.isEmpty())
+                dialog->PortBox()->setEditText(step.port);
+            if (!step.baud.isEmpty())
+                dialog->BaudBox()->setCurrentText(step.baud);
+            qobject_cast<QAbstractButton*>(dialog->findChild<QWidget*>(QStringLiteral("1")))
+                ->click();
+        });
+        EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), step.storedPort);
+        EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), step.storedBaud);
+        EXPECT_EQ(p.StoredDevice(), step.device);
+        EXPECT_TRUE(p.port.IsOpen());
+        EXPECT_EQ(p.device.LastOpenPath(), step.opened);
+        EXPECT_EQ(p.device.LastLineSettings().baud, step.storedBaud);
+    }
+    // Each time closed with its pause and opened again: eight data bits, no parity, one stop bit.
+    EXPECT_EQ(p.slept, std::vector<milliseconds>(4, milliseconds(1000)));
     const auto& line = p.device.LastLineSettings();
-    EXPECT_EQ(std::vector<int>({ line.baud, line.dataBits, line.parity, line.stopBits }),
-        std::vector<int>({ 4800, 8, 0, 0 }));
-
-    p.CommSettings([](CCommSettingsDlg* dialog) {
-        dialog->PortBox()->setEditText(QStringLiteral("3"));
-        dialog->BaudBox()->setCurrentIndex(3);
-        qobject_cast<QAbstractButton*>(dialog->findChild<QWidget*>(QStringLiteral("1")))->click();
-    });
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 3);
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), 9600);
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyS2");
-    EXPECT_EQ(p.device.LastLineSettings().baud, 9600);
-    EXPECT_EQ(p.port.PortNumber(), 3);
-}
-
-TEST(GpsConfigurationPage, CommSettingsDevicePathIsStoredAndANumberForgetsIt)
-{
-    PageWithLink p;
-    p.world.settings.WriteProfileInt(keys::kSerial, keys::kPort, 2);
-    p.CommSettings([](CCommSettingsDlg* dialog) {
-        dialog->PortBox()->setEditText(QStringLiteral("/dev/ttyUSB3"));
-        dialog->accept();
-    });
-    EXPECT_EQ(p.StoredDevice(), "/dev/ttyUSB3");
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 2);
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyUSB3");
-
-    // Reopening the dialog shows the device; choosing a number brings the numbering back.
-    p.CommSettings([](CCommSettingsDlg* dialog) {
-        EXPECT_EQ(dialog->PortBox()->currentText(), QStringLiteral("/dev/ttyUSB3"));
-        dialog->PortBox()->setCurrentIndex(4);
-        dialog->accept();
-    });
-    EXPECT_EQ(p.StoredDevice(), "");
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 5);
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyS4");
+    EXPECT_EQ(std::vector<int>({ line.dataBits, line.parity, line.stopBits }),
+        std::vector<int>({ 8, 0, 0 }));
+    EXPECT_EQ(p.port.PortNumber(), 5);
 }
 
 TEST(GpsConfigurationPage, CommSettingsCancelChangesNothingAndAFailedOpenTellsTheUser)
