@@ -77,7 +77,7 @@ TEST_F(MainFrameTest, HiddenFrameWithTheMenuOfTheTray)
             "&Reset Clock Position 32788", "-", "&Help Topics... 57667", "-", "&Exit 57665" }));
 }
 
-TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClock)
+TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClockAndClockCommandsStoreIt)
 {
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     auto frame = MakeFrame();
@@ -97,21 +97,16 @@ TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClock)
     EXPECT_TRUE(Action(*frame, 32782)->isChecked());
     Action(*frame, 32774)->trigger();
     EXPECT_EQ(clockSettings_, 1);
-}
 
-TEST_F(MainFrameTest, ClockCommandsStoreThatTheClockIsOn)
-{
+    // Showing or resetting the clock stores that it is on.
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
-    auto frame = MakeFrame();
     frame->OnCommand(32782);
     EXPECT_TRUE(clock_->visible);
     EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 1);
-
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     frame->OnCommand(32788);
     EXPECT_EQ(clock_->resets, 1);
     EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 1);
-
     frame->OnCommand(57667);
     EXPECT_EQ(helpOpened_, std::vector<int>({ 0 }));
 }
