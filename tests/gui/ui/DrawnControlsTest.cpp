@@ -159,6 +159,10 @@ TEST(SignalBarCtrl, FewerBarsRepaintCleanlyAndNoBarsDrawNothing)
 
     bars.count = 0;
     EXPECT_EQ(bars.grab().toImage().pixelColor(120, 70), bars.palette().color(QPalette::Button));
+    // One bar after a reset leaves the scale without a span: the bar stays empty.
+    bars.count = 1;
+    bars.ResetMinMax();
+    EXPECT_EQ(bars.grab().toImage().pixelColor(120, 70), bars.palette().color(QPalette::Button));
     // A count past the entries is held at 32 bars.
     bars.count = 99;
     (void)bars.grab();

@@ -23,8 +23,8 @@ template <typename T> T* Control(QWidget& dialog, const char* name)
 TEST(FirstTimeConfigDlgTest, OnlyOkEndsItAndReadsTheChoice)
 {
     int opened = 0;
+    EXPECT_EQ(CFirstTimeConfigDlg().choice(), -1); // nothing chosen before the user chooses
     CFirstTimeConfigDlg dialog(nullptr, [&opened](int context) { opened = context; });
-    EXPECT_EQ(dialog.choice(), -1);
     EXPECT_TRUE(Control<QPlainTextEdit>(dialog, "ctl1050")->isReadOnly());
     QTest::mouseClick(Control<QPushButton>(dialog, "ctl1051"), Qt::LeftButton);
     EXPECT_EQ(opened, 131215);
