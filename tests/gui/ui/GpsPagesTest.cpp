@@ -197,7 +197,9 @@ TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesAndStoresTheDelayShown)
         EXPECT_EQ(p.Text(Page::kGpsTimeDelay), QString::number(delay));
         EXPECT_EQ(p.Stored(keys::kSettings, keys::kGPSTimeDelay), delay);
         EXPECT_EQ(p.Stored(keys::kSettings, keys::kTLSats), 5);
-        EXPECT_EQ(p.page.LogIndicator()->State(), led::kGreyed);
+        const CLedCtrl& led = *p.page.LogIndicator();
+        EXPECT_EQ(std::vector<int>({ led.Colour(), led.State(), led.Size() }),
+            std::vector<int>({ led::kGreen, led::kGreyed, led::kLarge }));
         EXPECT_FALSE(p.page.HasTimer());
     }
 }
