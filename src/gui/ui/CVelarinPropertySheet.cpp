@@ -17,10 +17,12 @@
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
+
 #include <QKeyEvent>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QTabBar>
+#include <algorithm>
 
 namespace velarin {
 
@@ -190,6 +192,12 @@ CVelarinPropertyPage* CVelarinPropertySheet::Page(int tab) const
     if (tab < 0 || tab >= PageCount())
         return nullptr;
     return tabOrder_[static_cast<size_t>(tab)];
+}
+
+int CVelarinPropertySheet::indexOf(const QWidget* page) const
+{
+    const auto found = std::find(tabOrder_.begin(), tabOrder_.end(), page);
+    return found == tabOrder_.end() ? -1 : static_cast<int>(found - tabOrder_.begin());
 }
 
 void CVelarinPropertySheet::SetPCClockNow()

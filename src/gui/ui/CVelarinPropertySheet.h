@@ -47,6 +47,7 @@ public:
     // The tabs, as a tab widget offers them.
     int count() const { return PageCount(); }
     QString tabText(int tab) const;
+    int indexOf(const QWidget* page) const;
     int currentIndex() const;
     void setCurrentIndex(int tab);
     QWidget* currentWidget() const;

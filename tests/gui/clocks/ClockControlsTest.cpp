@@ -42,21 +42,14 @@ TEST_F(ClockControls, DigitalPixelsShowLitAndUnlitSegmentsAndColonDots)
     const QImage image = ctrl.grab().toImage();
 
     // First digit "1" in the cell 5..44: segment b (x 41) lit, segment a (y 8) and g (y 50) not.
-    EXPECT_EQ(PixelAt(image, 41, 30), Rgb(0x00FF00));
-    EXPECT_EQ(PixelAt(image, 41, 70), Rgb(0x00FF00));
-    EXPECT_EQ(PixelAt(image, 24, 8), Rgb(0x004000));
-    EXPECT_EQ(PixelAt(image, 24, 50), Rgb(0x004000));
-    // Second digit "2" (cell 47..86): a and g lit, f (x 50) not.
-    EXPECT_EQ(PixelAt(image, 66, 8), Rgb(0x00FF00));
-    EXPECT_EQ(PixelAt(image, 66, 50), Rgb(0x00FF00));
-    EXPECT_EQ(PixelAt(image, 50, 30), Rgb(0x004000));
-    // Colon dots at x 97, y 27 and 73, always lit; background in the inset; sunken border.
-    EXPECT_EQ(PixelAt(image, 97, 27), Rgb(0x00FF00));
-    EXPECT_EQ(PixelAt(image, 97, 73), Rgb(0x00FF00));
-    EXPECT_EQ(PixelAt(image, 97, 50), Rgb(0x000000));
-    EXPECT_EQ(PixelAt(image, 3, 50), Rgb(0x000000));
-    EXPECT_EQ(PixelAt(image, 0, 0), Rgb(GetSystemColor(kColorButtonShadow)));
-    EXPECT_EQ(PixelAt(image, 299, 99), Rgb(GetSystemColor(kColorButtonHighlight)));
+    // Second digit "2" (cell 47..86): a and g lit, f (x 50) not. Colon dots at x 97, y 27 and
+    // 73, always lit; background in the inset; sunken border.
+    ExpectPixels(image,
+        { { 41, 30, 0x00FF00 }, { 41, 70, 0x00FF00 }, { 24, 8, 0x004000 }, { 24, 50, 0x004000 },
+            { 66, 8, 0x00FF00 }, { 66, 50, 0x00FF00 }, { 50, 30, 0x004000 }, { 97, 27, 0x00FF00 },
+            { 97, 73, 0x00FF00 }, { 97, 50, 0 }, { 3, 50, 0 },
+            { 0, 0, GetSystemColor(kColorButtonShadow) },
+            { 299, 99, GetSystemColor(kColorButtonHighlight) } });
 }
 
 TEST_F(ClockControls, OnePixelStrokeLeavesOutItsEndPoint)
@@ -68,10 +61,7 @@ TEST_F(ClockControls, OnePixelStrokeLeavesOutItsEndPoint)
     const QImage image = ctrl.grab().toImage();
     // t = 1: first cell 5..50, w = 43; segment a of "1" (unlit) runs from (7, 6) to (49, 6) and
     // its end point is left out, so the stroke covers exactly x = 7..48.
-    EXPECT_EQ(PixelAt(image, 7, 6), Rgb(0x004000));
-    EXPECT_EQ(PixelAt(image, 48, 6), Rgb(0x004000));
-    EXPECT_EQ(PixelAt(image, 49, 6), Rgb(0x000000));
-    EXPECT_EQ(PixelAt(image, 6, 6), Rgb(0x000000));
+    ExpectPixels(image, { { 7, 6, 0x004000 }, { 48, 6, 0x004000 }, { 49, 6, 0 }, { 6, 6, 0 } });
 }
 
 TEST_F(ClockControls, DigitalRepaintsOncePerDisplayedSecond)
@@ -104,17 +94,15 @@ TEST_F(ClockControls, DigitalRepaintsOncePerDisplayedSecond)
     ctrl.SetUseLocalTime(1);
     ctrl.Tick();
     EXPECT_EQ(ctrl.currentTime.hour, 13);
-}
 
-TEST_F(ClockControls, DigitalTickStartsAndStops)
-{
-    CDigitalClockCtrl ctrl(clock);
-    EXPECT_FALSE(ctrl.IsTicking());
-    ctrl.EnableTick(1, 50);
-    EXPECT_TRUE(ctrl.IsTicking());
-    EXPECT_TRUE(ProcessEventsUntil([&] { return ctrl.lastSecond == 56; }));
-    ctrl.EnableTick(2, 50);
-    EXPECT_FALSE(ctrl.IsTicking());
+    // The tick runs on its own timer once enabled, and stops.
+    CDigitalClockCtrl ticking(clock);
+    EXPECT_FALSE(ticking.IsTicking());
+    ticking.EnableTick(1, 50);
+    EXPECT_TRUE(ticking.IsTicking());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return ticking.lastSecond == 57; }));
+    ticking.EnableTick(2, 50);
+    EXPECT_FALSE(ticking.IsTicking());
 }
 
 TEST_F(ClockControls, AnalogHourHandInTwelveAndTwentyFourHourMode)
@@ -128,15 +116,10 @@ TEST_F(ClockControls, AnalogHourHandInTwelveAndTwentyFourHourMode)
     ctrl.secondColor = 0x0000FF;
     ctrl.Tick();
 
-    QImage image = ctrl.grab().toImage();
-    EXPECT_EQ(PixelAt(image, 125, 95), Rgb(0xFF0000)); // hour hand at 90°
-    EXPECT_EQ(PixelAt(image, 95, 95), Rgb(0xFF0000)); // hub
-    EXPECT_EQ(PixelAt(image, 116, 74), Rgb(0xFFFFFF)); // nothing at 45°
-    EXPECT_EQ(PixelAt(image, 1, 1), Rgb(GetSystemColor(kColorButtonFace)));
-    EXPECT_EQ(PixelAt(image, 95, 11), Rgb(0x000000)); // 12 o'clock tick, radius 84
-
-    ctrl.Set24HourMode(1);
-    image = ctrl.grab().toImage();
-    EXPECT_EQ(PixelAt(image, 116, 74), Rgb(0xFF0000)); // hour hand at 45°
-    EXPECT_EQ(PixelAt(image, 125, 95), Rgb(0xFFFFFF));
+    // Hour hand at 90°, the hub, nothing at 45°, the corner, the 12 o'clock tick at radius 84.
+    ExpectPixels(ctrl.grab().toImage(),
+        { { 125, 95, 0xFF0000 }, { 95, 95, 0xFF0000 }, { 116, 74, 0xFFFFFF },
+            { 1, 1, GetSystemColor(kColorButtonFace) }, { 95, 11, 0 } });
+    ctrl.Set24HourMode(1); // the hour hand at 45°
+    ExpectPixels(ctrl.grab().toImage(), { { 116, 74, 0xFF0000 }, { 125, 95, 0xFFFFFF } });
 }

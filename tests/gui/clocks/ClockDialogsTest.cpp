@@ -14,7 +14,6 @@
 #include "platform/sim/SimulatedSystemClock.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <gtest/gtest.h>
@@ -50,39 +49,26 @@ protected:
     int64_t nowUs = MicrosecondsAt(2026, 12, 6, 14, 5, 9);
     SimulatedSystemClock clock { [this] { return nowUs; } };
     ScriptedChooser chooser;
+    MemorySettingsStore store;
+    AppState state;
+    FakeClockHost host;
+    int stored(const char* key) { return store.GetProfileInt(keys::kSettings, key, -1); }
 };
 
 } // namespace
 
-TEST_F(ClockDialogs, CustomClockColorTemplateAndPreview)
+TEST_F(ClockDialogs, SegmentChooserOffersBothCurrentColoursFirstAndPreviews)
 {
     CClockColorDlg dialog(clock, nullptr, chooser.Get());
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Custom Clock Color"));
-    EXPECT_EQ(button(dialog, 1057)->text(), QStringLiteral("Set Active Segment Color"));
-    EXPECT_EQ(button(dialog, 1058)->text(), QStringLiteral("Set Inactive Segment Color"));
-    EXPECT_EQ(button(dialog, 1)->text(), QStringLiteral("OK"));
-    EXPECT_EQ(button(dialog, 2)->text(), QStringLiteral("Cancel"));
-    // 212 × 95 dialog units; the buttons line up as in the template.
-    EXPECT_GT(dialog.width(), 212);
-    EXPECT_GT(dialog.height(), 95);
+    // The buttons line up as in the template.
     EXPECT_EQ(button(dialog, 1057)->y(), button(dialog, 1058)->y());
     EXPECT_LT(button(dialog, 1057)->geometry().right(), button(dialog, 1058)->x());
-
     dialog.activeColor = 0x0000FF;
     dialog.inactiveColor = 0x000030;
     dialog.show();
     EXPECT_EQ(dialog.Preview()->thickness, 3);
     EXPECT_TRUE(dialog.Preview()->IsTicking());
-    EXPECT_EQ(dialog.Preview()->activeColor, 0x0000FFu);
     EXPECT_EQ(dialog.Preview()->inactiveColor, 0x000030u);
-}
-
-TEST_F(ClockDialogs, SegmentChooserOffersBothCurrentColoursFirst)
-{
-    CClockColorDlg dialog(clock, nullptr, chooser.Get());
-    dialog.activeColor = 0x0000FF;
-    dialog.inactiveColor = 0x000030;
-    dialog.show();
 
     chooser.answer = 0x00FFFF;
     button(dialog, 1057)->click();
@@ -104,9 +90,6 @@ TEST_F(ClockDialogs, SegmentChooserOffersBothCurrentColoursFirst)
 
 TEST_F(ClockDialogs, CustomColorCommandStoresTheDialogsChoice)
 {
-    MemorySettingsStore store;
-    AppState state;
-    FakeClockHost host;
     CClockWnd wnd(store, state, clock, host);
     wnd.SetColorChooser(chooser.Get());
     chooser.answer = 0x00A0FF;
@@ -121,9 +104,9 @@ TEST_F(ClockDialogs, CustomColorCommandStoresTheDialogsChoice)
     });
     store.WriteProfileInt(keys::kSettings, keys::kClockColor, cmd::kGreen);
     wnd.OnCommand(cmd::kCustomColor);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0), 0x00A0FF);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kClockDisableSegColor, 0), 0x004000);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kClockColor, 0), cmd::kCustomColor);
+    EXPECT_EQ(stored(keys::kClockEnableSegColor), 0x00A0FF);
+    EXPECT_EQ(stored(keys::kClockDisableSegColor), 0x004000);
+    EXPECT_EQ(stored(keys::kClockColor), cmd::kCustomColor);
     EXPECT_EQ(state.clockActiveSegColor, 0x00A0FFu);
     EXPECT_EQ(wnd.digitalClock->activeColor, 0x00A0FFu);
 
@@ -135,17 +118,9 @@ TEST_F(ClockDialogs, CustomColorCommandStoresTheDialogsChoice)
     EXPECT_EQ(state.clockActiveSegColor, 0x00FF00u);
 }
 
-TEST_F(ClockDialogs, AnalogClockColorTemplateAndColourButtons)
+TEST_F(ClockDialogs, AnalogClockColourButtonsPreviewTheirChoice)
 {
     CAnalogClockColorDlg dialog(clock, nullptr, chooser.Get());
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analog Clock Color"));
-    EXPECT_EQ(button(dialog, 1080)->text(), QStringLiteral("Hand Color"));
-    EXPECT_EQ(button(dialog, 1078)->text(), QStringLiteral("Face Color"));
-    EXPECT_EQ(button(dialog, 1081)->text(), QStringLiteral("Seconds Color"));
-    EXPECT_EQ(button(dialog, 1079)->text(), QStringLiteral("Text Color"));
-    auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("1082"));
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), QStringLiteral("Use System Colors"));
     EXPECT_EQ(dialog.faceColor, 0xFFFFFFu);
     EXPECT_EQ(dialog.handColor, 0x00FF00u);
 
@@ -191,9 +166,6 @@ TEST_F(ClockDialogs, SystemColoursDeriveTheSecondColourTwoWays)
 
 TEST_F(ClockDialogs, SetColorCommandStoresFourColoursAndTheCheck)
 {
-    MemorySettingsStore store;
-    AppState state;
-    FakeClockHost host;
     store.WriteProfileInt(keys::kSettings, keys::kClockType, 1);
     CClockWnd wnd(store, state, clock, host);
     wnd.SetColorChooser(chooser.Get());
@@ -208,32 +180,21 @@ TEST_F(ClockDialogs, SetColorCommandStoresFourColoursAndTheCheck)
         return dialog.result();
     });
     wnd.OnCommand(cmd::kSetAnalogColor);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kAnalogClockUseSystemColors, -1), 0);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kAnalogClockSecondColor, -1), 0x00FFFF);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kAnalogClockHandColor, -1),
-        static_cast<int>(GetSystemColor(kColorHighlight)));
+    EXPECT_EQ(stored(keys::kAnalogClockUseSystemColors), 0);
+    EXPECT_EQ(stored(keys::kAnalogClockSecondColor), 0x00FFFF);
+    EXPECT_EQ(
+        stored(keys::kAnalogClockHandColor), static_cast<int>(GetSystemColor(kColorHighlight)));
     EXPECT_EQ(wnd.analogClock->secondColor, 0x00FFFFu);
     EXPECT_EQ(wnd.analogSecondColor, 0x00FFFFu);
 }
 
-TEST_F(ClockDialogs, SetTransparencyTemplateClampsAndPreviewsOnItself)
+TEST_F(ClockDialogs, SetTransparencyClampsAndPreviewsOnItself)
 {
     CSetTransparencyDlg dialog(clock);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set Transparency"));
-    const auto labels = dialog.findChildren<QLabel*>();
-    ASSERT_EQ(labels.size(), 2);
-    EXPECT_EQ(labels[0]->text(), QStringLiteral("Less"));
-    EXPECT_EQ(labels[1]->text(), QStringLiteral("More"));
-    EXPECT_TRUE(labels[1]->alignment() & Qt::AlignRight);
-
     dialog.alpha = 30; // below what the slider offers
     dialog.show();
     QSlider* slider = dialog.Slider();
-    EXPECT_EQ(slider->objectName(), QStringLiteral("1110"));
-    EXPECT_EQ(slider->minimum(), 50);
     EXPECT_EQ(slider->maximum(), 255);
-    EXPECT_EQ(slider->tickInterval(), 32);
-    EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
     EXPECT_EQ(dialog.alpha, 50);
     EXPECT_NEAR(dialog.windowOpacity(), 50 / 255.0, 0.01);
     EXPECT_EQ(dialog.Preview()->thickness, 2);
@@ -246,9 +207,6 @@ TEST_F(ClockDialogs, SetTransparencyTemplateClampsAndPreviewsOnItself)
 
 TEST_F(ClockDialogs, SetTransparencyCommandStoresOnOkOnly)
 {
-    MemorySettingsStore store;
-    AppState state;
-    FakeClockHost host;
     store.WriteProfileInt(keys::kSettings, keys::kOpacit, 20);
     store.WriteProfileInt(keys::kSettings, keys::kTransparent, 1);
     CClockWnd wnd(store, state, clock, host);
@@ -261,10 +219,10 @@ TEST_F(ClockDialogs, SetTransparencyCommandStoresOnOkOnly)
         return accept ? int(QDialog::Accepted) : int(QDialog::Rejected);
     });
     wnd.OnCommand(cmd::kSetTransparency);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kOpacit, -1), 20);
+    EXPECT_EQ(stored(keys::kOpacit), 20);
     accept = true;
     wnd.OnCommand(cmd::kSetTransparency);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kOpacit, -1), 50);
+    EXPECT_EQ(stored(keys::kOpacit), 50);
     EXPECT_NEAR(wnd.windowOpacity(), 50 / 255.0, 0.01);
 }
 

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <functional>
+#include <gtest/gtest.h>
+#include <optional>
 
 namespace velarin::test {
 
@@ -44,12 +46,19 @@ inline bool ProcessEventsUntil(const std::function<bool()>& condition, int bound
     return condition();
 }
 
+// A mouse event at a point of the target; the screen position is the mapped one unless given.
 inline void SendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButtons buttons,
-    Qt::MouseButton button = Qt::LeftButton)
+    Qt::MouseButton button = Qt::LeftButton, std::optional<QPoint> global = {})
 {
-    QMouseEvent event(
-        type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(local), QPointF(global.value_or(target->mapToGlobal(local))),
+        button, buttons, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
+}
+
+// A move with the left button held.
+inline void DragTo(QWidget* target, QPoint local, QPoint global)
+{
+    SendMouse(target, QEvent::MouseMove, local, Qt::LeftButton, Qt::NoButton, global);
 }
 
 inline QRgb Rgb(uint32_t colorRef)
@@ -60,6 +69,17 @@ inline QRgb Rgb(uint32_t colorRef)
 inline QRgb PixelAt(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) | 0xFF000000u;
+}
+
+// Probes a picture: each point must show its colour (a COLORREF, 0x00BBGGRR).
+struct Probe {
+    int x, y;
+    uint32_t colorRef;
+};
+inline void ExpectPixels(const QImage& image, std::initializer_list<Probe> probes)
+{
+    for (const Probe& p : probes)
+        EXPECT_EQ(PixelAt(image, p.x, p.y), Rgb(p.colorRef)) << "at " << p.x << ", " << p.y;
 }
 
 } // namespace velarin::test

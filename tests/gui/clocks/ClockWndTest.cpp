@@ -42,6 +42,11 @@ protected:
     {
         return store.GetProfileString(keys::kSettings, keys::kDigitalClockPosition, "");
     }
+    static std::string face(CClockWnd& wnd)
+    {
+        const bool digital = wnd.digitalClock->isVisibleTo(&wnd);
+        return digital == wnd.analogClock->isVisibleTo(&wnd) ? "?" : digital ? "digital" : "analog";
+    }
 };
 
 using MenuItems = std::vector<std::pair<std::string, int>>;
@@ -75,49 +80,40 @@ bool enabled(const QMenu& menu, int id)
 
 } // namespace
 
-TEST_F(ClockWndTest, CreatesFramelessToolWindowAtTheStoredRectangle)
+TEST_F(ClockWndTest, StartsAsStoredAtTheStoredRectangle)
 {
     store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
     auto wnd = make();
     EXPECT_EQ(wnd->geometry(), QRect(10, 20, 300, 100));
-    EXPECT_EQ(wnd->windowTitle(), QStringLiteral("Clock"));
     EXPECT_TRUE(wnd->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(wnd->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_FALSE(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(wnd->isVisible());
-
     wnd->ShowAtStartup();
     EXPECT_TRUE(wnd->isVisible());
-    EXPECT_TRUE(wnd->digitalClock->isVisible());
-    EXPECT_FALSE(wnd->analogClock->isVisible());
+    EXPECT_EQ(face(*wnd), "digital");
     EXPECT_EQ(wnd->digitalClock->geometry(), QRect(0, 0, 300, 100));
     EXPECT_EQ(wnd->digitalClock->thickness, 3);
-    EXPECT_TRUE(wnd->digitalClock->IsTicking());
-    EXPECT_TRUE(wnd->analogClock->IsTicking());
+    EXPECT_TRUE(wnd->digitalClock->IsTicking() && wnd->analogClock->IsTicking());
     EXPECT_EQ(state.clockActiveSegColor, 0x00FF00u);
     EXPECT_EQ(state.clockInactiveSegColor, 0x004000u);
-}
 
-TEST_F(ClockWndTest, StartsFromTheStoredChoices)
-{
-    set(keys::kDigitalClockEnabled, 0);
+    for (const char* key : { keys::kDigitalClockEnabled, keys::k24HourMode, keys::kLocalTime })
+        set(key, 0);
     set(keys::kClockType, 1);
-    set(keys::k24HourMode, 0);
-    set(keys::kLocalTime, 0);
     set(keys::kClockAlwayssOnTop, 1);
     set(keys::kClockEnableSegColor, 0xFF0000);
-    auto wnd = make();
-    wnd->ShowAtStartup();
-    EXPECT_FALSE(wnd->isVisible());
-    EXPECT_TRUE(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(wnd->analogClock->isVisibleTo(wnd.get()));
-    EXPECT_FALSE(wnd->digitalClock->isVisibleTo(wnd.get()));
-    EXPECT_EQ(wnd->analogClock->twentyFourHourMode, 0);
-    EXPECT_EQ(wnd->digitalClock->useLocalTime, 0);
+    auto stored = make();
+    stored->ShowAtStartup();
+    EXPECT_FALSE(stored->isVisible());
+    EXPECT_TRUE(stored->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(face(*stored), "analog");
+    EXPECT_EQ(stored->analogClock->twentyFourHourMode, 0);
+    EXPECT_EQ(stored->digitalClock->useLocalTime, 0);
     // The analog clock starts in local time whatever is stored; the hover text follows it.
-    EXPECT_EQ(wnd->analogClock->useLocalTime, 1);
-    EXPECT_EQ(wnd->IsLocalTime(), 1);
-    EXPECT_EQ(wnd->Is24HourMode(), 0);
+    EXPECT_EQ(stored->analogClock->useLocalTime, 1);
+    EXPECT_EQ(stored->IsLocalTime(), 1);
+    EXPECT_EQ(stored->Is24HourMode(), 0);
     EXPECT_EQ(state.clockActiveSegColor, 0xFF0000u);
 }
 
@@ -140,16 +136,13 @@ TEST_F(ClockWndTest, DigitalMenuTextsIdsAndStates)
         (MenuItems { { "&Transparent", 163 }, { "&Set Transparency...", 170 } }));
 
     // Defaults: custom colour, local time, 24 hours, digital checked; no lock yet.
-    EXPECT_TRUE(checked(*menu, cmd::kCustomColor));
-    EXPECT_FALSE(checked(*menu, cmd::kGreen));
-    EXPECT_TRUE(checked(*menu, cmd::kLocalTime));
-    EXPECT_FALSE(checked(*menu, cmd::kUtcTime));
-    EXPECT_TRUE(checked(*menu, cmd::k24HourTime));
-    EXPECT_FALSE(checked(*menu, cmd::kShowDayOfYear));
-    EXPECT_TRUE(checked(*menu, cmd::kDigitalClock));
-    EXPECT_FALSE(checked(*menu, cmd::kAnalogClock));
-    EXPECT_FALSE(checked(*menu, cmd::kAlwaysOnTop));
-    EXPECT_FALSE(checked(*menu, cmd::kTransparent));
+    for (int id : { cmd::kCustomColor, cmd::kGreen, cmd::kLocalTime, cmd::kUtcTime,
+             cmd::k24HourTime, cmd::kShowDayOfYear, cmd::kDigitalClock, cmd::kAnalogClock,
+             cmd::kAlwaysOnTop, cmd::kTransparent })
+        EXPECT_EQ(checked(*menu, id),
+            id == cmd::kCustomColor || id == cmd::kLocalTime || id == cmd::k24HourTime
+                || id == cmd::kDigitalClock)
+            << id;
     EXPECT_TRUE(enabled(*menu, cmd::kTransparent));
     EXPECT_FALSE(enabled(*menu, cmd::kSetTransparency));
     EXPECT_FALSE(enabled(*menu, cmd::kSetPcClockNow));
@@ -193,57 +186,53 @@ TEST_F(ClockWndTest, ColourPresetsWriteStoreAndGlobals)
     for (const auto& p : presets) {
         store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "");
         wnd->OnCommand(p.id);
-        EXPECT_EQ(get(keys::kClockEnableSegColor), static_cast<int>(p.active));
-        EXPECT_EQ(get(keys::kClockDisableSegColor), static_cast<int>(p.inactive));
         EXPECT_EQ(get(keys::kClockColor), p.id);
-        EXPECT_EQ(state.clockActiveSegColor, p.active);
-        EXPECT_EQ(state.clockInactiveSegColor, p.inactive);
-        EXPECT_EQ(wnd->digitalClock->activeColor, p.active);
-        EXPECT_EQ(wnd->digitalClock->inactiveColor, p.inactive);
+        // Store, shared state and the clock, each as active and inactive colour.
+        EXPECT_EQ(std::vector<uint32_t>({ uint32_t(get(keys::kClockEnableSegColor)),
+                      uint32_t(get(keys::kClockDisableSegColor)), state.clockActiveSegColor,
+                      state.clockInactiveSegColor, wnd->digitalClock->activeColor,
+                      wnd->digitalClock->inactiveColor }),
+            std::vector<uint32_t>(
+                { p.active, p.inactive, p.active, p.inactive, p.active, p.inactive }));
         EXPECT_EQ(position(), "10,310,20,120");
         EXPECT_TRUE(checked(*wnd->BuildContextMenu(), p.id));
     }
-}
-
-TEST_F(ClockWndTest, SharedColoursReachTheDigitalClockWithinItsColourTick)
-{
-    auto wnd = make();
+    // Colours set elsewhere reach the digital clock within its colour tick.
     state.clockActiveSegColor = 0x123456;
     state.clockInactiveSegColor = 0x010203;
     EXPECT_TRUE(ProcessEventsUntil([&] { return wnd->digitalClock->activeColor == 0x123456u; }));
     EXPECT_EQ(wnd->digitalClock->inactiveColor, 0x010203u);
 }
 
-TEST_F(ClockWndTest, TimeAndDisplayCommands)
+TEST_F(ClockWndTest, TimeAndDisplayCommandsActOnTheClockShown)
 {
     auto wnd = make();
-    wnd->OnCommand(cmd::kUtcTime);
-    EXPECT_EQ(get(keys::kLocalTime), 0);
-    EXPECT_EQ(wnd->digitalClock->useLocalTime, 0);
-    EXPECT_EQ(wnd->analogClock->useLocalTime, 1);
-    wnd->OnCommand(cmd::kLocalTime);
-    EXPECT_EQ(get(keys::kLocalTime), 1);
-    EXPECT_EQ(wnd->digitalClock->useLocalTime, 1);
-
-    // 24-hour toggled on the digital clock leaves the analog clock in its old mode.
-    wnd->OnCommand(cmd::k24HourTime);
-    EXPECT_EQ(get(keys::k24HourMode), 0);
-    EXPECT_EQ(wnd->digitalClock->twentyFourHourMode, 0);
-    EXPECT_EQ(wnd->analogClock->twentyFourHourMode, 1);
-    wnd->OnCommand(cmd::kAnalogClock);
-    EXPECT_EQ(get(keys::kClockType), 1);
-    EXPECT_TRUE(wnd->analogClock->isVisibleTo(wnd.get()));
-    EXPECT_FALSE(wnd->digitalClock->isVisibleTo(wnd.get()));
-    EXPECT_TRUE(checked(*wnd->BuildContextMenu(), cmd::k24HourTime));
-    wnd->OnCommand(cmd::k24HourTime);
-    EXPECT_EQ(wnd->analogClock->twentyFourHourMode, 0);
-    EXPECT_EQ(get(keys::k24HourMode), 0);
-    wnd->OnCommand(cmd::kUtcTime);
-    EXPECT_EQ(wnd->analogClock->useLocalTime, 0);
-    EXPECT_EQ(wnd->digitalClock->useLocalTime, 1);
-    wnd->OnCommand(cmd::kDigitalClock);
-    EXPECT_EQ(get(keys::kClockType), 0);
-    EXPECT_TRUE(wnd->digitalClock->isVisibleTo(wnd.get()));
+    // Local/UTC and 24 hours on the face shown leave the other face in its old mode.
+    struct Step {
+        int command;
+        const char* key;
+        int stored, digitalLocal, analogLocal, digital24, analog24;
+        const char* face;
+    };
+    const Step steps[] { { cmd::kUtcTime, keys::kLocalTime, 0, 0, 1, 1, 1, "digital" },
+        { cmd::kLocalTime, keys::kLocalTime, 1, 1, 1, 1, 1, "digital" },
+        { cmd::k24HourTime, keys::k24HourMode, 0, 1, 1, 0, 1, "digital" },
+        { cmd::kAnalogClock, keys::kClockType, 1, 1, 1, 0, 1, "analog" },
+        { cmd::k24HourTime, keys::k24HourMode, 0, 1, 1, 0, 0, "analog" },
+        { cmd::kUtcTime, keys::kLocalTime, 0, 1, 0, 0, 0, "analog" },
+        { cmd::kDigitalClock, keys::kClockType, 0, 1, 0, 0, 0, "digital" } };
+    for (const Step& s : steps) {
+        EXPECT_TRUE(
+            s.command != cmd::k24HourTime || checked(*wnd->BuildContextMenu(), cmd::k24HourTime));
+        wnd->OnCommand(s.command);
+        SCOPED_TRACE(s.command);
+        EXPECT_EQ(get(s.key), s.stored);
+        EXPECT_EQ(
+            std::vector<int>({ wnd->digitalClock->useLocalTime, wnd->analogClock->useLocalTime,
+                wnd->digitalClock->twentyFourHourMode, wnd->analogClock->twentyFourHourMode }),
+            std::vector<int>({ s.digitalLocal, s.analogLocal, s.digital24, s.analog24 }));
+        EXPECT_EQ(face(*wnd), s.face);
+    }
 
     wnd->resize(400, 100);
     wnd->OnCommand(cmd::kShowDayOfYear);
@@ -278,11 +267,8 @@ TEST_F(ClockWndTest, WindowCommands)
     wnd->OnCommand(cmd::kProperties);
     EXPECT_EQ(host.helpTopics, 1);
     EXPECT_EQ(host.properties, 1);
-}
 
-TEST_F(ClockWndTest, SetPcClockNowAndDoubleClickOnlyWithAUsableReference)
-{
-    auto wnd = make();
+    // Set PC Clock Now, by menu or double click, only with a usable reference.
     wnd->show();
     wnd->OnCommand(cmd::kSetPcClockNow);
     SendMouse(wnd->digitalClock, QEvent::MouseButtonDblClick, { 50, 50 }, Qt::LeftButton);
@@ -321,14 +307,18 @@ TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
     auto wnd = make();
     wnd->show();
     QWidget* face = wnd->digitalClock;
+    // Press and release without a move still store the position.
+    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "stale");
+    SendMouse(face, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
+    SendMouse(face, QEvent::MouseButtonRelease, { 50, 50 }, Qt::NoButton);
+    EXPECT_EQ(wnd->geometry(), QRect(10, 20, 300, 100));
+    EXPECT_EQ(wnd->dragAnchor, QPoint());
+    EXPECT_EQ(position(), "10,310,20,120");
 
     SendMouse(face, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
     EXPECT_EQ(wnd->dragging, 1);
     EXPECT_EQ(wnd->dragAnchorArmed, 1);
-    const QPoint pressGlobal(60, 70);
-    QMouseEvent move(QEvent::MouseMove, QPointF(70, 55), QPointF(pressGlobal + QPoint(20, 5)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(face, &move);
+    DragTo(face, { 70, 55 }, { 80, 75 });
     EXPECT_EQ(wnd->dragAnchorArmed, 0);
     EXPECT_EQ(wnd->dragAnchor, QPoint(70, 55));
     EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(10, 20));
@@ -338,31 +328,15 @@ TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
     wnd->RefreshHoverText();
     EXPECT_EQ(wnd->toolTip(), before);
 
-    QMouseEvent further(QEvent::MouseMove, QPointF(70, 55), QPointF(100, 90), Qt::NoButton,
-        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(face, &further);
+    DragTo(face, { 70, 55 }, { 100, 90 });
     EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(30, 35));
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(70, 55), QPointF(100, 90),
-        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(face, &release);
+    SendMouse(face, QEvent::MouseButtonRelease, { 70, 55 }, Qt::NoButton, Qt::LeftButton,
+        QPoint(100, 90));
     EXPECT_EQ(wnd->dragging, 0);
     EXPECT_EQ(position(), "30,330,35,135");
 
     wnd->RefreshHoverText();
     EXPECT_EQ(wnd->toolTip().toStdString(), FormatClockHoverText(clock.GetLocal(), true, true));
-}
-
-TEST_F(ClockWndTest, PressAndReleaseWithoutMoveStillStoresThePosition)
-{
-    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
-    auto wnd = make();
-    wnd->show();
-    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "stale");
-    SendMouse(wnd->digitalClock, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
-    SendMouse(wnd->digitalClock, QEvent::MouseButtonRelease, { 50, 50 }, Qt::NoButton);
-    EXPECT_EQ(wnd->geometry(), QRect(10, 20, 300, 100));
-    EXPECT_EQ(wnd->dragAnchor, QPoint());
-    EXPECT_EQ(position(), "10,310,20,120");
 }
 
 TEST_F(ClockWndTest, ResizeKeepsTheMinimumWidthAndStoresEveryChange)
@@ -381,10 +355,7 @@ TEST_F(ClockWndTest, ResizeKeepsTheMinimumWidthAndStoresEveryChange)
     wnd->resize(300, 100);
     SendMouse(wnd->digitalClock, QEvent::MouseButtonPress, { 1, 50 }, Qt::LeftButton);
     EXPECT_EQ(wnd->dragging, 0);
-    const QPoint press = wnd->mapToGlobal(QPoint(1, 50));
-    QMouseEvent move(QEvent::MouseMove, QPointF(1, 50), QPointF(press + QPoint(290, 0)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(wnd->digitalClock, &move);
+    DragTo(wnd->digitalClock, { 1, 50 }, wnd->mapToGlobal(QPoint(291, 50)));
     EXPECT_EQ(wnd->geometry(), QRect(235, 20, 75, 100));
     SendMouse(wnd->digitalClock, QEvent::MouseButtonRelease, { 1, 50 }, Qt::NoButton);
     EXPECT_EQ(position(), "235,310,20,120");

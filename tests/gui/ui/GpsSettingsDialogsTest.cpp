@@ -1,3 +1,4 @@
+// The communication and PPS settings dialogs, alone and from the GPS configuration page.
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CPPSSettingsDlg.h"
@@ -7,94 +8,73 @@
 #include "support/ModalDriver.h"
 
 #include <QComboBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <cerrno>
 
 using namespace velarin;
 using velarin::test::WhenModal;
 using velarin::testing::GpsSheet;
-using velarin::testing::kGpsConfigurationTab;
 
 namespace {
 
-QStringList Items(const QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
+using std::chrono::milliseconds;
 
 // The page with a simulated serial device behind the GPS link.
-struct PageWithLink : GpsSheet {
+struct PageWithLink : velarin::testing::PageUnderTest<CVelarinPropertyPage4> {
     PageWithLink()
-        : GpsSheet(kGpsConfigurationTab)
     {
         port.SetSettingsStore(&world.settings);
-        port.SetSleepFunction([this](std::chrono::milliseconds pause) { slept.push_back(pause); });
+        port.SetSleepFunction([this](milliseconds pause) { slept.push_back(pause); });
         host.serialPort = &port;
-        Show();
+        Open();
     }
-    CVelarinPropertyPage4& Page4() { return page<CVelarinPropertyPage4>(); }
-    std::string StoredDevice()
+    std::string StoredDevice() { return world.StoredText(keys::kSerial, keys::kDevice); }
+    // Runs the communication settings from the page with a scripted user.
+    void CommSettings(std::function<void(CCommSettingsDlg*)> user)
     {
-        return world.settings.GetProfileString(keys::kSerial, keys::kDevice, "<absent>");
+        WhenModal<CCommSettingsDlg>(std::move(user));
+        page.OnCommSettings();
+    }
+    void PpsSettings(std::function<void(CPPSSettingsDlg*)> user)
+    {
+        WhenModal<CPPSSettingsDlg>(std::move(user));
+        Get(CVelarinPropertyPage4::kPpsSettings)->click();
     }
 
     SimulatedSerialDevice device;
     velarin::test::RecordingNotifier portNotifier;
     CSerialPort port { device, portNotifier, "velarin" };
-    std::vector<std::chrono::milliseconds> slept;
+    std::vector<milliseconds> slept;
 };
 
 } // namespace
 
-TEST(CommSettingsDialog, ListsNumberedPortsThenDevicesAndShowsTheMembers)
+TEST(CommSettingsDialog, ListsNumberedPortsThenDevicesAndReadsAnyTypedNumberOrAPath)
 {
     CCommSettingsDlg dialog({ "/dev/ttyS0", "/dev/ttyUSB0" });
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Communication Settings"));
-    QStringList ports;
-    for (int n = 1; n <= 16; ++n)
-        ports << QString::number(n);
-    ports << QStringLiteral("/dev/ttyS0") << QStringLiteral("/dev/ttyUSB0");
-    EXPECT_EQ(Items(dialog.PortBox()), ports);
-    EXPECT_EQ(Items(dialog.BaudBox()),
-        QStringList({ "300", "1200", "4800", "9600", "19200", "38400", "57600", "115200" }));
-    EXPECT_TRUE(dialog.PortBox()->isEditable());
-    EXPECT_TRUE(dialog.BaudBox()->isEditable());
-
+    ASSERT_EQ(dialog.PortBox()->count(), 18);
+    EXPECT_EQ(dialog.PortBox()->itemText(0), QStringLiteral("1"));
+    EXPECT_EQ(dialog.PortBox()->itemText(15), QStringLiteral("16"));
+    EXPECT_EQ(dialog.PortBox()->itemText(17), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(dialog.BaudBox()->itemText(7), QStringLiteral("115200"));
     dialog.port = 3;
     dialog.baudRate = 9600;
     dialog.show();
     EXPECT_EQ(dialog.PortBox()->currentText(), QStringLiteral("3"));
     EXPECT_EQ(dialog.BaudBox()->currentText(), QStringLiteral("9600"));
-
-    CCommSettingsDlg withDevice;
-    withDevice.port = 3;
-    withDevice.device = "/dev/ttyACM0";
-    withDevice.show();
-    EXPECT_EQ(withDevice.PortBox()->currentText(), QStringLiteral("/dev/ttyACM0"));
-}
-
-TEST(CommSettingsDialog, OkReadsAnyTypedNumberOrADevicePath)
-{
-    CCommSettingsDlg dialog;
-    dialog.show();
     dialog.PortBox()->setEditText(QStringLiteral("22"));
     dialog.BaudBox()->setEditText(QStringLiteral("31250"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.port, 22);
     EXPECT_EQ(dialog.baudRate, 31250);
-    EXPECT_EQ(dialog.portText, QStringLiteral("22"));
-    EXPECT_EQ(dialog.baudText, QStringLiteral("31250"));
     EXPECT_EQ(dialog.device, "");
 
     CCommSettingsDlg path;
     path.port = 4;
     path.device = "/dev/ttyUSB1";
     path.show();
+    EXPECT_EQ(path.PortBox()->currentText(), QStringLiteral("/dev/ttyUSB1"));
     path.PortBox()->setEditText(QStringLiteral(" /dev/ttyACM0 "));
     path.BaudBox()->setEditText(QStringLiteral("fast"));
     path.accept();
@@ -103,20 +83,14 @@ TEST(CommSettingsDialog, OkReadsAnyTypedNumberOrADevicePath)
     EXPECT_EQ(path.baudRate, 0); // not a number
 }
 
-TEST(PpsSettingsDialog, ShowsLineAndPolarityAndReadsThemBack)
+TEST(PpsSettingsDialog, ShowsLineAndPolarityAndReadsThemBackOnOk)
 {
     CPPSSettingsDlg dialog;
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("PPS Settings"));
-    EXPECT_EQ(Items(dialog.PolarityBox()),
-        QStringList({ "Trigger on High to Low Transition", "Trigger on Low to High Transition",
-            "Trigger on Any Transition" }));
-    EXPECT_FALSE(dialog.PolarityBox()->isEditable());
     dialog.polarity = 2;
     dialog.lineMask = 8;
     dialog.show();
     EXPECT_EQ(dialog.PolarityBox()->currentIndex(), 2);
     EXPECT_TRUE(dialog.CtsButton()->isChecked());
-
     dialog.DsrButton()->click();
     EXPECT_EQ(dialog.lineMask, 16);
     dialog.CtsButton()->click();
@@ -125,112 +99,75 @@ TEST(PpsSettingsDialog, ShowsLineAndPolarityAndReadsThemBack)
     EXPECT_EQ(dialog.polarity, 2); // exchanged only on OK
     dialog.accept();
     EXPECT_EQ(dialog.polarity, 0);
-}
 
-TEST(PpsSettingsDialog, AnyMaskWithoutTheCtsBitShowsDsr)
-{
-    for (int mask : { 16, 0, 4, 17 }) {
-        CPPSSettingsDlg dialog;
-        dialog.lineMask = mask;
-        dialog.show();
-        EXPECT_TRUE(dialog.DsrButton()->isChecked()) << mask;
-        EXPECT_FALSE(dialog.CtsButton()->isChecked()) << mask;
+    // Any mask without the CTS bit shows DSR; a polarity outside the list is kept on OK.
+    for (int mask : { 16, 0, 4, 17, 24 }) {
+        CPPSSettingsDlg other;
+        other.lineMask = mask;
+        other.polarity = 7;
+        other.show();
+        EXPECT_EQ(other.DsrButton()->isChecked(), (mask & 8) == 0) << mask;
+        EXPECT_EQ(other.CtsButton()->isChecked(), (mask & 8) != 0) << mask;
+        EXPECT_EQ(other.PolarityBox()->currentIndex(), -1);
+        other.accept();
+        EXPECT_EQ(other.polarity, 7);
     }
-    CPPSSettingsDlg cts;
-    cts.lineMask = 8 | 16;
-    cts.show();
-    EXPECT_TRUE(cts.CtsButton()->isChecked());
 }
 
-TEST(PpsSettingsDialog, StoredPolarityOutsideTheListIsKeptOnOk)
-{
-    CPPSSettingsDlg dialog;
-    dialog.polarity = 7;
-    dialog.show();
-    EXPECT_EQ(dialog.PolarityBox()->currentIndex(), -1);
-    dialog.accept();
-    EXPECT_EQ(dialog.polarity, 7);
-}
-
-TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePortEvenWhenNothingChanged)
+// OK stores the choice and reopens the link with it, even when nothing changed; a device path
+// is stored beside the number it leaves alone, and choosing a number forgets the path.
+TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
 {
     PageWithLink p;
-    WhenModal<CCommSettingsDlg>([](CCommSettingsDlg* dialog) {
-        EXPECT_EQ(dialog->PortBox()->currentText(), QStringLiteral("1"));
-        EXPECT_EQ(dialog->BaudBox()->currentText(), QStringLiteral("4800"));
-        dialog->accept();
-    });
-    p.Page4().OnCommSettings();
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 1);
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), 4800);
-    EXPECT_EQ(p.StoredDevice(), "");
-    // Closed (with its pause) and opened again with the same values.
-    EXPECT_EQ(p.slept, std::vector<std::chrono::milliseconds> { std::chrono::milliseconds(1000) });
-    EXPECT_TRUE(p.port.IsOpen());
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyS0");
-    EXPECT_EQ(p.device.LastLineSettings().baud, 4800);
-    EXPECT_EQ(p.device.LastLineSettings().dataBits, 8);
-    EXPECT_EQ(p.device.LastLineSettings().parity, 0);
-    EXPECT_EQ(p.device.LastLineSettings().stopBits, 0);
-
-    WhenModal<CCommSettingsDlg>([](CCommSettingsDlg* dialog) {
-        dialog->PortBox()->setEditText(QStringLiteral("3"));
-        dialog->BaudBox()->setCurrentIndex(3);
-        qobject_cast<QPushButton*>(dialog->findChild<QWidget*>(QStringLiteral("1")))->click();
-    });
-    p.Page4().OnCommSettings();
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 3);
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), 9600);
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyS2");
-    EXPECT_EQ(p.device.LastLineSettings().baud, 9600);
-    EXPECT_EQ(p.port.PortNumber(), 3);
+    struct Step {
+        QString shownPort, port, baud;
+        int storedPort, storedBaud;
+        std::string device, opened;
+    };
+    const Step steps[] { { "1", "", "", 1, 4800, "", "/dev/ttyS0" },
+        { "1", "3", "9600", 3, 9600, "", "/dev/ttyS2" },
+        { "3", "/dev/ttyUSB3", "", 3, 9600, "/dev/ttyUSB3", "/dev/ttyUSB3" },
+        { "/dev/ttyUSB3", "5", "", 5, 9600, "", "/dev/ttyS4" } };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.port.toStdString());
+        p.CommSettings([&step](CCommSettingsDlg* dialog) {
+            EXPECT_EQ(dialog->PortBox()->currentText(), step.shownPort);
+            if (!step.port.isEmpty())
+                dialog->PortBox()->setEditText(step.port);
+            if (!step.baud.isEmpty())
+                dialog->BaudBox()->setCurrentText(step.baud);
+            qobject_cast<QAbstractButton*>(dialog->findChild<QWidget*>(QStringLiteral("1")))
+                ->click();
+        });
+        EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), step.storedPort);
+        EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), step.storedBaud);
+        EXPECT_EQ(p.StoredDevice(), step.device);
+        EXPECT_TRUE(p.port.IsOpen());
+        EXPECT_EQ(p.device.LastOpenPath(), step.opened);
+        EXPECT_EQ(p.device.LastLineSettings().baud, step.storedBaud);
+    }
+    // Each time closed with its pause and opened again: eight data bits, no parity, one stop bit.
+    EXPECT_EQ(p.slept, std::vector<milliseconds>(4, milliseconds(1000)));
+    const auto& line = p.device.LastLineSettings();
+    EXPECT_EQ(std::vector<int>({ line.dataBits, line.parity, line.stopBits }),
+        std::vector<int>({ 8, 0, 0 }));
+    EXPECT_EQ(p.port.PortNumber(), 5);
 }
 
-TEST(GpsConfigurationPage, CommSettingsDevicePathIsStoredAndANumberForgetsIt)
+TEST(GpsConfigurationPage, CommSettingsCancelChangesNothingAndAFailedOpenTellsTheUser)
 {
     PageWithLink p;
-    p.world.settings.WriteProfileInt(keys::kSerial, keys::kPort, 2);
-    WhenModal<CCommSettingsDlg>([](CCommSettingsDlg* dialog) {
-        dialog->PortBox()->setEditText(QStringLiteral("/dev/ttyUSB3"));
-        dialog->accept();
-    });
-    p.Page4().OnCommSettings();
-    EXPECT_EQ(p.StoredDevice(), "/dev/ttyUSB3");
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 2);
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyUSB3");
-
-    // Reopening the dialog shows the device; choosing a number brings the numbering back.
-    WhenModal<CCommSettingsDlg>([](CCommSettingsDlg* dialog) {
-        EXPECT_EQ(dialog->PortBox()->currentText(), QStringLiteral("/dev/ttyUSB3"));
-        dialog->PortBox()->setCurrentIndex(4);
-        dialog->accept();
-    });
-    p.Page4().OnCommSettings();
-    EXPECT_EQ(p.StoredDevice(), "");
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), 5);
-    EXPECT_EQ(p.device.LastOpenPath(), "/dev/ttyS4");
-}
-
-TEST(GpsConfigurationPage, CommSettingsCancelChangesNothing)
-{
-    PageWithLink p;
-    WhenModal<CCommSettingsDlg>([](CCommSettingsDlg* dialog) {
+    p.CommSettings([](CCommSettingsDlg* dialog) {
         dialog->PortBox()->setEditText(QStringLiteral("9"));
-        qobject_cast<QPushButton*>(dialog->findChild<QWidget*>(QStringLiteral("2")))->click();
+        qobject_cast<QAbstractButton*>(dialog->findChild<QWidget*>(QStringLiteral("2")))->click();
     });
-    p.Page4().OnCommSettings();
     EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), GpsSheet::kAbsent);
     EXPECT_EQ(p.StoredDevice(), "<absent>");
     EXPECT_TRUE(p.slept.empty());
     EXPECT_FALSE(p.port.IsOpen());
-}
 
-TEST(GpsConfigurationPage, CommSettingsFailedOpenTellsTheUser)
-{
-    PageWithLink p;
     p.device.SetOpenError(ENOENT);
-    WhenModal<CCommSettingsDlg>([](CCommSettingsDlg* dialog) { dialog->accept(); });
-    p.Page4().OnCommSettings();
+    p.CommSettings([](CCommSettingsDlg* dialog) { dialog->accept(); });
     ASSERT_EQ(p.portNotifier.Messages().size(), 1u);
     EXPECT_EQ(p.portNotifier.Messages()[0].text.rfind("Communication Port Not Found!", 0), 0u);
     EXPECT_FALSE(p.port.IsOpen());
@@ -239,7 +176,11 @@ TEST(GpsConfigurationPage, CommSettingsFailedOpenTellsTheUser)
 TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
 {
     PageWithLink p;
-    WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
+    const auto stored = [&p] {
+        return std::make_pair(p.Stored(keys::kSettings, keys::kOnePpsPolarity),
+            p.Stored(keys::kSettings, keys::kLine));
+    };
+    p.PpsSettings([](CPPSSettingsDlg* dialog) {
         // The defaults: any transition, CTS.
         EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 2);
         EXPECT_TRUE(dialog->CtsButton()->isChecked());
@@ -247,26 +188,21 @@ TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
         dialog->PolarityBox()->setCurrentIndex(1);
         dialog->reject();
     });
-    p.Page4().OnPpsSettings();
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kOnePpsPolarity), GpsSheet::kAbsent);
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kLine), GpsSheet::kAbsent);
+    EXPECT_EQ(stored(), std::make_pair(GpsSheet::kAbsent, GpsSheet::kAbsent));
 
-    WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
+    p.PpsSettings([](CPPSSettingsDlg* dialog) {
         dialog->DsrButton()->click();
         dialog->PolarityBox()->setCurrentIndex(1);
         dialog->accept();
     });
-    qobject_cast<QPushButton*>(p.Page4().Control(CVelarinPropertyPage4::kPpsSettings))->click();
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kOnePpsPolarity), 1);
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kLine), 16);
+    EXPECT_EQ(stored(), std::make_pair(1, 16));
 
     // Unchanged OK writes what was shown.
-    WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
-        EXPECT_TRUE(dialog->DsrButton()->isChecked());
+    p.world.settings.WriteProfileInt(keys::kSettings, keys::kLine, 8);
+    p.PpsSettings([](CPPSSettingsDlg* dialog) {
+        EXPECT_TRUE(dialog->CtsButton()->isChecked());
         EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 1);
         dialog->accept();
     });
-    p.Page4().OnPpsSettings();
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kOnePpsPolarity), 1);
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kLine), 16);
+    EXPECT_EQ(stored(), std::make_pair(1, 8));
 }

@@ -1,7 +1,7 @@
 #include "engine/ui/HyperlinkLayout.h"
 #include "gui/ui/CHyperlinkCtrl.h"
 #include "gui/ui/HyperlinkTarget.h"
-#include "gui/ui/TimeAndIrigTestSupport.h"
+#include "gui/ui/PropertySheetFixture.h"
 #include "support/RecordingNotifier.h"
 
 #include <gtest/gtest.h>
@@ -96,13 +96,11 @@ TEST(HyperlinkCtrl, ShowsItsTextUnderlinedInLinkColourAndOpensThroughTheDesktop)
     EXPECT_GT(CountPixels(visited, qRgb(85, 26, 139)), 0);
     EXPECT_EQ(CountPixels(visited, qRgb(0, 0, 238)), 0);
     EXPECT_TRUE(fixture.notifier.Messages().empty());
-}
 
-TEST(HyperlinkCtrl, WithoutTextItShowsItsTargetAndATargetLaterChangesOnlyTheTooltip)
-{
-    LinkOnAPage fixture(QString(), QStringLiteral("mailto:velarin-support@example.org"));
-    EXPECT_EQ(fixture.link->text(), QStringLiteral("mailto:velarin-support@example.org"));
-    EXPECT_EQ(fixture.link->LinkTarget(), fixture.link->text());
+    // Without text it shows its target; a target set later changes only the tooltip.
+    LinkOnAPage bare(QString(), QStringLiteral("mailto:velarin-support@example.org"));
+    EXPECT_EQ(bare.link->text(), QStringLiteral("mailto:velarin-support@example.org"));
+    EXPECT_EQ(bare.link->LinkTarget(), bare.link->text());
 
     LinkOnAPage titled(QStringLiteral("Write to us"), QString());
     EXPECT_EQ(titled.link->LinkTarget(), QStringLiteral("Write to us"));
@@ -164,7 +162,7 @@ TEST(HyperlinkCtrl, AFailedOpenBeepsAndSaysWhyAndTheLinkStaysUnvisited)
     EXPECT_FALSE(fixture.link->IsVisited());
 }
 
-TEST(HyperlinkTarget, LocalFilesAreCheckedBeforeTheDesktopIsAsked)
+TEST(HyperlinkTarget, LocalFilesAreCheckedBeforeTheDesktopIsAskedAndPathsBecomeFiles)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -181,10 +179,8 @@ TEST(HyperlinkTarget, LocalFilesAreCheckedBeforeTheDesktopIsAsked)
     EXPECT_EQ(OpenHyperlinkTarget(page.fileName()), link_result::kOpened);
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened.front().toLocalFile(), page.fileName());
-}
 
-TEST(HyperlinkTarget, SchemesStayAndBarePathsBecomeAbsoluteFiles)
-{
+    // Schemes stay and bare paths become absolute files.
     EXPECT_EQ(HyperlinkUrl(QStringLiteral("mailto:velarin-support@example.org")).scheme(),
         QStringLiteral("mailto"));
     // Blanks around are dropped, blanks inside are encoded, not a reason to refuse the address.

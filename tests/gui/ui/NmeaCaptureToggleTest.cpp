@@ -7,9 +7,7 @@
 #include "support/PtyPair.h"
 
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -19,8 +17,6 @@
 
 using namespace velarin;
 using velarin::test::WhenModal;
-using velarin::testing::GpsSheet;
-using velarin::testing::kGpsConfigurationTab;
 
 namespace {
 
@@ -34,19 +30,24 @@ std::string FileContents(const QString& path)
 
 // The page with the GPS link open on a pseudo-terminal receiver; the test plays the main frame's
 // reading tick.
-struct CaptureWorld : GpsSheet {
+struct CaptureWorld : velarin::testing::PageUnderTest<Page> {
     CaptureWorld()
-        : GpsSheet(kGpsConfigurationTab)
     {
         world.settings.WriteProfileString(keys::kSerial, keys::kDevice, pty.SlavePath());
         port.SetSettingsStore(&world.settings);
         port.SetSleepFunction([](std::chrono::milliseconds) {});
         host.serialPort = &port;
-        Show();
+        Open();
     }
-    Page& Page4() { return page<Page>(); }
-    QPushButton* LogButton() { return qobject_cast<QPushButton*>(Page4().Control(Page::kLogNmea)); }
-    int LedState() { return Page4().LogIndicator()->State(); }
+    QAbstractButton* LogButton() { return Get(Page::kLogNmea); }
+    int LedState() { return page.LogIndicator()->State(); }
+    // Off: indicator grey, button back.
+    void ExpectOff()
+    {
+        EXPECT_FALSE(port.IsCaptureOpen());
+        EXPECT_EQ(LedState(), led::kGreyed);
+        EXPECT_EQ(LogButton()->text(), QStringLiteral("Log NMEA..."));
+    }
 
     // The receiver sends text; the link reads until all of it has arrived (bounded).
     std::string Receive(const std::string& text)
@@ -136,11 +137,9 @@ TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
     EXPECT_EQ(w.Receive(kSentences), kSentences);
     EXPECT_EQ(FileContents(path), kSentences);
 
-    // Off: indicator grey, button back, later bytes not captured.
+    // Off: later bytes not captured.
     w.LogButton()->click();
-    EXPECT_FALSE(w.port.IsCaptureOpen());
-    EXPECT_EQ(w.LedState(), led::kGreyed);
-    EXPECT_EQ(w.LogButton()->text(), QStringLiteral("Log NMEA..."));
+    w.ExpectOff();
     EXPECT_EQ(w.Receive("$GPRMC,after*00\r\n"), "$GPRMC,after*00\r\n");
     EXPECT_EQ(FileContents(path), kSentences);
 
@@ -154,21 +153,11 @@ TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
     EXPECT_TRUE(w.host.notifier.Messages().empty());
 }
 
-TEST(NmeaCapture, ANameWithoutExtensionGetsTheDefaultOne)
-{
-    CaptureWorld w;
-    w.ChooseFile(w.dir.filePath(QStringLiteral("receiver")));
-    ASSERT_TRUE(w.port.IsCaptureOpen());
-    EXPECT_TRUE(QFileInfo::exists(w.dir.filePath(QStringLiteral("receiver.TXT"))));
-}
-
-TEST(NmeaCapture, CancelOrRefusedReplaceChangesNothing)
+TEST(NmeaCapture, CancelOrRefusedReplaceChangesNothingAndANameWithoutExtensionGetsTheDefault)
 {
     CaptureWorld w;
     w.ChooseFile(QString());
-    EXPECT_FALSE(w.port.IsCaptureOpen());
-    EXPECT_EQ(w.LedState(), led::kGreyed);
-    EXPECT_EQ(w.LogButton()->text(), QStringLiteral("Log NMEA..."));
+    w.ExpectOff();
 
     const QString existing = w.dir.filePath(QStringLiteral("keep.txt"));
     {
@@ -179,15 +168,17 @@ TEST(NmeaCapture, CancelOrRefusedReplaceChangesNothing)
     EXPECT_FALSE(w.port.IsCaptureOpen());
     EXPECT_EQ(FileContents(existing), "keep me");
     EXPECT_TRUE(w.host.notifier.Messages().empty());
+
+    w.ChooseFile(w.dir.filePath(QStringLiteral("receiver")));
+    ASSERT_TRUE(w.port.IsCaptureOpen());
+    EXPECT_TRUE(QFileInfo::exists(w.dir.filePath(QStringLiteral("receiver.TXT"))));
 }
 
 TEST(NmeaCapture, AFileThatCannotBeCreatedIsReportedAndNothingElseChanges)
 {
     CaptureWorld w;
     w.ChooseFile(w.dir.filePath(QStringLiteral("no/such/folder/capture.txt")));
-    EXPECT_FALSE(w.port.IsCaptureOpen());
+    w.ExpectOff();
     ASSERT_EQ(w.host.notifier.Messages().size(), 1u);
     EXPECT_EQ(w.host.notifier.Messages()[0].text, "Error!\n\nCould not open NMEA log file.");
-    EXPECT_EQ(w.LedState(), led::kGreyed);
-    EXPECT_EQ(w.LogButton()->text(), QStringLiteral("Log NMEA..."));
 }

@@ -34,6 +34,7 @@ TEST(PpsLineChoice, CarrierDetectIsStoredAsThirtyTwoAndShownAgain)
 TEST(PpsLineChoice, StatusPageNamesThePulseSource)
 {
     velarin::testing::PageUnderTest<CVelarinPropertyPage1> s;
+    s.Open();
     s.world.Advance(1000);
     EXPECT_EQ(s.Text(1114), QStringLiteral("off"));
     s.world.state.onePpsInput = 1;

@@ -1,35 +1,24 @@
+// The sheet itself and the rules its pages share, each checked on every page that has it.
 #include "engine/settings/SettingsKeys.h"
-#include "gui/ui/CBalloonTipWnd.h"
 #include "gui/ui/CVelarinPropertyFrame.h"
-#include "gui/ui/CVelarinPropertyPage.h"
-#include "gui/ui/CVelarinPropertyPage1.h"
-#include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetFixture.h"
 
 #include <QApplication>
-#include <QEnterEvent>
+#include <QLabel>
 #include <QPushButton>
-#include <QTabBar>
 
 using namespace velarin;
+using velarin::testing::GpsSheet;
 using velarin::testing::SheetWorld;
 
 TEST(PropertySheet, TenTabsInOrderWithTheirTemplatesAndHelp)
 {
     SheetWorld world;
     CVelarinPropertySheet sheet(world.context);
-    const std::vector<std::pair<QString, int>> expected {
-        { "Time", 118 },
-        { "GPS Signal Quality", 104 },
-        { "Update PC Clock", 105 },
-        { "Position", 106 },
-        { "GPS Configuration", 107 },
-        { "About Velarin", 108 },
-        { "License", 110 },
-        { "IRIG Configuration", 323 },
-        { "Network Time", 116 },
-        { "System Configuration", 117 },
-    };
+    const std::vector<std::pair<QString, int>> expected { { "Time", 118 },
+        { "GPS Signal Quality", 104 }, { "Update PC Clock", 105 }, { "Position", 106 },
+        { "GPS Configuration", 107 }, { "About Velarin", 108 }, { "License", 110 },
+        { "IRIG Configuration", 323 }, { "Network Time", 116 }, { "System Configuration", 117 } };
     ASSERT_EQ(sheet.count(), 10);
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(sheet.tabText(i), expected[static_cast<size_t>(i)].first);
@@ -37,7 +26,6 @@ TEST(PropertySheet, TenTabsInOrderWithTheirTemplatesAndHelp)
     }
     EXPECT_EQ(sheet.currentIndex(), 0);
     EXPECT_EQ(sheet.Page(1)->HelpContext(), 0x20000 + 104);
-    EXPECT_EQ(sheet.Page(3)->HelpContext(), 0x20000 + 106);
     EXPECT_EQ(sheet.Page(5)->HelpContext(), 0);
     EXPECT_EQ(sheet.Page(10), nullptr);
 }
@@ -69,62 +57,160 @@ TEST(PropertySheet, PagesComeAliveAtTheirFirstDisplayAndStayAlive)
     delete frame;
 }
 
-TEST(PropertySheet, UpdateNowLoadsTheServerThenStartsTheWorkerAndHelpOpensItsContext)
+TEST(PropertySheet, EachPagesHelpButtonOpensItsContext)
 {
-    SheetWorld world;
-    CVelarinPropertySheet sheet(world.context);
-    sheet.setCurrentIndex(1);
-    sheet.Page(1)->EnsureInitialised();
-    auto* page = sheet.Page(1);
-    world.state.timeReferenceUsable = 1;
-    world.Advance(1000);
-    auto* update = qobject_cast<QPushButton*>(page->Control(1008));
-    ASSERT_NE(update, nullptr);
-    ASSERT_TRUE(update->isEnabled());
-    update->click();
-    EXPECT_EQ(world.host.calls,
-        (std::vector<std::string> { "LoadCurrentTimeServer", "StartSetTimeThread" }));
-    qobject_cast<QPushButton*>(page->Control(1103))->click();
-    EXPECT_EQ(world.host.helpContexts, std::vector<int> { 131176 });
+    const std::vector<std::array<int, 3>> cases { { 0, 1103, 131190 }, { 1, 1103, 131176 },
+        { 2, 1103, 131177 }, { 4, 1103, 131179 }, { 6, 1016, 131182 }, { 7, 1098, 131395 },
+        { 8, 1103, 131188 }, { 9, 1103, 131189 } };
+    for (const auto& [tab, button, context] : cases) {
+        GpsSheet p(tab);
+        p.Open();
+        ASSERT_NE(p.Get(button), nullptr) << tab;
+        p.Get(button)->click();
+        EXPECT_EQ(p.host.helpContexts, std::vector<int> { context }) << tab;
+    }
+    GpsSheet about(5);
+    about.Open();
+    EXPECT_EQ(about.Get(1103), nullptr);
 }
 
-TEST(PropertySheet, BubblesFollowTheSettingButTextsAreAlwaysRegistered)
+TEST(PropertySheet, BubbleTextsAreRegisteredWhetherOrNotBubblesAreOn)
 {
+    const std::vector<std::tuple<int, int, QString>> cases {
+        { 1, 1031, "Shows that NMEA sentences are being received on the RS-232 port" },
+        { 1, 1007, "Shows GPS status and status while the system is setting the PC clock." },
+        { 2, 1009, "PC clock update rate in minutes." },
+        { 2, 1008, "Sets the PC clock now." },
+        { 4, 1089, "Setup RS-232 communications to GPS receiver" },
+        { 4, 1027, "Use the time from the GPZDA message" },
+        { 4, 1053, "Fixes the delay the GPS receiver may have due to RS-232 latency" },
+        { 4, 1094,
+            "Uses the 1 Pulse Per Second from the GPS receiver to synchronize the PC clock" },
+    };
     SheetWorld world;
     world.settings.WriteProfileInt(keys::kSettings, keys::kEnableBubbleTip, 0);
-    CVelarinPropertySheet sheet(world.context);
-    EXPECT_EQ(sheet.Balloon().enabled, 0);
-    sheet.Page(1)->EnsureInitialised();
-    QWidget* locked = sheet.Page(1)->Control(1004);
-    EXPECT_TRUE(sheet.Balloon().Logic().IsTool(locked));
-    // The receive indicator ends up with the text registered for its control id.
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    sheet.Balloon().RelayEvent(sheet.Page(1)->Control(1031), &enter);
-    EXPECT_EQ(sheet.Balloon().Text(),
-        QStringLiteral("Shows that NMEA sentences are being received on the RS-232 port"));
-
-    SheetWorld other;
-    CVelarinPropertySheet enabled(other.context);
-    EXPECT_EQ(enabled.Balloon().enabled, 1);
+    EXPECT_EQ(CVelarinPropertySheet(world.context).Balloon().enabled, 0);
+    for (const auto& [tab, id, text] : cases) {
+        GpsSheet p(tab);
+        EXPECT_EQ(p.sheet.Balloon().enabled, 1);
+        p.sheet.Balloon().enabled = 0;
+        p.Open();
+        EXPECT_EQ(p.BubbleOf(p.Page().Control(id)), text) << id;
+    }
 }
 
 TEST(PropertySheet, EventsOnTheWayToItsControlsReachTheBalloon)
 {
-    SheetWorld world;
-    CVelarinPropertySheet sheet(world.context);
-    sheet.Page(1)->EnsureInitialised();
-    QWidget* status = sheet.Page(1)->Control(1007);
+    GpsSheet p(1);
+    p.Open();
+    QWidget* status = p.Page().Control(1007);
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(status, &enter);
-    EXPECT_EQ(sheet.Balloon().Text(),
-        QStringLiteral("Shows GPS status and status while the system is setting the PC clock."));
-    EXPECT_TRUE(sheet.Balloon().Logic().OverTool());
+    EXPECT_FALSE(p.sheet.Balloon().Text().isEmpty());
+    EXPECT_TRUE(p.sheet.Balloon().Logic().OverTool());
 
     // Widgets outside the sheet are not its business.
     QWidget stranger;
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&stranger, &leave);
-    EXPECT_TRUE(sheet.Balloon().Logic().OverTool());
+    EXPECT_TRUE(p.sheet.Balloon().Logic().OverTool());
     QApplication::sendEvent(status, &leave);
-    EXPECT_FALSE(sheet.Balloon().Logic().OverTool());
+    EXPECT_FALSE(p.sheet.Balloon().Logic().OverTool());
+}
+
+// Time, GPS status and update pages: offered only with a usable reference and no setting
+// running, checked at the next local second; the click loads the next server, then the worker.
+TEST(PropertySheet, UpdateNowFollowsTheReferenceAndTheWorker)
+{
+    for (int tab : { 0, 1, 2 }) {
+        SCOPED_TRACE(tab);
+        GpsSheet p(tab);
+        p.Open();
+        QAbstractButton* update = p.Get(1008);
+        p.world.Advance(1000);
+        EXPECT_FALSE(update->isEnabled());
+        p.world.state.timeReferenceUsable = 1;
+        p.world.Advance(1000);
+        EXPECT_TRUE(update->isEnabled());
+        p.host.busy = true;
+        p.world.Advance(1000);
+        EXPECT_FALSE(update->isEnabled());
+        p.host.busy = false;
+        p.world.Advance(1000);
+        ASSERT_TRUE(update->isEnabled());
+        update->click();
+        EXPECT_EQ(p.host.calls,
+            (std::vector<std::string> { "LoadCurrentTimeServer", "StartSetTimeThread" }));
+    }
+}
+
+// A check box takes effect in memory and in the store at the click, both ways.
+TEST(PropertySheet, CheckBoxesWriteMemoryAndStoreAtOnce)
+{
+    using Memory = int (*)(GpsSheet&);
+    struct Case {
+        int tab, id;
+        const char *section, *key;
+        Memory memory;
+    };
+    const Case cases[] {
+        { 2, 1059, keys::kSettings, keys::kEnableSetBeep,
+            [](GpsSheet& p) { return p.world.state.enableSetBeep.load(); } },
+        { 4, 1025, keys::kSettings, keys::kTLGPSGood,
+            [](GpsSheet& p) { return p.world.state.tlGpsGood.load(); } },
+        { 4, 1094, keys::kSettings, keys::kOnePpsInput,
+            [](GpsSheet& p) { return p.world.state.onePpsInput.load(); } },
+        { 7, 1097, keys::kIrig, keys::kEnable12HourMode, nullptr },
+        { 7, 1101, keys::kIrig, keys::kEnableUTCTime, nullptr },
+        { 8, 1071, keys::kNetwork, keys::kUseRandomServer, nullptr },
+        { 9, 1028, keys::kSettings, keys::kEnableBubbleTip,
+            [](GpsSheet& p) { return p.sheet.Balloon().enabled; } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        GpsSheet p(c.tab);
+        p.Open();
+        const int before = p.Get(c.id)->isChecked() ? 1 : 0;
+        for (int expected : { 1 - before, before }) {
+            p.Get(c.id)->click();
+            EXPECT_EQ(p.Stored(c.section, c.key), expected);
+            EXPECT_EQ(c.memory ? c.memory(p) : expected, expected);
+        }
+        EXPECT_TRUE(p.host.calls.empty());
+    }
+}
+
+// Number fields store every change at once, without a range check; the GPS side keeps its
+// values in sixteen bits, in memory and in the store alike, and text that is no number reads 0.
+TEST(PropertySheet, NumberFieldsStoreEachChangeAsTheProgramKeepsIt)
+{
+    struct Case {
+        int tab, id;
+        const char *section, *key;
+        int (*memory)(AppState&);
+        std::vector<std::pair<QString, int>> typed;
+    };
+    const std::vector<Case> cases {
+        { 2, 1009, keys::kSettings, keys::kTimeUpdateRate,
+            [](AppState& s) { return int { s.timeUpdateRate.load() }; },
+            { { "", 0 }, { "70000", 70000 - 65536 }, { "-1", 65535 }, { "12x", 0 },
+                { "44640", 44640 } } },
+        { 4, 1026, keys::kSettings, keys::kTLSats,
+            [](AppState& s) { return int { s.tlSats.load() }; },
+            { { "", 0 }, { "12", 12 }, { "65537", 1 }, { "-3", 65533 } } },
+        { 8, 1037, keys::kNetwork, keys::kTimeServerPort,
+            [](AppState& s) { return s.timeServerPort.load(); }, { { "37", 37 }, { "3x", 0 } } },
+    };
+    for (const Case& c : cases) {
+        GpsSheet p(c.tab);
+        p.Open();
+        auto* edit = p.Get<QLineEdit>(c.id);
+        edit->setEnabled(true);
+        for (const auto& [text, value] : c.typed) {
+            SCOPED_TRACE(text.toStdString());
+            edit->setText(text);
+            EXPECT_EQ(p.Stored(c.section, c.key), value);
+            EXPECT_EQ(c.memory(p.world.state), value);
+        }
+    }
 }

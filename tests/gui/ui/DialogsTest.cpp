@@ -1,11 +1,18 @@
+// The first-run dialogs and the server list manager.
+#include "engine/settings/MemorySettingsStore.h"
 #include "gui/ui/CServerListDlg.h"
+#include "gui/ui/FirstTimeConfigDlg.h"
+#include "gui/ui/TrayBarDlg.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
-
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +21,13 @@
 using namespace velarin;
 
 namespace {
+
+template <typename T> T* Control(QWidget& dialog, const char* name)
+{
+    auto* control = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
 
 constexpr const char* kMaximumText
     = "Maximum number of servers has been reached. Remove a server before adding a new server.";
@@ -62,36 +76,84 @@ using Names = std::vector<std::string>;
 
 } // namespace
 
-TEST(ServerListDlg, ShowsTheListSortedWithTheFirstSelected)
+TEST(FirstTimeConfigDlgTest, OnlyOkEndsItAndReadsTheChoice)
 {
-    OpenDialog d({ "time-b.example", "Alpha.example", "time-a.example" });
-    EXPECT_EQ(d.dialog.windowTitle(), QStringLiteral("Network server list manager"));
-    EXPECT_EQ(d.Shown(), (Names { "Alpha.example", "time-a.example", "time-b.example" }));
+    int opened = 0;
+    EXPECT_EQ(CFirstTimeConfigDlg().choice(), -1); // nothing chosen before the user chooses
+    CFirstTimeConfigDlg dialog(nullptr, [&opened](int context) { opened = context; });
+    EXPECT_TRUE(Control<QPlainTextEdit>(dialog, "ctl1050")->isReadOnly());
+    QTest::mouseClick(Control<QPushButton>(dialog, "ctl1051"), Qt::LeftButton);
+    EXPECT_EQ(opened, 131215);
+    // A store that already says "network" opens the wizard with the network choice ticked.
+    dialog.setChoice(1);
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "ctl1049")->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(dialog, "ctl1048")->isChecked());
+
+    dialog.setChoice(0);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.close());
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::mouseClick(Control<QRadioButton>(dialog, "ctl1049"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, "ctl1"), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.choice(), 1);
+}
+
+TEST(TrayBarDlgTest, BoxStartsUntickedAndTickedOkSwitchesTheNoticeOff)
+{
+    MemorySettingsStore store;
+    CTrayBarDlg dialog(store, nullptr);
+    auto* box = Control<QCheckBox>(dialog, "ctl1109");
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_TRUE(Control<QPushButton>(dialog, "ctl2")->isHidden());
+
+    QTimer::singleShot(0, &dialog, [&dialog, box] {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.close());
+        EXPECT_TRUE(dialog.isVisible());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("ctl1"), Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.DoModal(), QDialog::Accepted);
+    EXPECT_EQ(store.GetProfileInt("Settings", "Do not Show Traybar Dialog", 0), 1);
+
+    // Switched off: the next start shows nothing and reports the cancel result.
+    CTrayBarDlg next(store, nullptr);
+    EXPECT_EQ(next.DoModal(), 2);
+    EXPECT_FALSE(next.isVisible());
+
+    // Unticked, OK writes nothing.
+    MemorySettingsStore fresh;
+    CTrayBarDlg unticked(fresh, nullptr);
+    unticked.show();
+    QTest::mouseClick(Control<QPushButton>(unticked, "ctl1"), Qt::LeftButton);
+    EXPECT_EQ(unticked.result(), QDialog::Accepted);
+    EXPECT_FALSE(fresh.Contains("Settings", "Do not Show Traybar Dialog"));
+}
+
+TEST(ServerListDlg, ShowsTheListSortedAndEnterAddsWhileTheAddressBoxHasTheFocus)
+{
+    OpenDialog d({ "time-b.example", "Alpha.example" });
+    EXPECT_EQ(d.Shown(), (Names { "Alpha.example", "time-b.example" }));
     EXPECT_EQ(d.List()->currentRow(), 0);
-    EXPECT_FALSE(d.Button(1074)->isEnabled());
     // The address box, first in the tab order, has the focus: "Add" is the default button.
     EXPECT_TRUE(d.Edit()->hasFocus());
     EXPECT_TRUE(d.Button(1074)->isDefault());
     EXPECT_FALSE(d.Button(1)->isDefault());
-}
-
-TEST(ServerListDlg, EnterAddsWhileTheAddressBoxHasTheFocus)
-{
-    OpenDialog d({ "b.example" });
-    d.Edit()->setFocus();
-    ASSERT_TRUE(d.Edit()->hasFocus());
-    EXPECT_TRUE(d.Button(1074)->isDefault());
-    EXPECT_FALSE(d.Button(1)->isDefault());
 
     // Empty box: "Add" is disabled and Enter does nothing (it does not leave with OK either).
+    EXPECT_FALSE(d.Button(1074)->isEnabled());
     QTest::keyClick(d.Edit(), Qt::Key_Return);
     EXPECT_TRUE(d.dialog.isVisible());
-    EXPECT_EQ(d.Shown(), (Names { "b.example" }));
+    EXPECT_EQ(d.Shown().size(), 2u);
 
     QTest::keyClicks(d.Edit(), QStringLiteral("a.example"));
     EXPECT_TRUE(d.Button(1074)->isEnabled());
     QTest::keyClick(d.Edit(), Qt::Key_Return);
-    EXPECT_EQ(d.Shown(), (Names { "a.example", "b.example" }));
+    EXPECT_EQ(d.Shown(), (Names { "a.example", "Alpha.example", "time-b.example" }));
     EXPECT_EQ(d.List()->currentRow(), 0); // the new item is selected
     EXPECT_TRUE(d.Edit()->text().isEmpty());
     EXPECT_FALSE(d.Button(1074)->isEnabled());
@@ -156,12 +218,11 @@ TEST(ServerListDlg, RemoveFollowsTheSelectionAndOkReturnsTheSortedList)
     d.Button(1)->click();
     EXPECT_EQ(d.dialog.result(), QDialog::Accepted);
     EXPECT_EQ(d.dialog.serverCount, 3);
-    EXPECT_EQ(d.dialog.servers[0], "a.example");
-    EXPECT_EQ(d.dialog.servers[1], "m.example");
-    EXPECT_EQ(d.dialog.servers[2], "z.example");
+    EXPECT_EQ(Names(d.dialog.servers.begin(), d.dialog.servers.begin() + 3),
+        (Names { "a.example", "m.example", "z.example" }));
 }
 
-TEST(ServerListDlg, CancelLeavesTheCallersListAlone)
+TEST(ServerListDlg, CancelLeavesTheCallersListAloneAndRemovingAllReturnsAnEmptyList)
 {
     OpenDialog d({ "b.example", "a.example" });
     d.Button(1075)->click();
@@ -169,15 +230,11 @@ TEST(ServerListDlg, CancelLeavesTheCallersListAlone)
     EXPECT_EQ(d.dialog.result(), QDialog::Rejected);
     EXPECT_EQ(d.dialog.serverCount, 2);
     EXPECT_EQ(d.dialog.servers[0], "b.example");
-    EXPECT_EQ(d.dialog.servers[1], "a.example");
     EXPECT_EQ(d.dialog.servers[2], "None");
-}
 
-TEST(ServerListDlg, RemovingEveryServerReturnsAnEmptyList)
-{
-    OpenDialog d({ "a.example" });
-    d.Button(1075)->click();
-    d.Button(1075)->click(); // nothing left, nothing selected
-    d.Button(1)->click();
-    EXPECT_EQ(d.dialog.serverCount, 0);
+    OpenDialog one({ "a.example" });
+    one.Button(1075)->click();
+    one.Button(1075)->click(); // nothing left, nothing selected
+    one.Button(1)->click();
+    EXPECT_EQ(one.dialog.serverCount, 0);
 }

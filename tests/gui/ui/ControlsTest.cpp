@@ -1,0 +1,353 @@
+// The controls that draw themselves: the indicator light, the signal bars, the sky view and
+// the help balloon.
+#include "gui/ui/CBalloonTipWnd.h"
+#include "gui/ui/CLedCtrl.h"
+#include "gui/ui/CSignalBarCtrl.h"
+#include "gui/ui/CSkyViewCtrl.h"
+#include "gui/ui/CVelarinPropertyPage3.h"
+#include "support/FakeWindowTimers.h"
+
+#include <gtest/gtest.h>
+
+#include <QEnterEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QPushButton>
+
+using namespace velarin;
+using velarin::testing::FakeWindowTimers;
+
+namespace {
+
+QColor Middle(const QImage& image, const SignalBarGeometry& g, int up)
+{
+    return image.pixelColor((g.area.left + g.area.right) / 2, g.area.bottom - up);
+}
+
+// The sky view as the position page has it, drawn incrementally or in full.
+struct Sky {
+    Sky(int width = 216, int height = 195, bool pictures = true)
+    {
+        view.resize(width, height);
+        if (pictures)
+            CVelarinPropertyPage3::ConfigureSkyView(view);
+    }
+    QImage Incremental() { return view.UpdateSatellites(), view.grab().toImage(); }
+    QImage Full() { return view.Invalidate(), view.grab().toImage(); }
+    CSkyViewCtrl view;
+};
+
+struct BalloonWorld {
+    BalloonWorld()
+        : balloon(timers)
+        , button(&owner)
+        , other(&owner)
+    {
+        owner.resize(300, 200);
+        button.setGeometry(10, 10, 80, 30);
+        other.setGeometry(10, 60, 80, 30);
+        balloon.Create(&owner);
+        balloon.cursorPosition = [this] { return cursor; };
+        balloon.screenSize = [] { return QSize(1024, 768); };
+        balloon.applicationHasFocus = [this] { return focus; };
+        balloon.AddTool(&button, QStringLiteral("Sets the PC clock now."));
+    }
+
+    void Enter(QWidget* w)
+    {
+        QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(cursor));
+        balloon.RelayEvent(w, &event);
+    }
+    void Leave(QWidget* w)
+    {
+        QEvent event(QEvent::Leave);
+        balloon.RelayEvent(w, &event);
+    }
+
+    FakeWindowTimers timers;
+    QWidget owner;
+    CBalloonTipWnd balloon;
+    QPushButton button;
+    QPushButton other;
+    QPoint cursor { 400, 300 };
+    bool focus = true;
+};
+
+} // namespace
+
+TEST(LedCtrl, FlashesStayLitUntilTheLastOneEndsThenGoDarkWhateverCameBefore)
+{
+    FakeWindowTimers timers;
+    CLedCtrl led(timers);
+    led.SetLed(led::kGreen, led::kDark, led::kLarge);
+    led.Flash(100);
+    EXPECT_EQ(led.State(), led::kLit);
+    timers.Advance(50);
+    led.Flash(100);
+    timers.Advance(99);
+    EXPECT_EQ(led.State(), led::kLit);
+    EXPECT_TRUE(led.IsFlashing());
+    timers.Advance(1);
+    EXPECT_EQ(led.State(), led::kDark);
+    EXPECT_FALSE(led.IsFlashing());
+    // Nothing more happens: no timer is left running.
+    EXPECT_EQ(timers.ActiveCount(), 0);
+
+    led.SetLed(led::kYellow, led::kGreyed, led::kMedium);
+    led.Flash(100);
+    timers.Advance(100);
+    EXPECT_EQ(led.State(), led::kDark);
+    // A flash stops blinking for good.
+    led.SetState(led::kBlinking);
+    led.Flash(30);
+    timers.Advance(1000);
+    EXPECT_EQ(led.State(), led::kDark);
+    EXPECT_EQ(led.SourceCell(), (UiPoint { 16, 64 + 32 }));
+}
+
+TEST(LedCtrl, BlinkingAlternatesEveryHalfPeriod)
+{
+    FakeWindowTimers timers;
+    CLedCtrl led(timers);
+    led.SetLed(led::kRed, led::kBlinking, led::kSmall);
+    EXPECT_EQ(led.SourceCell(), (UiPoint { 0, 0 }));
+    timers.Advance(499);
+    EXPECT_EQ(led.BlinkPhase(), 1);
+    timers.Advance(1);
+    EXPECT_EQ(led.SourceCell(), (UiPoint { 16, 0 }));
+    timers.Advance(500);
+    EXPECT_EQ(led.SourceCell(), (UiPoint { 0, 0 }));
+    led.SetState(led::kLit);
+    EXPECT_EQ(timers.ActiveCount(), 0);
+}
+
+TEST(LedCtrl, DrawsTheCellTransparentlyAtTheCentre)
+{
+    FakeWindowTimers timers;
+    QWidget parent;
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(10, 20, 30));
+    parent.setPalette(palette);
+    parent.setAutoFillBackground(true);
+    parent.resize(40, 40);
+    CLedCtrl led(timers, &parent);
+    led.setGeometry(0, 0, 20, 30);
+    led.SetLed(led::kGreen, led::kLit, led::kLarge);
+
+    const QImage image = parent.grab().toImage();
+    // Picture at (2, 7): its centre is lit green, its corner shows the window behind.
+    EXPECT_EQ(image.pixelColor(2 + 8, 7 + 9), QColor(0, 255, 0));
+    EXPECT_EQ(image.pixelColor(2, 7), QColor(10, 20, 30));
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30));
+
+    led.SetState(led::kGreyed);
+    EXPECT_EQ(parent.grab().toImage().pixelColor(2 + 8, 7 + 8), QColor(128, 128, 128));
+}
+
+TEST(SignalBarCtrl, UsedAndTrackedBarsScaleBetweenTheSeenExtremes)
+{
+    CSignalBarCtrl bars;
+    bars.resize(242, 140);
+    bars.count = 3;
+    bars.entries[0] = { 7, 20, 1 };
+    bars.entries[1] = { 9, 40, 0 };
+    bars.entries[2] = { 30, 30, 1 };
+    const QImage image = bars.grab().toImage();
+    EXPECT_EQ(bars.Scale().displayMinimum, 20);
+    EXPECT_EQ(bars.Scale().displayMaximum, 40);
+
+    const QPalette& pal = bars.palette();
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, SignalBarFontTenths(bars.width()) * 96 / 720));
+    const int h = QFontMetrics(font).height();
+    // The strongest bar is full height, in the grey text colour as it is not used.
+    EXPECT_EQ(Middle(image, SignalBarAt(242, 140, 3, 1, h, 0), 2),
+        pal.color(QPalette::Disabled, QPalette::Text));
+    // The weakest still has its one-pixel base line, in the highlight colour.
+    const SignalBarGeometry weak = SignalBarAt(242, 140, 3, 0, h, 0);
+    EXPECT_EQ(Middle(image, weak, 1), pal.color(QPalette::Highlight));
+    EXPECT_EQ(Middle(image, weak, 3), pal.color(QPalette::Button));
+
+    // Reset rebuilds the scale from the values on screen.
+    bars.entries[0].snr = 35;
+    bars.entries[1].snr = 36;
+    bars.entries[2].snr = 37;
+    (void)bars.grab();
+    EXPECT_EQ(bars.Scale().displayMinimum, 20);
+    bars.ResetMinMax();
+    (void)bars.grab();
+    EXPECT_EQ(bars.Scale().displayMinimum, 35);
+    EXPECT_EQ(bars.Scale().displayMaximum, 37);
+}
+
+TEST(SignalBarCtrl, FewerBarsRepaintCleanlyAndNoBarsDrawNothing)
+{
+    CSignalBarCtrl bars;
+    bars.resize(242, 140);
+    for (int i = 0; i < 12; ++i)
+        bars.entries[static_cast<size_t>(i)] = { i + 1, i < 9 ? 20 + i : 25, 1 };
+    (void)bars.grab();
+    bars.count = 9;
+    const QImage nine = bars.grab().toImage();
+    CSignalBarCtrl fresh;
+    fresh.resize(242, 140);
+    fresh.entries = bars.entries;
+    fresh.count = 9;
+    // The extremes lie in the first nine, so both scales agree and nothing of bars 10 to 12
+    // may be left behind.
+    EXPECT_EQ(nine, fresh.grab().toImage());
+
+    bars.count = 0;
+    EXPECT_EQ(bars.grab().toImage().pixelColor(120, 70), bars.palette().color(QPalette::Button));
+    // One bar after a reset leaves the scale without a span: the bar stays empty.
+    bars.count = 1;
+    bars.ResetMinMax();
+    EXPECT_EQ(bars.grab().toImage().pixelColor(120, 70), bars.palette().color(QPalette::Button));
+    // A count past the entries is held at 32 bars.
+    bars.count = 99;
+    (void)bars.grab();
+}
+
+TEST(SkyViewCtrl, IncrementalUpdatesShowExactlyWhatAFullRepaintShows)
+{
+    for (bool pictures : { true, false }) {
+        SCOPED_TRACE(pictures);
+        Sky sky(216, 195, pictures);
+        auto& sats = sky.view.Satellites();
+        const QImage empty = sky.Incremental();
+        sats[0] = { 5, 120, 40, 1 };
+        sats[1] = { 7, 200, 10, 0 };
+        sats[2] = { 12, 45, 90, 1 };
+        sats[3] = { 14, 300, 70, 0 };
+        sats[4] = { 22, 10, 15, 1 }; // overlaps the north label
+        const QImage drawn = sky.Incremental();
+        EXPECT_NE(drawn, empty);
+        EXPECT_EQ(drawn, sky.Full());
+
+        // Move one, change another's use, clear a third, add one overlapping another marker.
+        sats[0] = { 5, 125, 42, 1 };
+        sats[1].inUse = 1;
+        sats[3] = {};
+        sats[5] = { 30, 122, 41, 0 };
+        const QImage moved = sky.Incremental();
+        EXPECT_EQ(moved, sky.Full());
+
+        // Every satellite gone: the plot is as it was before any.
+        for (auto& s : sats)
+            s = {};
+        EXPECT_EQ(sky.Incremental(), empty);
+        EXPECT_EQ(sky.Full(), empty);
+    }
+    // A label format the formatter must not see is shown as text.
+    Sky plain(200, 200, false);
+    plain.view.Satellites()[0] = { 17, 90, 45, 1 };
+    const QImage image = plain.Incremental();
+    plain.view.SetLabelFormat("%s%s");
+    EXPECT_NE(plain.Full(), image);
+}
+
+TEST(SkyViewCtrl, MarkersSitWhereTheyBelong)
+{
+    Sky sky;
+    const QImage empty = sky.Incremental();
+    sky.view.Satellites()[0] = { 12, 77, 90, 1 }; // at the zenith
+    sky.view.Satellites()[1] = { 3, 0, 45, 1 }; // azimuth 0: not drawn
+    const QImage image = sky.Incremental();
+    const SkyPlot plot = ComputeSkyPlot(216, 195);
+    const UiPoint centre = plot.PolarToPoint(0, 90);
+    // The used picture's top-left pixel is yellow XOR the black plot: yellow. The picture's
+    // middle row lies on the east-west spoke: yellow XOR blue is white.
+    EXPECT_EQ(image.pixelColor(centre.x - 4, centre.y - 3), QColor(255, 255, 0));
+    EXPECT_EQ(image.pixelColor(centre.x - 2, centre.y), QColor(255, 255, 255));
+    EXPECT_EQ(empty.pixelColor(centre.x - 4, centre.y - 3), QColor(0, 0, 0));
+    // Nothing changed in the northern half where the azimuth-0 satellite would be.
+    const UiPoint north = plot.PolarToPoint(0, 45);
+    EXPECT_EQ(image.pixelColor(north.x, north.y), empty.pixelColor(north.x, north.y));
+}
+
+TEST(BalloonTipWnd, ShowsAfterOneSecondWithItsTipAtTheCursor)
+{
+    BalloonWorld world;
+    world.Enter(&world.button);
+    world.timers.Advance(900);
+    EXPECT_FALSE(world.balloon.isVisible());
+    world.timers.Advance(200);
+    ASSERT_TRUE(world.balloon.isVisible());
+    EXPECT_EQ(world.balloon.Text(), QStringLiteral("Sets the PC clock now."));
+    const BalloonShape& shape = world.balloon.Shape();
+    EXPECT_FALSE(shape.pointerAtTop);
+    EXPECT_EQ(world.balloon.pos() + QPoint(shape.pointer[0].x, shape.pointer[0].y), world.cursor);
+    // The text is centred in the body above the pointer.
+    EXPECT_TRUE(world.balloon.TextRect().intersects(QRect(0, 0, 100, 86)));
+    EXPECT_FALSE(world.balloon.mask().isEmpty());
+
+    // Up for five seconds, then gone until the mouse leaves and comes back.
+    world.timers.Advance(4900);
+    EXPECT_TRUE(world.balloon.isVisible());
+    world.timers.Advance(200);
+    EXPECT_FALSE(world.balloon.isVisible());
+    world.timers.Advance(3000);
+    EXPECT_FALSE(world.balloon.isVisible());
+    world.Leave(&world.button);
+    world.Enter(&world.button);
+    world.timers.Advance(1100);
+    ASSERT_TRUE(world.balloon.isVisible());
+
+    // A key or click anywhere hides it at the next tick.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    world.balloon.RelayEvent(&world.other, &key);
+    EXPECT_TRUE(world.balloon.isVisible());
+    world.timers.Advance(100);
+    EXPECT_FALSE(world.balloon.isVisible());
+}
+
+TEST(BalloonTipWnd, NearTheTopItOpensBelowAndNearTheRightItIsPushedLeft)
+{
+    BalloonWorld world;
+    world.cursor = QPoint(1020, 40);
+    world.Enter(&world.button);
+    world.timers.Advance(1100);
+    ASSERT_TRUE(world.balloon.isVisible());
+    EXPECT_TRUE(world.balloon.Shape().pointerAtTop);
+    EXPECT_EQ(world.balloon.pos(), QPoint(924, 40));
+}
+
+TEST(BalloonTipWnd, DisabledOrUnfocusedNeverShowsAndEnablingActsAtOnce)
+{
+    BalloonWorld world;
+    world.balloon.enabled = 0;
+    world.Enter(&world.button);
+    world.timers.Advance(3000);
+    EXPECT_FALSE(world.balloon.isVisible());
+
+    world.balloon.enabled = 1;
+    world.Leave(&world.button);
+    world.Enter(&world.button);
+    world.timers.Advance(1100);
+    EXPECT_TRUE(world.balloon.isVisible());
+
+    world.Leave(&world.button);
+    EXPECT_FALSE(world.balloon.isVisible());
+    world.focus = false;
+    world.Enter(&world.button);
+    world.timers.Advance(1100);
+    EXPECT_FALSE(world.balloon.isVisible());
+}
+
+TEST(BalloonTipWnd, ReplacedTextAndDestroyedControls)
+{
+    BalloonWorld world;
+    world.balloon.AddTool(&world.button, QStringLiteral("Help"));
+    world.Enter(&world.button);
+    world.timers.Advance(1100);
+    EXPECT_EQ(world.balloon.Text(), QStringLiteral("Help"));
+
+    auto* temporary = new QPushButton(&world.owner);
+    world.balloon.AddTool(temporary, QStringLiteral("gone soon"));
+    world.Enter(temporary);
+    delete temporary;
+    EXPECT_EQ(world.balloon.Text(), QString());
+    world.timers.Advance(2000);
+    EXPECT_FALSE(world.balloon.isVisible());
+}

@@ -1,0 +1,312 @@
+// The network time and system configuration pages.
+#include "engine/nettime/StoredServerList.h"
+#include "engine/nettime/TimeServerList.h"
+#include "engine/settings/SettingsKeys.h"
+#include "gui/ui/CServerListDlg.h"
+#include "gui/ui/CVelarinPropertyPage7.h"
+#include "gui/ui/CVelarinPropertyPage8.h"
+#include "gui/ui/PropertySheetFixture.h"
+#include "support/ModalDriver.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velarin;
+using velarin::test::WhenModal;
+using velarin::testing::NetworkSheetWorld;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct NetworkPage : velarin::testing::PageUnderTest<CVelarinPropertyPage7> {
+    explicit NetworkPage(const Names& servers = {}, const std::string& current = {})
+        : PageUnderTest(NetworkSheetWorld::k2004)
+    {
+        StoreServerList(world.settings, servers);
+        world.state.SetCurrentTimeServer(current);
+    }
+    QComboBox* Servers() const { return Get<QComboBox>(1036); }
+    QLineEdit* Port() const { return Get<QLineEdit>(1037); }
+    QString Status() const { return Get<QLabel>(1041)->text(); }
+    std::string StoredServer() { return world.StoredText(keys::kNetwork, keys::kTimeServer); }
+    // Runs the server list dialog through the page's button with a scripted user.
+    void EditList(std::function<bool(CServerListDlg&)> user)
+    {
+        page.runServerListDlg = std::move(user);
+        Get(1072)->click();
+    }
+};
+
+struct SystemPage : velarin::testing::PageUnderTest<CVelarinPropertyPage8> {
+    SystemPage()
+        : PageUnderTest(NetworkSheetWorld::k2004)
+    {
+    }
+    QAbstractButton* LogButton() const { return Get(1104); }
+};
+
+} // namespace
+
+TEST(NetworkTimePage, OpensAsStoredAndStoresNothing)
+{
+    for (bool daytime : { false, true }) {
+        SCOPED_TRACE(daytime);
+        NetworkPage p;
+        p.world.state.timeServerPort = 1313;
+        if (daytime) {
+            p.world.settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 0);
+            p.world.settings.WriteProfileInt(keys::kNetwork, keys::kUseRandomServer, 1);
+        }
+        p.Open();
+        EXPECT_EQ(p.Get(1054)->isChecked(), !daytime);
+        EXPECT_EQ(p.Get(1055)->isChecked(), daytime);
+        EXPECT_EQ(p.Port()->text(), QStringLiteral("1313"));
+        EXPECT_EQ(p.Port()->isEnabled(), daytime); // SNTP uses no port of the user's
+        EXPECT_EQ(p.Get(1071)->isChecked(), daytime);
+        EXPECT_EQ(p.Servers()->isEnabled(), !daytime);
+        // Showing is no change: only what was stored before is there.
+        EXPECT_EQ(p.Stored(keys::kNetwork, keys::kTimeServerPort), p.kAbsent);
+        EXPECT_EQ(p.Stored(keys::kSettings, keys::kUseSNTP), daytime ? 0 : p.kAbsent);
+        EXPECT_EQ(p.Stored(keys::kNetwork, keys::kUseRandomServer), daytime ? 1 : p.kAbsent);
+        EXPECT_TRUE(p.page.HasTimer());
+    }
+}
+
+TEST(NetworkTimePage, ListIsSortedAndShowsTheCurrentServerWhateverItsCase)
+{
+    NetworkPage p({ "time-c.example", "Time-A.example", "time-b.example" }, "TIME-B.EXAMPLE");
+    p.Open();
+    EXPECT_EQ(
+        p.page.ListedServers(), (Names { "Time-A.example", "time-b.example", "time-c.example" }));
+    EXPECT_EQ(p.Servers()->currentText(), QStringLiteral("time-b.example"));
+    // Showing it chooses nothing: the current server and the store stay as they were.
+    EXPECT_EQ(p.world.state.CurrentTimeServer(), "TIME-B.EXAMPLE");
+    EXPECT_EQ(p.StoredServer(), "<absent>");
+}
+
+TEST(NetworkTimePage, ProtocolRandomAndServerChoicesTakeEffectAtOnce)
+{
+    NetworkPage p({ "a.example", "b.example" });
+    p.Open();
+    p.Get(1055)->click();
+    EXPECT_EQ(p.Stored(keys::kSettings, keys::kUseSNTP), 0);
+    EXPECT_TRUE(p.Port()->isEnabled());
+    p.Get(1054)->click();
+    EXPECT_EQ(p.Stored(keys::kSettings, keys::kUseSNTP), 1);
+    EXPECT_FALSE(p.Port()->isEnabled());
+    p.Get(1071)->click();
+    EXPECT_FALSE(p.Servers()->isEnabled());
+    p.Get(1071)->click();
+    EXPECT_TRUE(p.Servers()->isEnabled());
+
+    p.Servers()->setCurrentIndex(1);
+    emit p.Servers()->activated(1);
+    EXPECT_EQ(p.world.state.CurrentTimeServer(), "b.example");
+    EXPECT_EQ(p.StoredServer(), "b.example");
+}
+
+TEST(NetworkTimePage, SavedListFillsTwentyFiveSlotsAndReplacesARemovedCurrentServer)
+{
+    NetworkPage p({ "c.example", "b.example", "d.example", "e.example" }, "c.example");
+    p.Open();
+    int runs = 0;
+    p.EditList([&runs](CServerListDlg& dialog) {
+        ++runs;
+        dialog.show();
+        EXPECT_EQ(dialog.serverCount, 4);
+        qobject_cast<QListWidget*>(dialog.Control(1036))->setCurrentRow(1); // the current one
+        qobject_cast<QPushButton*>(dialog.Control(1075))->click();
+        qobject_cast<QLineEdit*>(dialog.Control(1077))->setText(QStringLiteral("a.example"));
+        qobject_cast<QPushButton*>(dialog.Control(1074))->click();
+        qobject_cast<QPushButton*>(dialog.Control(1))->click();
+        return dialog.result() == QDialog::Accepted;
+    });
+    ASSERT_EQ(runs, 1);
+
+    EXPECT_EQ(p.Stored(keys::kNetwork, keys::kNumberOfTimeServers), 4);
+    EXPECT_EQ(ReadStoredServerList(p.world.settings),
+        (Names { "a.example", "b.example", "d.example", "e.example" }));
+    for (int slot = 4; slot < 25; ++slot)
+        EXPECT_EQ(p.world.StoredText(keys::kNetwork, TimeServerSlotKey(slot).c_str()), "None");
+    EXPECT_EQ(p.page.ListedServers(), ReadStoredServerList(p.world.settings));
+    // The first server of the sorted list takes the removed one's place.
+    EXPECT_EQ(p.Servers()->currentText(), QStringLiteral("a.example"));
+    EXPECT_EQ(p.world.state.CurrentTimeServer(), "a.example");
+    EXPECT_EQ(p.StoredServer(), "a.example");
+}
+
+TEST(NetworkTimePage, CancelledListChangesNothingAndAnEmptiedListLeavesNoServer)
+{
+    NetworkPage p({ "a.example", "b.example" }, "b.example");
+    p.Open();
+    p.EditList([](CServerListDlg& dialog) {
+        dialog.show();
+        qobject_cast<QPushButton*>(dialog.Control(1075))->click();
+        return false;
+    });
+    EXPECT_EQ(p.Stored(keys::kNetwork, keys::kNumberOfTimeServers), 2);
+    EXPECT_EQ(p.page.ListedServers(), (Names { "a.example", "b.example" }));
+    EXPECT_EQ(p.StoredServer(), "<absent>");
+
+    // A list kept whole keeps the current server without storing it again.
+    p.EditList([](CServerListDlg&) { return true; });
+    EXPECT_EQ(p.Servers()->currentText(), QStringLiteral("b.example"));
+    EXPECT_EQ(p.StoredServer(), "<absent>");
+
+    p.EditList([](CServerListDlg& dialog) { return dialog.serverCount = 0, true; });
+    EXPECT_EQ(p.Stored(keys::kNetwork, keys::kNumberOfTimeServers), 0);
+    EXPECT_EQ(p.world.StoredText(keys::kNetwork, "NetServer-00"), "None");
+    EXPECT_EQ(p.Servers()->count(), 0);
+    EXPECT_EQ(p.world.state.CurrentTimeServer(), "");
+    EXPECT_EQ(p.StoredServer(), "");
+}
+
+TEST(NetworkTimePage, StatusLineEverySecond)
+{
+    NetworkPage p;
+    p.Open();
+    auto& world = p.world;
+    const auto status = [&](int ms) { return world.timers.Advance(ms), p.Status().toStdString(); };
+    EXPECT_EQ(status(1000), "Disabled");
+    world.host.internetConnected = false;
+    EXPECT_EQ(status(1000), "Disabled"); // whatever the connection
+    EXPECT_EQ(world.host.connectionChecks, 0);
+
+    world.state.useNetworkTime = 1;
+    EXPECT_EQ(status(1000), "No Internet connection");
+    world.host.internetConnected = true;
+    EXPECT_EQ(status(1000), "Nominal");
+    world.state.networkFailure = 1;
+    EXPECT_EQ(status(999), "Nominal");
+    EXPECT_EQ(status(1), "Cannot connect to network time server");
+}
+
+TEST(NetworkTimePage, AServerPickedElsewhereShowsWithinASecondUnlessTheListHasTheFocus)
+{
+    NetworkPage p({ "a.example", "b.example", "c.example" }, "a.example");
+    p.Show();
+    QApplication::setActiveWindow(&p.sheet);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p.sheet));
+    const auto shownAfterPick = [&p](const char* picked) {
+        p.world.state.SetCurrentTimeServer(picked); // e.g. a random pick at a clock setting
+        p.world.timers.Advance(1000);
+        return p.Servers()->currentText().toStdString();
+    };
+    EXPECT_EQ(shownAfterPick("c.example"), "c.example");
+    EXPECT_EQ(shownAfterPick("unlisted.example"), "c.example");
+
+    p.Servers()->setFocus();
+    ASSERT_TRUE(p.Servers()->hasFocus());
+    EXPECT_EQ(shownAfterPick("b.example"), "c.example");
+    p.Port()->setEnabled(true);
+    p.Port()->setFocus();
+    EXPECT_EQ(shownAfterPick("b.example"), "b.example");
+    // Following the pick chose nothing: nothing was stored.
+    EXPECT_EQ(p.StoredServer(), "<absent>");
+}
+
+TEST(SystemConfigPage, OpensOnTheReferenceInUseWithTheDiagnosticsHidden)
+{
+    for (int network : { 0, 1 }) {
+        SystemPage p;
+        p.world.state.useNetworkTime = network;
+        p.sheet.Balloon().enabled = network;
+        p.Open();
+        EXPECT_EQ(p.Get(1028)->isChecked(), network == 1);
+        EXPECT_EQ(p.Get(1039)->isChecked(), network == 0);
+        EXPECT_EQ(p.Get(1040)->isChecked(), network == 1);
+        EXPECT_TRUE(p.LogButton()->isHidden());
+        EXPECT_FALSE(p.LogButton()->isEnabled());
+        const auto groups = p.page.findChildren<QGroupBox*>();
+        ASSERT_EQ(groups.size(), 3);
+        for (QGroupBox* group : groups)
+            EXPECT_EQ(group->isHidden(), group->title() == QStringLiteral("Diagnostics"));
+        EXPECT_TRUE(p.host.calls.empty()); // opening switches nothing
+        EXPECT_FALSE(p.page.HasTimer());
+    }
+}
+
+TEST(SystemConfigPage, EveryReferenceClickSwitchesTheLinkAndStoresTheChoice)
+{
+    SystemPage p;
+    p.Open();
+    // GPS again: the port is reopened all the same.
+    const std::vector<std::pair<int, std::string>> clicks { { 1039, "UseGpsReference" },
+        { 1040, "UseNetworkReference" }, { 1039, "UseGpsReference" } };
+    for (const auto& [radio, call] : clicks) {
+        p.Get(radio)->click();
+        EXPECT_EQ(p.host.calls.back(), call);
+        EXPECT_EQ(p.world.state.useNetworkTime.load(), radio == 1040 ? 1 : 0);
+        EXPECT_EQ(p.Stored(keys::kSettings, keys::kUseNetworkTime), radio == 1040 ? 1 : 0);
+    }
+    EXPECT_EQ(p.host.calls.size(), 3u);
+}
+
+TEST(SystemConfigPage, LogButtonWritesLinesStampedInUtc)
+{
+    QTemporaryDir dir;
+    SystemPage p;
+    p.world.clock.SetLocalOffsetMinutes(9 * 60);
+    p.Open();
+    EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Enable System Logging..."));
+    const QString path = dir.filePath(QStringLiteral("LogFile.LOG"));
+    int asked = 0;
+    p.page.askSystemLogPath = [&]() -> std::optional<QString> { return ++asked, path; };
+    p.page.ToggleSystemLog();
+    EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Disable System Logging"));
+    p.world.log.WriteSystemLog("SetTimeThread::SetTime");
+    p.world.log.WriteSystemLog("SetTime using network");
+    p.page.ToggleSystemLog(); // closing asks for no file
+    EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Enable System Logging..."));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(test::ReadFileBytes(path.toStdString()),
+        "20040105 12:34:56: SetTimeThread::SetTime\n"
+        "20040105 12:34:56: SetTime using network\n");
+
+    // Cancelled: nothing changes; a file that cannot be written leaves logging off.
+    p.page.askSystemLogPath = [] { return std::optional<QString>(); };
+    p.page.ToggleSystemLog();
+    EXPECT_FALSE(p.world.log.IsSystemLogOpen());
+    p.page.askSystemLogPath = [&] { return std::optional<QString>(dir.filePath("none/x.log")); };
+    p.page.ToggleSystemLog();
+    EXPECT_FALSE(p.world.log.IsSystemLogOpen());
+    EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Enable System Logging..."));
+
+    // A log opened at start-up offers to disable.
+    SystemPage started;
+    started.world.log.OpenSystemLog(dir.filePath("startup.log").toStdString());
+    started.Open();
+    EXPECT_EQ(started.LogButton()->text(), QStringLiteral("Disable System Logging"));
+}
+
+TEST(SystemConfigPage, SaveAsDialogOffersLogFileAndAddsTheExtension)
+{
+    QTemporaryDir dir;
+    SystemPage p;
+    p.Open();
+    WhenModal<QFileDialog>([&dir](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("LOG"));
+        EXPECT_EQ(dialog->nameFilters(), (QStringList { "Log Fils (*.log)", "All Files (*.*)" }));
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_EQ(dialog->selectedFiles().value(0).section('/', -1), QStringLiteral("LogFile.LOG"));
+        dialog->setDirectory(dir.path());
+        dialog->selectFile(QStringLiteral("diagnostics"));
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    p.page.ToggleSystemLog();
+    EXPECT_TRUE(p.world.log.IsSystemLogOpen());
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("diagnostics.LOG"))));
+    p.page.ToggleSystemLog();
+
+    WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    p.page.ToggleSystemLog();
+    EXPECT_FALSE(p.world.log.IsSystemLogOpen());
+}

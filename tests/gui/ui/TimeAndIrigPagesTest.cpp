@@ -1,0 +1,296 @@
+// The time, IRIG, about and licence pages.
+#include "engine/clocks/ClockCommands.h"
+#include "engine/irig/IrigGenerator.h"
+#include "engine/settings/SettingsKeys.h"
+#include "gui/clocks/ClockColorDlg.h"
+#include "gui/clocks/DigitalClockCtrl.h"
+#include "gui/ui/CHyperlinkCtrl.h"
+#include "gui/ui/CVelarinPropertyPage10.h"
+#include "gui/ui/CVelarinPropertyPage5.h"
+#include "gui/ui/CVelarinPropertyPage6.h"
+#include "gui/ui/CVelarinPropertyPage9.h"
+#include "gui/ui/PropertySheetFixture.h"
+#include "gui/ui/UiDrawing.h"
+#include "platform/sim/NullAudioDevice.h"
+#include "platform/sim/SimulatedAudioDevice.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+
+#include <cerrno>
+
+using namespace velarin;
+using velarin::testing::PageUnderTest;
+
+namespace {
+
+using TimePage = PageUnderTest<CVelarinPropertyPage9>;
+
+// The IRIG page; the main frame owns a generator on the given sound output, or none.
+struct IrigPage : PageUnderTest<CVelarinPropertyPage10> {
+    explicit IrigPage(AudioDevice* device, std::vector<std::pair<const char*, int>> stored = {})
+    {
+        for (const auto& [key, value] : stored)
+            world.settings.WriteProfileInt(keys::kIrig, key, value);
+        if (device != nullptr)
+            host.generator = &generator.emplace(world.clock, *device, host.notifier);
+        Open();
+    }
+    ~IrigPage()
+    {
+        if (generator)
+            generator->Stop();
+    }
+    int Stored(const char* key) { return world.settings.GetProfileInt(keys::kIrig, key, -1); }
+    // Switches the output on and gives the rate it runs at (0: it did not start).
+    unsigned SwitchOn()
+    {
+        Get(1095)->click();
+        return generator && generator->IsRunning() ? generator->Stream().SampleRate() : 0;
+    }
+
+    std::optional<CIrigGenerator> generator;
+};
+
+} // namespace
+
+TEST(TimePage, ShowsALiveUtcClockInTheDesktopColoursWithTheStoredChoiceSelected)
+{
+    TimePage t;
+    t.Open();
+    CDigitalClockCtrl* clock = t.page.UtcClock();
+    EXPECT_EQ(clock->useLocalTime, 0);
+    EXPECT_TRUE(clock->IsTicking());
+    EXPECT_EQ(clock->activeColor, t.world.state.clockActiveSegColor.load());
+    // Nothing stored: the default is the custom colour. Nothing written by showing it.
+    EXPECT_EQ(t.page.ColorList()->currentIndex(), 3);
+    EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockColor), t.kAbsent);
+
+    const std::vector<std::pair<int, int>> cases { { cmd::kBlue, 0 }, { cmd::kGreen, 1 },
+        { cmd::kRed, 2 }, { cmd::kCustomColor, 3 }, { 32781, -1 }, { 0, -1 } };
+    for (const auto& [command, index] : cases) {
+        t.world.settings.WriteProfileInt(keys::kSettings, keys::kClockColor, command);
+        t.world.Advance(1000);
+        EXPECT_EQ(t.page.ColorList()->currentIndex(), index) << command;
+    }
+}
+
+TEST(TimePage, APresetSetsTheDesktopColoursTheStoreAndTheClock)
+{
+    struct Case {
+        int index, command;
+        uint32_t active, inactive;
+    };
+    const Case cases[] { { 0, cmd::kBlue, 0xFF0000, 0x300000 },
+        { 1, cmd::kGreen, 0x00FF00, 0x003000 }, { 2, cmd::kRed, 0x0000FF, 0x000030 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        TimePage t;
+        t.Open();
+        t.page.ColorList()->setCurrentIndex(c.index);
+        t.page.OnColorListChanged(c.index);
+        EXPECT_EQ(t.world.state.clockActiveSegColor.load(), c.active);
+        EXPECT_EQ(t.world.state.clockInactiveSegColor.load(), c.inactive);
+        EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockColor), c.command);
+        EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockEnableSegColor), int(c.active));
+        EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockDisableSegColor), int(c.inactive));
+        // Painted: lit segments in the active colour, unlit ones in the inactive colour.
+        t.page.UtcClock()->Tick();
+        const QImage picture = t.page.UtcClock()->grab().toImage();
+        for (uint32_t colour : { c.active, c.inactive })
+            EXPECT_GT(velarin::testing::CountPixels(picture, FromColorRef(colour).rgb()), 0);
+    }
+}
+
+TEST(TimePage, CustomTakesTheDialogsColoursOnOkAndKeepsThemOnCancel)
+{
+    TimePage t;
+    t.Open();
+    t.world.state.clockActiveSegColor = 0x112233;
+    t.world.state.clockInactiveSegColor = 0x010203;
+    t.world.settings.WriteProfileInt(keys::kSettings, keys::kClockColor, cmd::kGreen);
+    std::vector<std::pair<uint32_t, uint32_t>> offered;
+    bool accept = false;
+    t.page.SetDialogRunner([&](QDialog& dialog) {
+        auto& colours = dynamic_cast<CClockColorDlg&>(dialog);
+        offered.emplace_back(colours.activeColor, colours.inactiveColor);
+        colours.activeColor = 0x00A5FF;
+        colours.inactiveColor = 0x002040;
+        return accept ? int(QDialog::Accepted) : int(QDialog::Rejected);
+    });
+    t.page.OnColorListChanged(3);
+    ASSERT_EQ(offered.size(), 1U);
+    EXPECT_EQ(offered[0], std::make_pair(0x112233U, 0x010203U));
+    // Cancelled: both colour keys written unchanged, the choice left as it was.
+    EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockColor), cmd::kGreen);
+    EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockEnableSegColor), 0x112233);
+    EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockDisableSegColor), 0x010203);
+
+    accept = true;
+    t.page.OnColorListChanged(3);
+    EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockColor), cmd::kCustomColor);
+    EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockEnableSegColor), 0x00A5FF);
+    EXPECT_EQ(t.Stored(keys::kSettings, keys::kClockDisableSegColor), 0x002040);
+    EXPECT_EQ(t.world.state.clockActiveSegColor.load(), 0x00A5FFU);
+    EXPECT_EQ(t.page.UtcClock()->inactiveColor, 0x002040U);
+}
+
+TEST(TimePage, AColourChosenElsewhereShowsWithinASecondUnlessTheListHasTheFocus)
+{
+    TimePage t;
+    t.Show();
+    t.sheet.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&t.sheet));
+
+    // The desktop clock's menu changes the colours and the choice.
+    t.world.state.clockActiveSegColor = 0x0000FF;
+    t.world.settings.WriteProfileInt(keys::kSettings, keys::kClockColor, cmd::kRed);
+    t.world.Advance(100);
+    EXPECT_EQ(t.page.UtcClock()->activeColor, 0x0000FFU);
+    EXPECT_EQ(t.page.ColorList()->currentIndex(), 3);
+    t.world.Advance(900);
+    EXPECT_EQ(t.page.ColorList()->currentIndex(), 2);
+
+    t.page.ColorList()->setFocus();
+    ASSERT_TRUE(t.page.ColorList()->hasFocus());
+    t.world.settings.WriteProfileInt(keys::kSettings, keys::kClockColor, cmd::kBlue);
+    t.world.Advance(2000);
+    EXPECT_EQ(t.page.ColorList()->currentIndex(), 2);
+    t.page.ColorList()->clearFocus();
+    t.world.Advance(1000);
+    EXPECT_EQ(t.page.ColorList()->currentIndex(), 0);
+}
+
+TEST(IrigPage, OpensWithTheStoredChoicesAndWritesNothing)
+{
+    NullAudioDevice device;
+    IrigPage t(&device);
+    for (int box : { 1095, 1097, 1101 })
+        EXPECT_FALSE(t.Get(box)->isChecked()) << box;
+    EXPECT_EQ(t.page.CompressionSlider()->value(), 15);
+    EXPECT_EQ(t.page.CompressionText()->text(), QStringLiteral("15%"));
+    EXPECT_TRUE(t.page.CompressionSlider()->isEnabled());
+    for (const char* key : { keys::kIRIGEnable, keys::kFrameCompression, keys::kEnable12HourMode,
+             keys::kEnableUTCTime })
+        EXPECT_EQ(t.Stored(key), -1) << key;
+
+    NullAudioDevice other;
+    IrigPage on(&other,
+        { { keys::kIRIGEnable, 1 }, { keys::kEnableUTCTime, 1 }, { keys::kFrameCompression, 99 } });
+    EXPECT_TRUE(on.Get(1095)->isChecked());
+    EXPECT_TRUE(on.Get(1101)->isChecked());
+    EXPECT_FALSE(on.page.CompressionSlider()->isEnabled());
+    EXPECT_FALSE(on.page.CompressionText()->isEnabled());
+    EXPECT_EQ(on.page.CompressionText()->text(), QStringLiteral("30%"));
+}
+
+TEST(IrigPage, EnablingStartsTheOutputAtTheStoredOrShownCompressionAndGreysTheSlider)
+{
+    NullAudioDevice device;
+    IrigPage t(&device);
+    // Nothing stored: switching on uses the 15 the slider shows.
+    EXPECT_EQ(t.SwitchOn(), 16150U);
+    EXPECT_TRUE(device.IsOpen());
+    EXPECT_EQ(t.Stored(keys::kIRIGEnable), 1);
+    EXPECT_FALSE(t.page.CompressionSlider()->isEnabled());
+    EXPECT_FALSE(t.page.CompressionText()->isEnabled());
+    EXPECT_EQ(t.SwitchOn(), 0U); // the second click switches off
+    EXPECT_EQ(t.Stored(keys::kIRIGEnable), 0);
+    EXPECT_TRUE(t.page.CompressionSlider()->isEnabled());
+
+    // A moved slider applies the next time the output is switched on.
+    t.page.CompressionSlider()->setValue(20);
+    EXPECT_EQ(t.SwitchOn(), 16200U);
+    t.SwitchOn();
+    t.page.CompressionSlider()->setValue(30);
+    EXPECT_EQ(t.SwitchOn(), 16300U);
+    EXPECT_TRUE(t.host.notifier.Messages().empty());
+
+    // The generator follows the twelve-hour and UTC boxes.
+    t.Get(1097)->click();
+    t.Get(1101)->click();
+    EXPECT_EQ(t.generator->TwelveHourMode(), 1);
+    EXPECT_EQ(t.generator->UtcMode(), 1);
+    t.Get(1097)->click();
+    EXPECT_EQ(t.generator->TwelveHourMode(), 0);
+
+    // An out-of-range stored compression starts at the nearest end of the range.
+    for (const auto& [stored, rate] : { std::pair { 1000, 16300U }, std::pair { -1600, 16000U } }) {
+        NullAudioDevice out;
+        EXPECT_EQ(IrigPage(&out, { { keys::kFrameCompression, stored } }).SwitchOn(), rate)
+            << stored;
+    }
+}
+
+TEST(IrigPage, WhenTheOutputCannotStartTheBoxUnticksItselfAndNothingIsStored)
+{
+    SimulatedAudioDevice busy([] { return int64_t { 0 }; });
+    busy.SetOpenError(EBUSY);
+    IrigPage t(&busy);
+    IrigPage none(nullptr); // a program without any IRIG output behaves the same
+    for (IrigPage* p : { &t, &none }) {
+        EXPECT_EQ(p->SwitchOn(), 0U);
+        EXPECT_FALSE(p->Get(1095)->isChecked());
+        EXPECT_EQ(p->Stored(keys::kIRIGEnable), -1);
+        EXPECT_TRUE(p->page.CompressionSlider()->isEnabled());
+    }
+    // The generator has told the user why.
+    EXPECT_FALSE(t.host.notifier.Messages().empty());
+}
+
+TEST(IrigPage, TheSliderShowsAndStoresEveryPosition)
+{
+    NullAudioDevice device;
+    IrigPage t(&device);
+    QSlider* slider = t.page.CompressionSlider();
+    slider->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(t.page.CompressionText()->text(), QStringLiteral("0%"));
+    EXPECT_EQ(t.Stored(keys::kFrameCompression), 0);
+    slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(t.page.CompressionText()->text(), QString::asprintf("%d%%", slider->value()));
+    slider->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(t.page.CompressionText()->text(), QStringLiteral("30%"));
+    EXPECT_EQ(t.Stored(keys::kFrameCompression), 30);
+    EXPECT_FALSE(t.generator->IsRunning());
+}
+
+TEST(AboutPage, VersionLogoAndTwoLinksToTheProductPageAndSupport)
+{
+    PageUnderTest<CVelarinPropertyPage5> t;
+    t.Open();
+    QStringList texts;
+    for (QLabel* label : t.page.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        texts << label->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Velarin Version 5.5 Build 2")));
+    auto* logo = t.Get<QLabel>(1047);
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->size(), QSize(145, 184));
+    EXPECT_TRUE(t.sheet.Balloon().Logic().IsTool(logo));
+
+    auto* home = t.Get<CHyperlinkCtrl>(1014);
+    auto* mail = t.Get<CHyperlinkCtrl>(1015);
+    ASSERT_TRUE(home && mail);
+    EXPECT_EQ(home->LinkTarget(), CVelarinPropertyPage5::HomePage());
+    EXPECT_EQ(home->text(), QStringLiteral("Velarin help pages"));
+    // Built without an address of its own: the help's index page.
+    EXPECT_TRUE(home->LinkTarget().startsWith(QStringLiteral("file:///")));
+    EXPECT_TRUE(home->LinkTarget().endsWith(QStringLiteral("/index.html")));
+    EXPECT_EQ(mail->text(), QStringLiteral("velarin-support@example.org"));
+    EXPECT_EQ(mail->LinkTarget(), QStringLiteral("mailto:velarin-support@example.org"));
+    EXPECT_FALSE(t.page.HasTimer());
+}
+
+TEST(LicensePage, LogoAndNoticeBesideTheButton)
+{
+    PageUnderTest<CVelarinPropertyPage6> t;
+    t.Open();
+    QList<QSize> pictures;
+    for (QLabel* label : t.page.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (!label->pixmap().isNull())
+            pictures << label->size();
+    EXPECT_TRUE(pictures.contains(QSize(145, 184)));
+    EXPECT_TRUE(pictures.contains(QSize(322, 73)));
+    EXPECT_FALSE(t.page.HasTimer());
+}
