@@ -52,16 +52,13 @@ TEST_F(LinuxSerialLinkTest, AppliesRawLineSettings)
 {
     ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0) << notifier.Messages().size();
     const termios settings = pty.SlaveSettings();
-    EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B4800));
-    EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B4800));
-    EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_EQ(settings.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-    EXPECT_NE(settings.c_cflag & CLOCAL, 0u);
-    EXPECT_NE(settings.c_cflag & CREAD, 0u);
+    EXPECT_EQ(std::tuple(cfgetispeed(&settings), cfgetospeed(&settings)),
+        std::tuple(speed_t(B4800), speed_t(B4800)));
+    EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL | CREAD),
+        tcflag_t(CS8 | CLOCAL | CREAD));
     EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP), 0u);
     EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-    EXPECT_EQ(settings.c_cc[VMIN], 0);
-    EXPECT_EQ(settings.c_cc[VTIME], 0);
+    EXPECT_EQ(std::tuple(settings.c_cc[VMIN], settings.c_cc[VTIME]), std::tuple(0, 0));
     EXPECT_TRUE(notifier.Messages().empty());
 }
 
