@@ -39,8 +39,8 @@ TEST_F(TimeReferenceSwitchTest, GpsReopensThePortWithTheStoredPortAndSpeed)
     EXPECT_EQ(std::tuple(device.CloseCount(), device.OpenCount(), device.LastOpenPath()),
         std::tuple(1, 2, "/dev/ttyS2"));
     const auto line = device.LastLineSettings();
-    EXPECT_EQ(std::tie(line.baud, line.parity, line.dataBits, line.stopBits),
-        std::tuple(38400, 0, 8, 0));
+    EXPECT_EQ(
+        std::tie(line.baud, line.parity, line.dataBits, line.stopBits), std::tuple(38400, 0, 8, 0));
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(paused, std::chrono::milliseconds(2000)); // Close's pause, each time
 }
