@@ -31,9 +31,8 @@ TEST(IrigCommand, WritesOneFramePerSecondOnTheSecondAtEachCompression)
         const auto wav = velarin::test::ReadWavFile(path.toStdString());
         ASSERT_TRUE(wav.error.empty()) << wav.error;
         const uint32_t rate = 16000 + 10 * compression;
-        EXPECT_EQ(wav.sampleRate, rate);
-        EXPECT_EQ(wav.channels, 1);
-        EXPECT_EQ(wav.bitsPerSample, 16);
+        EXPECT_EQ(
+            std::tie(wav.sampleRate, wav.channels, wav.bitsPerSample), std::tuple(rate, 1, 16));
         ASSERT_EQ(wav.samples.size(), 4u * rate);
         const auto frames = velarin::test::DecodeIrigStream(wav.samples);
         ASSERT_EQ(frames.size(), 4u) << compression;
@@ -41,11 +40,9 @@ TEST(IrigCommand, WritesOneFramePerSecondOnTheSecondAtEachCompression)
         for (size_t k = 0; k < 4; ++k) {
             ASSERT_TRUE(frames[k].valid) << frames[k].error;
             EXPECT_EQ(frames[k].startSample, k * rate) << compression;
-            EXPECT_EQ(frames[k].seconds, seconds[k]);
-            EXPECT_EQ(frames[k].minutes, k < 3 ? 59 : 0);
-            EXPECT_EQ(frames[k].hours, k < 3 ? 23 : 0);
-            EXPECT_EQ(frames[k].dayOfYear, k < 3 ? 366 : 1);
-            EXPECT_EQ(frames[k].straightBinarySeconds, k < 3 ? 86397 + int(k) : 0);
+            EXPECT_EQ(frames[k].Time(),
+                k < 3 ? std::tuple(23, 59, seconds[k], 366, 86397 + int(k))
+                      : std::tuple(0, 0, 0, 1, 0));
             // Silence fills the rest of each second.
             for (size_t i = k * rate + 16000; i < (k + 1) * rate; ++i)
                 ASSERT_EQ(wav.samples[i], 0) << i;
@@ -64,10 +61,8 @@ TEST(IrigCommand, TwelveHourOptionSendsTheLetter)
     EXPECT_EQ(wav.sampleRate, 16150u); // no --compression: the program's default, 15
     const auto frames = velarin::test::DecodeIrigStream(wav.samples);
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].hours, 1);
+    EXPECT_EQ(frames[0].Time(), std::tuple(1, 15, 0, 60, 47700));
     EXPECT_EQ(frames[0].letter, 'P');
-    EXPECT_EQ(frames[0].dayOfYear, 60);
-    EXPECT_EQ(frames[0].straightBinarySeconds, 47700);
 }
 
 TEST(IrigCommand, RejectsBadArguments)

@@ -34,6 +34,14 @@ ToolRun runTool(const std::string& arguments)
     return run;
 }
 
+// A failed query: exit code 1 and one JSON line naming the error.
+void expectError(const std::string& arguments, int port, const std::string& error)
+{
+    const ToolRun run = runTool(arguments + " --port " + std::to_string(port));
+    EXPECT_EQ(run.exitCode, 1) << arguments;
+    EXPECT_EQ(run.out, "{\"error\":\"" + error + "\"}\n");
+}
+
 } // namespace
 
 TEST(NetTool, SntpPrintsOneJsonLine)
@@ -49,15 +57,9 @@ TEST(NetTool, SntpPrintsOneJsonLine)
     EXPECT_NEAR(std::stod(match[2]), -0.5, 0.25);
 
     LoopbackSntpServer kiss(LoopbackSntpServer::Behaviour::KissOfDeath);
-    const ToolRun refused = runTool("sntp 127.0.0.1 --port " + std::to_string(kiss.Port()));
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.out, "{\"error\":\"kiss-of-death reply (stratum 0)\"}\n");
-
+    expectError("sntp 127.0.0.1", kiss.Port(), "kiss-of-death reply (stratum 0)");
     LoopbackSntpServer silent(LoopbackSntpServer::Behaviour::Silent);
-    const ToolRun quiet
-        = runTool("sntp 127.0.0.1 --timeout-ms 100 --port " + std::to_string(silent.Port()));
-    EXPECT_EQ(quiet.exitCode, 1);
-    EXPECT_EQ(quiet.out, "{\"error\":\"no answer within the time-out\"}\n");
+    expectError("sntp 127.0.0.1 --timeout-ms 100", silent.Port(), "no answer within the time-out");
 }
 
 TEST(NetTool, DaytimePrintsTheParsedFields)
@@ -72,22 +74,15 @@ TEST(NetTool, DaytimePrintsTheParsedFields)
 
     LoopbackDaytimeServer truncated(
         LoopbackDaytimeServer::Behaviour::SendAndClose, "\n53009 04-01-05 12:34:56\n");
-    const ToolRun bad = runTool("daytime 127.0.0.1 --port " + std::to_string(truncated.Port()));
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.out, "{\"error\":\"incomplete reply\"}\n");
-
+    expectError("daytime 127.0.0.1", truncated.Port(), "incomplete reply");
     LoopbackDaytimeServer silent(LoopbackDaytimeServer::Behaviour::NeverAnswer);
-    const ToolRun quiet
-        = runTool("daytime 127.0.0.1 --timeout-ms 100 --port " + std::to_string(silent.Port()));
-    EXPECT_EQ(quiet.exitCode, 1);
-    EXPECT_EQ(quiet.out, "{\"error\":\"no answer within the time-out\"}\n");
+    expectError(
+        "daytime 127.0.0.1 --timeout-ms 100", silent.Port(), "no answer within the time-out");
 }
 
 TEST(NetTool, BadArgumentsAreUsageErrors)
 {
-    EXPECT_EQ(runTool("sntp").exitCode, 2);
-    EXPECT_EQ(runTool("sntp 127.0.0.1 --port 0").exitCode, 2);
-    EXPECT_EQ(runTool("daytime 127.0.0.1 --port 99999").exitCode, 2);
-    EXPECT_EQ(runTool("daytime 127.0.0.1 --timeout-ms x").exitCode, 2);
-    EXPECT_EQ(runTool("sntp a b").exitCode, 2);
+    for (const char* arguments : { "sntp", "sntp 127.0.0.1 --port 0",
+             "daytime 127.0.0.1 --port 99999", "daytime 127.0.0.1 --timeout-ms x", "sntp a b" })
+        EXPECT_EQ(runTool(arguments).exitCode, 2) << arguments;
 }

@@ -1,7 +1,7 @@
+// The real program: one instance per settings folder, the system log option, help and demo.
 #include "support/VelarinProcess.h"
 
-#include <QDir>
-#include <QProcess>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,29 +11,54 @@ namespace {
 
 using test::VelarinProcess;
 
-QStringList headlessArguments(const QTemporaryDir& dir)
+QStringList headlessArguments(const QTemporaryDir& dir, const QString& log)
 {
     return { "--headless", "--settings-dir", dir.path(), "--serial-device",
-        dir.filePath("no-such-receiver") };
+        dir.filePath("no-such-receiver"), "--system-log", log };
 }
 
-TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndEnds)
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot read>");
+}
+
+void append(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Append));
+    file.write(bytes);
+}
+
+TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
 {
     QTemporaryDir dir;
-    VelarinProcess first(headlessArguments(dir));
+    const QString log = dir.filePath("velarin.log");
+    append(log, "an older run's lines\n");
+    VelarinProcess first(headlessArguments(dir, log));
     ASSERT_TRUE(first.WaitForStderr("velarin: running")) << first.Stderr().toStdString();
     EXPECT_EQ(first.Stderr().count("Communication Port Not Found!"), 1);
+    EXPECT_EQ(contents(log), QByteArray()); // replaced
+    EXPECT_FALSE(first.Stderr().contains("system log")) << first.Stderr().toStdString();
 
-    VelarinProcess second(headlessArguments(dir));
+    // The second copy hands over to the first and ends without emptying the first one's file.
+    append(log, "written meanwhile\n");
+    VelarinProcess second(headlessArguments(dir, log));
     EXPECT_EQ(second.Finish(), 0);
     EXPECT_FALSE(second.Stderr().contains("running")) << second.Stderr().toStdString();
     EXPECT_FALSE(second.Stderr().contains("Not Found")) << "the second copy opens nothing";
     EXPECT_TRUE(first.WaitForStderr("show properties requested")) << first.Stderr().toStdString();
+    EXPECT_EQ(contents(log), QByteArray("written meanwhile\n"));
 
-    // Another settings folder is another program instance.
+    // Another settings folder is another program instance; a log it cannot write is reported
+    // and the run goes on.
     QTemporaryDir otherDir;
-    VelarinProcess other(headlessArguments(otherDir));
+    const QString badLog = otherDir.filePath("no-such-folder/velarin.log");
+    VelarinProcess other(headlessArguments(otherDir, badLog));
     EXPECT_TRUE(other.WaitForStderr("velarin: running")) << other.Stderr().toStdString();
+    EXPECT_TRUE(
+        other.Stderr().contains("cannot write the system log " + badLog + "; logging stays off"))
+        << other.Stderr().toStdString();
     EXPECT_EQ(other.Terminate(), 0);
     EXPECT_EQ(first.Terminate(), 0);
     // Headless, nobody confirmed the first-time configuration: it is not marked done. (The
@@ -47,8 +72,9 @@ TEST(VelarinProcess, HelpVersionAndDemo)
 {
     VelarinProcess help({ "--help" });
     EXPECT_EQ(help.Finish(), 0);
-    for (const char* option : { "--settings-dir", "--headless", "--serial-device", "--demo" })
-        EXPECT_TRUE(help.Stdout().contains(option)) << option;
+    for (const char* text : { "--settings-dir", "--headless", "--serial-device", "--demo",
+             "--system-log <FILE>", "stamped in UTC" })
+        EXPECT_TRUE(help.Stdout().contains(text)) << text;
 
     VelarinProcess version({ "--version" });
     EXPECT_EQ(version.Finish(), 0);
@@ -57,11 +83,13 @@ TEST(VelarinProcess, HelpVersionAndDemo)
     VelarinProcess unknown({ "--headless", "--no-such-option" });
     EXPECT_NE(unknown.Finish(), 0);
 
+    // The demo starts its own receiver and prints the setting it would make.
     QTemporaryDir dir;
     const QStringList demoArguments { "--demo", "--headless", "--settings-dir", dir.path() };
     VelarinProcess demo(demoArguments);
-    ASSERT_TRUE(demo.WaitForStderr("velarin: running")) << demo.Stderr().toStdString();
+    ASSERT_TRUE(demo.WaitForStderr("would set the clock to")) << demo.Stderr().toStdString();
     EXPECT_TRUE(demo.Stderr().contains("simulated receiver on /dev/pts/"));
+    EXPECT_TRUE(demo.Stderr().contains("UTC (error ")) << demo.Stderr().toStdString();
     EXPECT_FALSE(demo.Stderr().contains("Port")) << "the demo opens only its own receiver";
     // A second copy hands over before it starts anything, its receiver included.
     VelarinProcess again(demoArguments);

@@ -56,31 +56,27 @@ TEST_F(QtSettingsStoreTest, ValuesRoundTripThroughTheFile)
     const std::string awkward[]
         = { "", "pool.example.org", "a, b, c", "@Variant(x)", "[Section]", "key=value",
               "semi;colon # hash", "ünïcödé", " leading and trailing ", "back\\slash\"quote" };
+    const std::tuple<const char*, const char*, int> numbers[]
+        = { { keys::kSettings, keys::kTimeUpdateRate, 70000 },
+              { keys::kSettings, keys::kOnePpsInput, 1 }, { keys::kSerial, keys::kPort, 3 },
+              { keys::kSettings, "Min", INT_MIN }, { keys::kSettings, "Max", INT_MAX },
+              { keys::kSettings, keys::kClockEnableSegColor, 0x00FF00 } };
     {
         QtSettingsStore store(path());
-        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, 70000));
-        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, keys::kOnePpsInput, 1));
-        EXPECT_TRUE(store.WriteProfileInt(keys::kSerial, keys::kPort, 3));
-        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, "Min", INT_MIN));
-        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, "Max", INT_MAX));
-        EXPECT_TRUE(store.WriteProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0x00FF00));
+        for (auto [section, key, value] : numbers)
+            EXPECT_TRUE(store.WriteProfileInt(section, key, value));
         for (size_t i = 0; i < std::size(awkward); ++i)
             EXPECT_TRUE(store.WriteProfileString("Strings", "S" + std::to_string(i), awkward[i]));
         EXPECT_EQ(store.GetProfileInt(keys::kSerial, keys::kPort, 1), 3);
     }
     QtSettingsStore reopened(path());
-    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, keys::kTimeUpdateRate, 60), 70000);
-    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, keys::kOnePpsInput, 0), 1);
-    EXPECT_EQ(reopened.GetProfileInt(keys::kSerial, keys::kPort, 1), 3);
-    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, "Min", 0), INT_MIN);
-    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, "Max", 0), INT_MAX);
-    EXPECT_EQ(reopened.GetProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0), 0x00FF00);
+    for (auto [section, key, value] : numbers)
+        EXPECT_EQ(reopened.GetProfileInt(section, key, -7), value) << key;
     for (size_t i = 0; i < std::size(awkward); ++i)
         EXPECT_EQ(
             reopened.GetProfileString("Strings", "S" + std::to_string(i), "default"), awkward[i]);
-    // The same key in another section is another value.
+    // The same key in another section is another value; an integer reads as text.
     EXPECT_EQ(reopened.GetProfileInt(keys::kNetwork, keys::kPort, -5), -5);
-    // An integer read as text and text that holds a number read as an integer.
     EXPECT_EQ(reopened.GetProfileString(keys::kSerial, keys::kPort, ""), "3");
 }
 
@@ -103,19 +99,20 @@ TEST_F(QtSettingsStoreTest, HandEditedGarbageReadsAsTheDefault)
               "[IRIG]\n"
               "IRIGEnable=\"unterminated\n");
     QtSettingsStore store(path());
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTimeUpdateRate, 60), 60);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTLSats, 3), 3);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kUseTimrFrom, 0), 0);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kTLGPSGood, 1), 1);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kEnableSetBeep, 7), 7);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kUseNetworkTime, 0), 0);
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kOpacit, 255), 255);
+    const std::tuple<const char*, const char*, int, int> reads[]
+        = { { keys::kSettings, keys::kTimeUpdateRate, 60, 60 },
+              { keys::kSettings, keys::kTLSats, 3, 3 },
+              { keys::kSettings, keys::kUseTimrFrom, 0, 0 },
+              { keys::kSettings, keys::kTLGPSGood, 1, 1 },
+              { keys::kSettings, keys::kEnableSetBeep, 7, 7 },
+              { keys::kSettings, keys::kUseNetworkTime, 0, 0 },
+              { keys::kSettings, keys::kOpacit, 255, 255 },
+              { keys::kSettings, keys::kFirstTimeConfig, 1, 0 },
+              { keys::kSerial, keys::kPort, 1, 1 }, { keys::kSerial, keys::kBaud, 4800, 4800 },
+              { keys::kIrig, keys::kIRIGEnable, 0, 0 }, { "Missing Section", "Missing", -1, -1 } };
+    for (auto [section, key, fallback, value] : reads)
+        EXPECT_EQ(store.GetProfileInt(section, key, fallback), value) << section << "/" << key;
     EXPECT_EQ(store.GetProfileString(keys::kSettings, keys::kOpacit, "d"), "d");
-    EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kFirstTimeConfig, 1), 0);
-    EXPECT_EQ(store.GetProfileInt(keys::kSerial, keys::kPort, 1), 1);
-    EXPECT_EQ(store.GetProfileInt(keys::kSerial, keys::kBaud, 4800), 4800);
-    EXPECT_EQ(store.GetProfileInt(keys::kIrig, keys::kIRIGEnable, 0), 0);
-    EXPECT_EQ(store.GetProfileInt("Missing Section", "Missing", -1), -1);
     // The program still saves its choices over a damaged file.
     store.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1);
     EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kUseNetworkTime, 0), 1);

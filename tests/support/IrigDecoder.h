@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace velarin::test {
@@ -21,6 +22,12 @@ struct IrigFrame {
     int dayOfYear = -1;
     int letter = 0; // slots 50-56 as a 7-bit code
     int straightBinarySeconds = -1;
+
+    // Hours, minutes, seconds, day of the year and straight binary seconds, for one comparison.
+    std::tuple<int, int, int, int, int> Time() const
+    {
+        return { hours, minutes, seconds, dayOfYear, straightBinarySeconds };
+    }
 };
 
 // Decodes one frame of 16000 samples starting at samples[start].

@@ -9,19 +9,12 @@ TEST(AnalogClockLayout, HundredPixelFace)
 {
     const AnalogFace face = LayoutAnalogFace({ 0, 0, 100, 100 });
     EXPECT_EQ(face.square, (ClockRect { 5, 5, 95, 95 }));
-    EXPECT_DOUBLE_EQ(face.radius, 45.0);
-    EXPECT_DOUBLE_EQ(face.scale, 0.5);
-    EXPECT_EQ(face.diameter, 90);
-    EXPECT_EQ(face.facePenWidth, 0);
-    EXPECT_EQ(face.stubPenWidth, 1);
-    EXPECT_EQ(face.hubDiameter, 4);
-    EXPECT_EQ(face.fontTenthsOfPoint, 81);
+    EXPECT_EQ(std::tie(face.radius, face.scale, face.diameter, face.facePenWidth, face.stubPenWidth,
+                  face.hubDiameter, face.fontTenthsOfPoint),
+        std::tuple(45.0, 0.5, 90, 0, 1, 4, 81));
     // Small faces keep a readable 6-point font.
     EXPECT_EQ(LayoutAnalogFace({ 0, 0, 40, 40 }).fontTenthsOfPoint, 60);
-}
-
-TEST(AnalogClockLayout, FaceIsCentredAlongTheLongerSide)
-{
+    // The face is centred along the longer side.
     const AnalogFace wide = LayoutAnalogFace({ 0, 0, 200, 100 });
     EXPECT_EQ(wide.square, (ClockRect { 55, 5, 145, 95 }));
     const AnalogFace tall = LayoutAnalogFace({ 0, 0, 100, 200 });
@@ -46,13 +39,11 @@ TEST(AnalogClockLayout, TicksAndNumerals)
 
     const auto numerals = AnalogNumerals(face, false);
     ASSERT_EQ(numerals.size(), 12u);
-    EXPECT_EQ(numerals.front().number, 1);
-    EXPECT_EQ(numerals.back().number, 12);
+    EXPECT_EQ(std::tuple(numerals.front().number, numerals.back().number), std::tuple(1, 12));
     EXPECT_EQ(numerals.back().center, (ClockPoint { 49, 16 })); // radius 68 = 34 px up
     EXPECT_EQ(numerals[2].center, (ClockPoint { 84, 50 }));
     const auto doubled = AnalogNumerals(face, true);
-    EXPECT_EQ(doubled.front().number, 2);
-    EXPECT_EQ(doubled.back().number, 24);
+    EXPECT_EQ(std::tuple(doubled.front().number, doubled.back().number), std::tuple(2, 24));
 }
 
 TEST(AnalogClockLayout, HourHandAnglesInBothModes)

@@ -66,11 +66,13 @@ TEST(ClockColors, DerivedColoursAndPresets)
     EXPECT_EQ(HalfChannels(MakeColorRef(0xFF, 0x80, 0x01)), MakeColorRef(0x7F, 0x40, 0x00));
     EXPECT_EQ(MakeColorRef(255, 0, 0), 0x0000FFu);
 
-    EXPECT_EQ(SegmentColorPreset(cmd::kBlue)->active, 0xFF0000u);
-    EXPECT_EQ(SegmentColorPreset(cmd::kBlue)->inactive, 0x300000u);
-    EXPECT_EQ(SegmentColorPreset(cmd::kGreen)->inactive, 0x003000u);
-    EXPECT_EQ(SegmentColorPreset(cmd::kRed)->active, 0x0000FFu);
-    EXPECT_EQ(SegmentColorPreset(cmd::kRed)->inactive, 0x000030u);
+    const auto preset = [](int command) {
+        return std::tuple(
+            SegmentColorPreset(command)->active, SegmentColorPreset(command)->inactive);
+    };
+    EXPECT_EQ(preset(cmd::kBlue), std::tuple(0xFF0000u, 0x300000u));
+    EXPECT_EQ(preset(cmd::kGreen), std::tuple(0x00FF00u, 0x003000u));
+    EXPECT_EQ(preset(cmd::kRed), std::tuple(0x0000FFu, 0x000030u));
     EXPECT_FALSE(SegmentColorPreset(cmd::kCustomColor).has_value());
 }
 
@@ -102,33 +104,23 @@ TEST(ClockMenuState, ChecksAndGraysFromTheSettings)
 {
     MemorySettingsStore store;
     ClockMenuState s = ComputeClockMenuState(store, { 1, 1 }, 0, true, false);
-    EXPECT_EQ(s.menuId, 303);
-    EXPECT_EQ(s.checkedColorCommand, cmd::kCustomColor);
-    EXPECT_FALSE(s.transparent);
-    EXPECT_TRUE(s.transparentEnabled);
-    EXPECT_FALSE(s.setTransparencyEnabled); // grayed until transparency is on
-    EXPECT_TRUE(s.digital);
-    EXPECT_FALSE(s.analog);
-    EXPECT_FALSE(s.setPcClockNowEnabled);
+    // "Set transparency" is grayed until transparency is on.
+    EXPECT_EQ(std::tie(s.menuId, s.checkedColorCommand, s.transparent, s.transparentEnabled,
+                  s.setTransparencyEnabled, s.digital, s.analog, s.setPcClockNowEnabled),
+        std::tuple(303, cmd::kCustomColor, false, true, false, true, false, false));
 
     store.WriteProfileInt(keys::kSettings, keys::kClockType, 1);
     store.WriteProfileInt(keys::kSettings, keys::kTransparent, 1);
     store.WriteProfileInt(keys::kSettings, keys::kClockColor, cmd::kRed);
     store.WriteProfileInt(keys::kSettings, keys::kClockAlwayssOnTop, 1);
     s = ComputeClockMenuState(store, { 0, 0 }, 1, true, true);
-    EXPECT_EQ(s.menuId, 302);
-    EXPECT_EQ(s.checkedColorCommand, cmd::kRed);
-    EXPECT_TRUE(s.setTransparencyEnabled);
-    EXPECT_TRUE(s.alwaysOnTop);
-    EXPECT_FALSE(s.localTime);
-    EXPECT_FALSE(s.twentyFourHour);
-    EXPECT_TRUE(s.dayOfYear);
-    EXPECT_TRUE(s.analog);
+    EXPECT_EQ(std::tie(s.menuId, s.checkedColorCommand, s.setTransparencyEnabled, s.alwaysOnTop,
+                  s.localTime, s.twentyFourHour, s.dayOfYear, s.analog),
+        std::tuple(302, cmd::kRed, true, true, false, false, true, true));
 
     // Without translucency both transparency items are grayed.
     s = ComputeClockMenuState(store, { 1, 1 }, 0, false, true);
-    EXPECT_FALSE(s.transparentEnabled);
-    EXPECT_FALSE(s.setTransparencyEnabled);
+    EXPECT_EQ(std::tie(s.transparentEnabled, s.setTransparencyEnabled), std::tuple(false, false));
 
     store.WriteProfileInt(keys::kSettings, keys::kClockColor, 4711);
     EXPECT_EQ(ComputeClockMenuState(store, { 1, 1 }, 0, true, true).checkedColorCommand, 0);

@@ -105,32 +105,25 @@ TEST(SevenSegmentLayout, SegmentMasksAndColonDots)
 
 TEST(SevenSegmentLayout, ClockWindowThicknessFromClientWidth)
 {
-    EXPECT_EQ(ClockWindowThickness(300, false), 3);
-    EXPECT_EQ(ClockWindowThickness(300, true), 3);
-    EXPECT_EQ(ClockWindowThickness(800, false), 10);
-    EXPECT_EQ(ClockWindowThickness(800, true), 8);
-    EXPECT_EQ(ClockWindowThickness(75, false), 0);
+    EXPECT_EQ(std::tuple(ClockWindowThickness(300, false), ClockWindowThickness(300, true),
+                  ClockWindowThickness(800, false), ClockWindowThickness(800, true),
+                  ClockWindowThickness(75, false)),
+        std::tuple(3, 3, 10, 8, 0));
 }
 
-TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelve)
+TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregorian)
 {
-    EXPECT_EQ(DigitalClockDigits(at(2026, 1, 1, 0, 5, 9), false, false), "000509");
-    EXPECT_EQ(DigitalClockDigits(at(2026, 1, 1, 12, 0, 0), false, false), "120000");
-    EXPECT_EQ(DigitalClockDigits(at(2026, 1, 1, 23, 59, 59), false, false), "115959");
-    EXPECT_EQ(DigitalClockDigits(at(2026, 1, 1, 13, 30, 0), false, false), "013000");
-    EXPECT_EQ(DigitalClockDigits(at(2026, 1, 1, 23, 59, 59), true, false), "235959");
-}
-
-TEST(DigitalClockText, DayOfYearUsesTheGregorianLeapRule)
-{
+    const std::tuple<int, int, int, bool, const char*> digits[] = { { 0, 5, 9, false, "000509" },
+        { 12, 0, 0, false, "120000" }, { 23, 59, 59, false, "115959" },
+        { 13, 30, 0, false, "013000" }, { 23, 59, 59, true, "235959" } };
+    for (auto [hour, minute, second, twentyFour, text] : digits)
+        EXPECT_EQ(
+            DigitalClockDigits(at(2026, 1, 1, hour, minute, second), twentyFour, false), text);
     EXPECT_EQ(DigitalClockDigits(at(2024, 3, 1, 1, 2, 3), true, true), "061010203");
-    EXPECT_EQ(DayOfYear(at(2023, 3, 1, 0, 0, 0)), 60);
-    EXPECT_EQ(DayOfYear(at(2000, 3, 1, 0, 0, 0)), 61);
-    EXPECT_EQ(DayOfYear(at(2100, 3, 1, 0, 0, 0)), 60); // not a leap year
-    EXPECT_EQ(DayOfYear(at(2024, 12, 31, 0, 0, 0)), 366);
-    EXPECT_EQ(DayOfYear(at(2024, 2, 29, 0, 0, 0)), 60);
-    EXPECT_EQ(DayOfYear(at(2000, 1, 1, 0, 0, 0)), 1);
-    // A record with no month cannot index past the table.
-    EXPECT_EQ(DayOfYear(at(2024, 0, 5, 0, 0, 0)), 5);
-    EXPECT_EQ(DayOfYear(at(2024, 13, 5, 0, 0, 0)), 5);
+    // 2100 is not a leap year; a record with no month cannot index past the table.
+    const std::tuple<int, int, int, int> days[]
+        = { { 2023, 3, 1, 60 }, { 2000, 3, 1, 61 }, { 2100, 3, 1, 60 }, { 2024, 12, 31, 366 },
+              { 2024, 2, 29, 60 }, { 2000, 1, 1, 1 }, { 2024, 0, 5, 5 }, { 2024, 13, 5, 5 } };
+    for (auto [year, month, day, dayOfYear] : days)
+        EXPECT_EQ(DayOfYear(at(year, month, day, 0, 0, 0)), dayOfYear) << year << "-" << month;
 }

@@ -104,31 +104,26 @@ TEST_F(GpsClockSettingTest, GgaTimeKeepsThePcDateAndAvoidsTheHoursAroundMidnight
             "Wait one second", "GPSTime is: 03/04/2026 11:59:59", "Time set" }));
 }
 
-TEST_F(GpsClockSettingTest, NegativeDelayBorrowsASecondAndZeroDelayGivesZeroMilliseconds)
+TEST(GpsClockSettingCompose, DelayPulseAndDateCarryThroughTheNewYear)
 {
-    EXPECT_EQ(GpsClockSetting::ComposeSetting(
-                  date(2026, 3, 4, 12, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, -200),
-        withWeekday(date(2026, 3, 4, 11, 59, 59, 800)));
-    const auto zero = GpsClockSetting::ComposeSetting(
-        date(2026, 3, 4, 9, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, 0);
-    ASSERT_TRUE(zero);
-    EXPECT_EQ(zero->milliseconds, 0);
-    EXPECT_EQ(zero->hour, 12);
-}
-
-TEST_F(GpsClockSettingTest, PulseAndNegativeDelayCarryThroughTheNewYear)
-{
-    EXPECT_EQ(GpsClockSetting::ComposeSetting(date(2004, 12, 31, 23, 59, 59, 900),
-                  date(2004, 12, 31, 23, 59, 59), true, true, 50),
-        withWeekday(date(2005, 1, 1, 0, 0, 0, 50)));
-    // Both adjustments apply and cancel in the seconds.
-    EXPECT_EQ(GpsClockSetting::ComposeSetting(
-                  date(2004, 12, 31, 23, 59, 59), date(2004, 12, 31, 23, 59, 59), true, true, -100),
-        withWeekday(date(2004, 12, 31, 23, 59, 59, 900)));
-    // GGA keeps the PC's date: its day rolls over with the added second.
-    EXPECT_EQ(GpsClockSetting::ComposeSetting(
-                  date(2026, 2, 28, 23, 59, 59, 999), date(2000, 1, 1, 23, 59, 59), false, true, 0),
-        withWeekday(date(2026, 3, 1, 0, 0, 0, 0)));
+    // PC time, receiver time, receiver date used, pulse, delay, setting. A negative delay
+    // borrows a second; a zero delay gives zero milliseconds; pulse and negative delay both
+    // apply and cancel in the seconds; GGA keeps the PC's date, whose day rolls over with the
+    // added second.
+    const std::tuple<SystemTime, SystemTime, bool, bool, int, SystemTime> cases[] = {
+        { date(2026, 3, 4, 12, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, -200,
+            withWeekday(date(2026, 3, 4, 11, 59, 59, 800)) },
+        { date(2026, 3, 4, 9, 0, 0, 400), date(2026, 3, 4, 12, 0, 0), true, false, 0,
+            date(2026, 3, 4, 12, 0, 0, 0) }, // no arithmetic: the day of the week as given
+        { date(2004, 12, 31, 23, 59, 59, 900), date(2004, 12, 31, 23, 59, 59), true, true, 50,
+            withWeekday(date(2005, 1, 1, 0, 0, 0, 50)) },
+        { date(2004, 12, 31, 23, 59, 59), date(2004, 12, 31, 23, 59, 59), true, true, -100,
+            withWeekday(date(2004, 12, 31, 23, 59, 59, 900)) },
+        { date(2026, 2, 28, 23, 59, 59, 999), date(2000, 1, 1, 23, 59, 59), false, true, 0,
+            withWeekday(date(2026, 3, 1, 0, 0, 0, 0)) },
+    };
+    for (const auto& [pc, gps, useDate, pulse, delay, expected] : cases)
+        EXPECT_EQ(GpsClockSetting::ComposeSetting(pc, gps, useDate, pulse, delay), expected);
 }
 
 TEST_F(GpsClockSettingTest, DelayOfOneSecondOrMoreIsRefusedByTheClockAfterLogging)

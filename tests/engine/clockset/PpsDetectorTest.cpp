@@ -70,11 +70,18 @@ protected:
         settings.WriteProfileInt(keys::kSettings, keys::kOnePpsPolarity, polarity);
         settings.WriteProfileInt(keys::kSettings, keys::kLine, line);
     }
-    // The receiver decodes the next second once the detector waits for it.
-    void nextSecond(int s)
+    // The receiver decodes the next second once the detector waits for it; with a line given,
+    // the pulse comes while the sentence is awaited and the test waits until the device's
+    // waits have taken `changes` edges in all.
+    void nextSecond(int s, uint32_t line = 0, int changes = 0)
     {
         ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+        if (line != 0)
+            device.RaiseLineEdge(line, true);
         gps.Publish(second(s));
+        if (changes > 0) {
+            ASSERT_TRUE(device.WaitForChanges(changes));
+        }
     }
     std::future<bool> start()
     {
@@ -100,10 +107,7 @@ TEST_F(PpsDetectorTest, AnyTransitionSucceedsAtTheSecondEdgeWhateverTheLevel)
 {
     configure(2, kLineEventCts);
     auto result = start();
-    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
-    device.RaiseLineEdge(kLineEventCts, true); // the pulse while the sentence was awaited
-    gps.Publish(second(51));
-    ASSERT_TRUE(device.WaitForChanges(1)); // the first wait took it at once
+    nextSecond(51, kLineEventCts, 1); // the first wait took the pulse at once
     device.RaiseLineEdge(kLineEventCts, false);
     EXPECT_TRUE(finish(result));
 }
@@ -112,10 +116,7 @@ TEST_F(PpsDetectorTest, RisingPolarityRetriesAfterAFallingEdge)
 {
     configure(1, kLineEventCts);
     auto result = start();
-    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
-    device.RaiseLineEdge(kLineEventCts, true);
-    gps.Publish(second(51));
-    ASSERT_TRUE(device.WaitForChanges(1));
+    nextSecond(51, kLineEventCts, 1);
     device.RaiseLineEdge(kLineEventCts, false); // the second wait ends low: this try fails
 
     ASSERT_TRUE(gps.WaitUntilWaiting(5s));
@@ -132,10 +133,7 @@ TEST_F(PpsDetectorTest, FallingPolarityOnDsrReadsTheDsrLevel)
 {
     configure(0, kLineEventDsr);
     auto result = start();
-    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
-    device.RaiseLineEdge(kLineEventDsr, true);
-    gps.Publish(second(51));
-    ASSERT_TRUE(device.WaitForChanges(1));
+    nextSecond(51, kLineEventDsr, 1);
     device.RaiseLineEdge(kLineEventCts, true); // CTS is not watched and ends no wait
     device.RaiseLineEdge(kLineEventDsr, false);
     EXPECT_TRUE(finish(result));
@@ -205,17 +203,12 @@ TEST_F(PpsDetectorTest, PulseSettingAddsOneSecondThroughTheNewYear)
     GpsClockSetting setting { settings, app, gps, clock, log, detector, cancel };
     gps.Publish(second(58));
     auto result = std::async(std::launch::async, [&] { return setting.SetTimeFromGps(); });
-    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
-    device.RaiseLineEdge(kLineEventCts, true);
-    gps.Publish(second(59)); // 31 December 2004 23:59:59
-    ASSERT_TRUE(device.WaitForChanges(1));
+    nextSecond(59, kLineEventCts, 1); // 31 December 2004 23:59:59
     device.RaiseLineEdge(kLineEventCts, false);
     ASSERT_EQ(result.wait_for(10s), std::future_status::ready);
     EXPECT_EQ(result.get(), 1);
     ASSERT_EQ(clock.Requests().size(), 1u);
-    const SystemTime set = clock.Requests()[0].requested;
-    EXPECT_EQ(
-        set, FromUnixMilliseconds(*ToUnixMilliseconds(SystemTime { 2005, 1, 0, 1, 0, 0, 0, 50 })));
+    EXPECT_EQ(clock.Requests()[0].requested, (SystemTime { 2005, 1, 6, 1, 0, 0, 0, 50 }));
 }
 
 } // namespace

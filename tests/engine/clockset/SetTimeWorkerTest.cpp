@@ -19,6 +19,14 @@ protected:
     void TearDown() override { worker.StopSetTimeThread(); }
     // The message texts of the log, without their time stamps.
     std::vector<std::string> logLines() { return logFile.Lines(); }
+    // A GPS procedure that counts its calls and gives `result`.
+    void countGps(int result)
+    {
+        worker.SetGpsProcedure([this, result] {
+            ++calls;
+            return result;
+        });
+    }
 
     AppState app;
     SimulatedSystemClock clock;
@@ -26,12 +34,12 @@ protected:
     test::LogFileUnderTest logFile { log };
     test::FakeConnectivity connectivity;
     test::FakeThreadPriority priority;
+    std::atomic<int> calls { 0 };
     SetTimeWorker worker { app, log, connectivity, priority };
 };
 
 TEST_F(SetTimeWorkerTest, QuickSuccessiveRequestsStartOneRun)
 {
-    std::atomic<int> calls { 0 };
     worker.SetGpsProcedure([&] {
         ++calls;
         worker.Cancellation().SleepFor(10s); // held until stopped
@@ -54,11 +62,7 @@ TEST_F(SetTimeWorkerTest, QuickSuccessiveRequestsStartOneRun)
 
 TEST_F(SetTimeWorkerTest, UnlockedGpsMakesOneAttemptAndStopsAtTheFirstCheck)
 {
-    std::atomic<int> calls { 0 };
-    worker.SetGpsProcedure([&] {
-        ++calls;
-        return 0; // no lock: the procedure fails at once
-    });
+    countGps(0); // no lock: the procedure fails at once
     app.timeReferenceUsable = 0;
     ASSERT_NE(worker.StartSetTimeThread(), 0u);
     ASSERT_TRUE(worker.WaitUntilIdle(5s));
@@ -73,25 +77,20 @@ TEST_F(SetTimeWorkerTest, UnlockedGpsMakesOneAttemptAndStopsAtTheFirstCheck)
 
 TEST_F(SetTimeWorkerTest, NetworkWithoutInternetMakesSixAttemptsAndRaisesTheFailureFlag)
 {
-    std::atomic<int> networkCalls { 0 };
-    worker.SetNetworkProcedure([&](CancelSignal&) {
-        ++networkCalls;
-        return 1;
-    });
+    worker.SetNetworkProcedure([&](CancelSignal&) { return ++calls; });
     app.useNetworkTime = 1;
     app.timeReferenceUsable = 1;
     connectivity.connected = false;
     ASSERT_NE(worker.StartSetTimeThread(), 0u);
     ASSERT_TRUE(worker.WaitUntilIdle(10s));
     EXPECT_EQ(connectivity.checks.load(), SetTimeWorker::kAttempts);
-    EXPECT_EQ(networkCalls.load(), 0);
+    EXPECT_EQ(calls.load(), 0);
     EXPECT_EQ(app.networkFailure.load(), 1);
     EXPECT_EQ(logLines(), std::vector<std::string> { "SetTimeThread::SetTime" });
 }
 
 TEST_F(SetTimeWorkerTest, SuccessEndsTheRunAndLogsEveryAttempt)
 {
-    std::atomic<int> calls { 0 };
     worker.SetNetworkProcedure([&](CancelSignal&) { return ++calls == 2 ? 1 : 0; });
     app.useNetworkTime = 1;
     app.timeReferenceUsable = 1;
@@ -106,8 +105,7 @@ TEST_F(SetTimeWorkerTest, SuccessEndsTheRunAndLogsEveryAttempt)
 TEST_F(SetTimeWorkerTest, PriorityRefusalIsSilent)
 {
     priority.SetAllowRaise(false);
-    std::atomic<int> calls { 0 };
-    worker.SetGpsProcedure([&] { return ++calls; });
+    countGps(1);
     app.timeReferenceUsable = 1;
     ASSERT_NE(worker.StartSetTimeThread(), 0u);
     ASSERT_TRUE(worker.WaitUntilIdle(5s));
@@ -118,8 +116,7 @@ TEST_F(SetTimeWorkerTest, AFinishedRunNeverBlocksTheNextOne)
 {
     // The handle is recorded before the thread can clear it: a run that ends at once must leave
     // the worker free for the next request, every time.
-    std::atomic<int> calls { 0 };
-    worker.SetGpsProcedure([&] { return ++calls; });
+    countGps(1);
     app.timeReferenceUsable = 1;
     SetTimeWorker::RunHandle previous = 0;
     for (int i = 0; i < 200; ++i) {
@@ -134,11 +131,7 @@ TEST_F(SetTimeWorkerTest, AFinishedRunNeverBlocksTheNextOne)
 
 TEST_F(SetTimeWorkerTest, StopCancelsThePauseBetweenAttemptsAndTheNextRunWorks)
 {
-    std::atomic<int> calls { 0 };
-    worker.SetGpsProcedure([&] {
-        ++calls;
-        return 0;
-    });
+    countGps(0);
     app.timeReferenceUsable = 1;
     ASSERT_NE(worker.StartSetTimeThread(), 0u);
     while (calls.load() == 0)

@@ -58,11 +58,9 @@ protected:
 
 TEST(HeartbeatLogicTest, MinuteCounterStartsOneBelowTheIntervalAndWrapsForZero)
 {
-    EXPECT_EQ(InitialMinuteCounter(60), 59);
-    EXPECT_EQ(InitialMinuteCounter(2), 1);
-    EXPECT_EQ(InitialMinuteCounter(1), 1);
-    EXPECT_EQ(InitialMinuteCounter(0), 65535);
-    EXPECT_EQ(InitialMinuteCounter(44640), 44639);
+    EXPECT_EQ(std::tuple(InitialMinuteCounter(60), InitialMinuteCounter(2), InitialMinuteCounter(1),
+                  InitialMinuteCounter(0), InitialMinuteCounter(44640)),
+        std::tuple(59, 1, 1, 65535, 44639));
 }
 
 TEST_F(HeartbeatTest, NetworkReferenceSetsAtTheFirstTickThenEveryInterval)
@@ -71,10 +69,9 @@ TEST_F(HeartbeatTest, NetworkReferenceSetsAtTheFirstTickThenEveryInterval)
     app.timeUpdateRate = 60;
     heartbeat.Start();
     heartbeat.OnTimer1(at(10, 15, 30));
-    EXPECT_EQ(host.starts, 1);
-    EXPECT_EQ(host.serverLoads, 1);
-    EXPECT_EQ(app.timeReferenceUsable.load(), 1);
-    EXPECT_EQ(host.polls, 0); // the serial link is not read with the network reference
+    // The serial link is not read with the network reference.
+    EXPECT_EQ(std::tuple(host.starts, host.serverLoads, app.timeReferenceUsable.load(), host.polls),
+        std::tuple(1, 1, 1, 0));
     runFor(at(10, 15, 30), 3600 - 31);
     EXPECT_EQ(host.starts, 1);
     runFor(at(11, 14, 59), 2); // crosses 11:15:00
@@ -97,9 +94,9 @@ TEST_F(HeartbeatTest, UnusableReferenceStillResetsTheCounter)
     heartbeat.Start();
     host.locked = false;
     heartbeat.OnTimer1(at(10, 15, 30));
-    EXPECT_EQ(host.starts, 0);
-    EXPECT_EQ(host.serverLoads, 1); // the server is reloaded whether or not a run starts
-    EXPECT_EQ(heartbeat.State().minuteCounter, 0);
+    // The server is reloaded whether or not a run starts.
+    EXPECT_EQ(std::tuple(host.starts, host.serverLoads, heartbeat.State().minuteCounter),
+        std::tuple(0, 1, 0));
     host.locked = true;
     runFor(at(10, 15, 30), 60 * 59 + 29);
     EXPECT_EQ(host.starts, 0);
@@ -146,9 +143,8 @@ TEST_F(HeartbeatTest, LockIsReevaluatedOnEveryTickAndOnReadableBytes)
     EXPECT_EQ(app.timeReferenceUsable.load(), 0);
     host.locked = true;
     heartbeat.OnSerialReadable();
-    EXPECT_EQ(app.timeReferenceUsable.load(), 1);
-    EXPECT_EQ(host.polls, 3);
-    EXPECT_EQ(host.irigTicks, 2);
+    EXPECT_EQ(std::tuple(app.timeReferenceUsable.load(), host.polls, host.irigTicks),
+        std::tuple(1, 3, 2));
 
     app.useNetworkTime = 1;
     heartbeat.OnSerialReadable();
@@ -180,26 +176,20 @@ TEST_F(HeartbeatTest, WatchdogClearsTheRecordAfterFourQuietSecondsAndEverySecond
     EXPECT_EQ(host.resets, 1);
     heartbeat.OnTimer4();
     heartbeat.OnTimer4();
-    EXPECT_EQ(host.resets, 3);
-    EXPECT_EQ(heartbeat.State().secondsWithoutData, 4);
+    EXPECT_EQ(std::tuple(host.resets, heartbeat.State().secondsWithoutData), std::tuple(3, 4));
     host.sentenceCount = 6;
     heartbeat.OnTimer4();
-    EXPECT_EQ(app.noDataFlag.load(), 0);
-    EXPECT_EQ(heartbeat.State().secondsWithoutData, 0);
-    EXPECT_EQ(host.resets, 3);
+    EXPECT_EQ(std::tuple(app.noDataFlag.load(), heartbeat.State().secondsWithoutData, host.resets),
+        std::tuple(0, 0, 3));
 }
 
 TEST_F(HeartbeatTest, MissingInternetRaisesTheNetworkFailureFlagButNeverClearsIt)
 {
-    host.internet = true;
-    heartbeat.OnTimer4();
-    EXPECT_EQ(app.networkFailure.load(), 0);
-    host.internet = false;
-    heartbeat.OnTimer4();
-    EXPECT_EQ(app.networkFailure.load(), 1);
-    host.internet = true;
-    heartbeat.OnTimer4();
-    EXPECT_EQ(app.networkFailure.load(), 1);
+    for (auto [internet, flag] : { std::pair(true, 0), std::pair(false, 1), std::pair(true, 1) }) {
+        host.internet = internet;
+        heartbeat.OnTimer4();
+        EXPECT_EQ(app.networkFailure.load(), flag) << internet;
+    }
     heartbeat.OnTimer3();
     EXPECT_EQ(host.trayRefreshes, 1);
 }

@@ -10,40 +10,26 @@ TrayInputs Inputs(bool network, bool busy, bool failure, bool noData, bool usabl
     return TrayInputs { network, busy, failure, noData, usable };
 }
 
-TEST(TrayStatusTest, NetworkStatesFirstMatchWins)
+TEST(TrayStatusTest, FirstMatchWinsAndEveryTipFitsTheTrayRecord)
 {
-    // Busy beats a failure; the GPS-only flags never matter with the network reference.
-    auto s = TrayStatus::SelectTrayState(Inputs(true, true, true, true, false));
-    EXPECT_EQ(s.iconId, 140);
-    EXPECT_EQ(s.tipText, "Velarin - Setting PC clock to Netwotk Time");
-    s = TrayStatus::SelectTrayState(Inputs(true, false, true, true, false));
-    EXPECT_EQ(s.iconId, 141);
-    EXPECT_EQ(s.tipText, "Velarin - Cannot connect to network\ntime server");
-    s = TrayStatus::SelectTrayState(Inputs(true, false, false, true, false));
-    EXPECT_EQ(s.iconId, 138);
-    EXPECT_EQ(s.tipText, "Velarin - Time referenced to\n Network time");
-}
-
-TEST(TrayStatusTest, GpsStatesFirstMatchWins)
-{
-    // No data beats a running setting, which beats the lock state; a network failure is not
-    // shown with the GPS reference.
-    auto s = TrayStatus::SelectTrayState(Inputs(false, true, true, true, true));
-    EXPECT_EQ(s.iconId, 137);
-    EXPECT_EQ(s.tipText, "GPS NMEA data not available");
-    s = TrayStatus::SelectTrayState(Inputs(false, true, true, false, false));
-    EXPECT_EQ(s.iconId, 136);
-    EXPECT_EQ(s.tipText, "Setting time to GPS");
-    s = TrayStatus::SelectTrayState(Inputs(false, false, true, false, false));
-    EXPECT_EQ(s.iconId, 155);
-    EXPECT_EQ(s.tipText, "Receiving NMEA, Not Time Locked");
-    s = TrayStatus::SelectTrayState(Inputs(false, false, true, false, true));
-    EXPECT_EQ(s.iconId, 154);
-    EXPECT_EQ(s.tipText, "Velarin");
-}
-
-TEST(TrayStatusTest, EveryTipFitsTheTrayRecord)
-{
+    // Network: busy beats a failure; the GPS-only flags never matter. GPS: no data beats a running
+    // setting, which beats the lock state; a network failure is not shown.
+    const std::tuple<TrayInputs, int, const char*> cases[] = {
+        { Inputs(true, true, true, true, false), 140,
+            "Velarin - Setting PC clock to Netwotk Time" },
+        { Inputs(true, false, true, true, false), 141,
+            "Velarin - Cannot connect to network\ntime server" },
+        { Inputs(true, false, false, true, false), 138,
+            "Velarin - Time referenced to\n Network time" },
+        { Inputs(false, true, true, true, true), 137, "GPS NMEA data not available" },
+        { Inputs(false, true, true, false, false), 136, "Setting time to GPS" },
+        { Inputs(false, false, true, false, false), 155, "Receiving NMEA, Not Time Locked" },
+        { Inputs(false, false, true, false, true), 154, "Velarin" },
+    };
+    for (const auto& [inputs, icon, tip] : cases) {
+        const auto s = TrayStatus::SelectTrayState(inputs);
+        EXPECT_EQ(std::tie(s.iconId, s.tipText), std::tuple(icon, tip));
+    }
     for (int bits = 0; bits < 32; ++bits) {
         const auto s = TrayStatus::SelectTrayState(
             Inputs(bits & 1, bits & 2, bits & 4, bits & 8, bits & 16));
@@ -51,7 +37,7 @@ TEST(TrayStatusTest, EveryTipFitsTheTrayRecord)
     }
 }
 
-TEST(TrayStatusTest, UpdatesOnlyWhenTheIconChanges)
+TEST(TrayStatusTest, UpdatesOnlyWhenTheIconChangesOrTheTrayHostRestarted)
 {
     TrayStatus status;
     EXPECT_EQ(status.IconShown(), -1);
@@ -60,17 +46,9 @@ TEST(TrayStatusTest, UpdatesOnlyWhenTheIconChanges)
     ASSERT_TRUE(first);
     EXPECT_EQ(first->iconId, 137);
     EXPECT_FALSE(status.RefreshTrayState(noData));
-    auto locked = status.RefreshTrayState(Inputs(false, false, false, false, true));
-    ASSERT_TRUE(locked);
-    EXPECT_EQ(locked->iconId, 154);
-    EXPECT_EQ(status.IconShown(), 154);
-}
-
-TEST(TrayStatusTest, TrayHostRestartResendsEvenTheStartIcon)
-{
-    TrayStatus status;
     const auto failed = Inputs(true, false, true, false, true);
     ASSERT_TRUE(status.RefreshTrayState(failed));
+    EXPECT_EQ(status.IconShown(), 141);
     status.ForgetShownIcon();
     auto again = status.RefreshTrayState(failed);
     ASSERT_TRUE(again);
@@ -83,6 +61,7 @@ TEST(TrayStatusTest, TrayHostRestartResendsEvenTheStartIcon)
     status.ForgetShownIcon();
     EXPECT_TRUE(status.RefreshTrayState(locked));
     EXPECT_FALSE(status.RefreshTrayState(locked));
+    EXPECT_EQ(status.IconShown(), 154);
 }
 
 } // namespace

@@ -20,20 +20,7 @@ protected:
     std::unique_ptr<CNmeaParser> parser = std::make_unique<CNmeaParser>();
 };
 
-SystemTime utc(int year, int month, int day, int hour, int minute, int second, int dayOfWeek)
-{
-    SystemTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    t.hour = static_cast<uint16_t>(hour);
-    t.minute = static_cast<uint16_t>(minute);
-    t.second = static_cast<uint16_t>(second);
-    t.dayOfWeek = static_cast<uint16_t>(dayOfWeek);
-    return t;
-}
-
-TEST_F(GpsTimeLockTest, LockRule)
+TEST_F(GpsTimeLockTest, LockRuleFollowsOnlyGga)
 {
     feed("GPGGA,120000,,,,,1,04,,,M,,M,,");
     EXPECT_TRUE(parser->IsTimeLocked(4, 1, false));
@@ -47,22 +34,18 @@ TEST_F(GpsTimeLockTest, LockRule)
     feed("GPGGA,120002,,,,,1,00,,,M,,M,,");
     EXPECT_TRUE(parser->IsTimeLocked(0, 1, false));
     EXPECT_FALSE(parser->IsTimeLocked(static_cast<uint32_t>(-1), 0, false));
-
     AppState state;
     state.tlSats = 0;
     EXPECT_TRUE(parser->IsTimeLocked(state));
     state.noDataFlag = 1;
     EXPECT_FALSE(parser->IsTimeLocked(state));
-}
 
-TEST_F(GpsTimeLockTest, LockFollowsOnlyGga)
-{
+    // RMC sentences neither give nor keep a lock.
     feed("GPGGA,120000,,,,,1,06,,,M,,M,,");
     for (int i = 0; i < 5; ++i)
         feed("GPRMC,120001,A,,,,,,,010120,,");
     EXPECT_TRUE(parser->IsTimeLocked(3, 1, false));
     parser->Reset();
-    EXPECT_FALSE(parser->IsTimeLocked(3, 1, false));
     feed("GPRMC,120001,A,,,,,,,010120,,");
     EXPECT_FALSE(parser->IsTimeLocked(3, 1, false));
 }
@@ -72,21 +55,21 @@ TEST_F(GpsTimeLockTest, ReceiverTimeBySource)
     feed("GPGGA,235959,,,,,1,04,,,M,,M,,");
     feed("GPRMC,235959,A,,,,,,,311299,,");
     feed("GPZDA,101112,28,02,2024,00,00");
-    EXPECT_EQ(parser->GetReceiverTime(0), utc(2000, 1, 1, 23, 59, 59, 6));
-    EXPECT_EQ(parser->GetReceiverTime(1), utc(2099, 12, 31, 23, 59, 59, 4));
-    EXPECT_EQ(parser->GetReceiverTime(2), utc(2024, 2, 28, 10, 11, 12, 3));
+    EXPECT_EQ(parser->GetReceiverTime(0), (SystemTime { 2000, 1, 6, 1, 23, 59, 59, 0 }));
+    EXPECT_EQ(parser->GetReceiverTime(1), (SystemTime { 2099, 12, 4, 31, 23, 59, 59, 0 }));
+    EXPECT_EQ(parser->GetReceiverTime(2), (SystemTime { 2024, 2, 3, 28, 10, 11, 12, 0 }));
     EXPECT_FALSE(parser->GetReceiverTime(3));
     EXPECT_FALSE(parser->GetReceiverTime(-1));
-
-    EXPECT_EQ(AddSeconds(*parser->GetReceiverTime(0), 1), utc(2000, 1, 2, 0, 0, 0, 0));
-    EXPECT_EQ(AddSeconds(*parser->GetReceiverTime(1), 1), utc(2100, 1, 1, 0, 0, 0, 5));
-    EXPECT_EQ(AddSeconds(utc(2024, 3, 1, 0, 0, 0, 5), -1), utc(2024, 2, 29, 23, 59, 59, 4));
-    EXPECT_FALSE(AddSeconds(utc(30827, 12, 31, 23, 59, 59, 0), 1));
-    EXPECT_FALSE(AddSeconds(utc(2024, 2, 30, 0, 0, 0, 0), 1));
-
     AppState state;
     state.useTimrFrom = 2;
     EXPECT_EQ(parser->GetReceiverTime(state), parser->GetReceiverTime(2));
+
+    EXPECT_EQ(AddSeconds(*parser->GetReceiverTime(0), 1), (SystemTime { 2000, 1, 0, 2, 0, 0, 0 }));
+    EXPECT_EQ(AddSeconds(*parser->GetReceiverTime(1), 1), (SystemTime { 2100, 1, 5, 1, 0, 0, 0 }));
+    EXPECT_EQ(
+        AddSeconds({ 2024, 3, 5, 1, 0, 0, 0 }, -1), (SystemTime { 2024, 2, 4, 29, 23, 59, 59 }));
+    EXPECT_FALSE(AddSeconds({ 30827, 12, 0, 31, 23, 59, 59 }, 1));
+    EXPECT_FALSE(AddSeconds({ 2024, 2, 0, 30, 0, 0, 0 }, 1));
 }
 
 TEST_F(GpsTimeLockTest, UnrepresentableDatesAreNoTime)
@@ -94,14 +77,12 @@ TEST_F(GpsTimeLockTest, UnrepresentableDatesAreNoTime)
     feed("GPZDA,101112,,,,,"); // empty year: stored as 1
     EXPECT_EQ(parser->GetZda().year, 1);
     EXPECT_FALSE(parser->GetReceiverTime(2));
-    feed("GPZDA,101112,31,12,1969,00,00");
-    EXPECT_FALSE(parser->GetReceiverTime(2));
     feed("GPZDA,000000,01,01,1970,00,00");
-    EXPECT_EQ(parser->GetReceiverTime(2), utc(1970, 1, 1, 0, 0, 0, 4));
-    for (const char* bad : { "GPZDA,000000,31,04,2020,00,00", "GPZDA,000000,29,02,2100,00,00",
-             "GPZDA,240000,01,01,2020,00,00", "GPZDA,235960,01,01,2020,00,00",
-             "GPZDA,000000,01,13,2020,00,00", "GPZDA,000000,00,01,2020,00,00",
-             "GPZDA,-10000,01,01,2020,00,00" }) {
+    EXPECT_EQ(parser->GetReceiverTime(2), (SystemTime { 1970, 1, 4, 1, 0, 0, 0, 0 }));
+    for (const char* bad : { "GPZDA,101112,31,12,1969,00,00", "GPZDA,000000,31,04,2020,00,00",
+             "GPZDA,000000,29,02,2100,00,00", "GPZDA,240000,01,01,2020,00,00",
+             "GPZDA,235960,01,01,2020,00,00", "GPZDA,000000,01,13,2020,00,00",
+             "GPZDA,000000,00,01,2020,00,00", "GPZDA,-10000,01,01,2020,00,00" }) {
         feed(bad);
         EXPECT_FALSE(parser->GetReceiverTime(2)) << bad;
     }

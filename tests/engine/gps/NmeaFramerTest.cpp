@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace velarin {
 namespace {
@@ -17,38 +18,27 @@ const std::string kGga = "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,4
 
 class NmeaFramerTest : public ::testing::Test {
 protected:
+    uint32_t count() const { return parser->GetSentenceCount(); }
     std::unique_ptr<CNmeaParser> parser = std::make_unique<CNmeaParser>();
 };
 
-TEST_F(NmeaFramerTest, ChecksummedSentenceUpdatesRecordAndCountOnce)
+TEST_F(NmeaFramerTest, ChecksumAndAddressDecideWhatIsDecoded)
 {
-    parser->ProcessBytes(NmeaSentence(kGga));
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
-    EXPECT_EQ(parser->GetGga().count, 1u);
-    EXPECT_EQ(parser->GetGga().hour, 12);
-    EXPECT_EQ(parser->GetGga().satellites, 8);
-}
-
-TEST_F(NmeaFramerTest, WrongChecksumChangesNothing)
-{
-    std::string sentence = NmeaSentence(kGga);
-    sentence[sentence.size() - 3] = sentence[sentence.size() - 3] == '0' ? '1' : '0';
-    parser->ProcessBytes(sentence);
-    EXPECT_EQ(parser->GetSentenceCount(), 0u);
-    EXPECT_EQ(parser->GetGga().count, 0u);
-    EXPECT_EQ(parser->GetGga().hour, 0);
-}
-
-TEST_F(NmeaFramerTest, UnknownAddressesCountButDecodeNothing)
-{
-    // Other talkers, other sentences, an extra character: none reaches a decoder.
+    std::string spoilt = NmeaSentence(kGga);
+    spoilt[spoilt.size() - 3] = spoilt[spoilt.size() - 3] == '0' ? '1' : '0';
+    parser->ProcessBytes(spoilt);
+    EXPECT_EQ(
+        std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(0u, 0u, 0));
+    // Other talkers, other sentences, an extra character: counted, but none reaches a decoder.
     for (const char* content : { "GNGGA,123519,4807.038,N", "GPGLL,4916.45,N", "GPGGAX,123519",
              "GPGG,123519", "gpgga,123519", ",123519" }) {
         parser->ProcessBytes(NmeaSentence(content));
     }
-    EXPECT_EQ(parser->GetSentenceCount(), 6u);
-    EXPECT_EQ(parser->GetRecord().gga.count, 0u);
-    EXPECT_EQ(parser->GetGga().hour, 0);
+    EXPECT_EQ(std::tuple(count(), parser->GetGga().count), std::tuple(6u, 0u));
+    parser->ProcessBytes(NmeaSentence(kGga));
+    EXPECT_EQ(std::tuple(count(), parser->GetGga().count, parser->GetGga().hour,
+                  parser->GetGga().satellites),
+        std::tuple(7u, 1u, 12, 8));
 }
 
 TEST_F(NmeaFramerTest, OneByteAtATimeMatchesOneCall)
@@ -61,134 +51,108 @@ TEST_F(NmeaFramerTest, OneByteAtATimeMatchesOneCall)
     for (char c : stream)
         parser->ProcessBytes(reinterpret_cast<const uint8_t*>(&c), 1);
     parser->ProcessBytes(nullptr, 0);
-    EXPECT_EQ(parser->GetSentenceCount(), 3u);
-    EXPECT_EQ(parser->GetSentenceCount(), whole.GetSentenceCount());
+    EXPECT_EQ(std::tuple(count(), whole.GetSentenceCount(), parser->GetZda().year),
+        std::tuple(3u, 3u, 2002));
     EXPECT_EQ(parser->GetReceiverTime(2), whole.GetReceiverTime(2));
     EXPECT_EQ(parser->GetReceiverTime(1), whole.GetReceiverTime(1));
     EXPECT_EQ(parser->GetGga().latitude, whole.GetGga().latitude);
-    EXPECT_EQ(parser->GetZda().year, 2002);
 }
 
-TEST_F(NmeaFramerTest, BodyLengthLimit)
+TEST_F(NmeaFramerTest, BodyAndAddressLengthLimits)
 {
-    // "GPRMB," then 255 body characters is the longest sentence; one more is dropped.
+    // "GPRMB," then 255 body characters is the longest sentence; one more is dropped. Field 0 was
+    // cut to 24 characters, its first is 'x'; field 3 is empty.
     const std::string longest = "GPRMB," + std::string(255 - 5, 'x') + ",,,,,";
     parser->ProcessBytes(NmeaSentence(longest));
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
-    EXPECT_EQ(parser->GetRmb().count, 1u);
-    EXPECT_EQ(std::string(parser->GetRmb().originId), ""); // field 3 is empty
-    EXPECT_EQ(parser->GetRmb().status, 'x'); // field 0 was cut to 24 characters; first is 'x'
-
+    EXPECT_EQ(std::tuple(count(), parser->GetRmb().count, parser->GetRmb().status),
+        std::tuple(1u, 1u, 'x'));
+    EXPECT_STREQ(parser->GetRmb().originId, "");
     parser->ProcessBytes(NmeaSentence(longest + "y"));
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
     // Unchecked sentences obey the same limit.
     parser->ProcessBytes("$GPRMB," + std::string(256, 'z') + "\r");
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
-    EXPECT_EQ(parser->GetRmb().count, 1u);
-}
+    EXPECT_EQ(std::tuple(count(), parser->GetRmb().count), std::tuple(1u, 1u));
 
-TEST_F(NmeaFramerTest, AddressLengthLimit)
-{
     parser->ProcessBytes(NmeaSentence("ABCDEFG,1"));
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
+    EXPECT_EQ(count(), 2u);
     EXPECT_STREQ(parser->GetLastAddress(), "ABCDEFG");
     parser->ProcessBytes(NmeaSentence("ABCDEFGH,1"));
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
+    EXPECT_EQ(count(), 2u);
     // After the drop the framer hunts again and frames the next sentence.
     parser->ProcessBytes(NmeaSentence(kGga));
-    EXPECT_EQ(parser->GetSentenceCount(), 2u);
+    EXPECT_EQ(count(), 3u);
 }
 
-TEST_F(NmeaFramerTest, ChecksumDigitCase)
+TEST_F(NmeaFramerTest, ChecksumDigitCaseAndSeparator)
 {
     // "GPZDA,1,3" has checksum 0x4A. A lower-case second digit leaves bit 0x20 set, which the
-    // high digit 4 does not have, so "4a" never matches while "4A" does.
-    parser->ProcessBytes("$GPZDA,1,3*4a\r\n");
-    EXPECT_EQ(parser->GetSentenceCount(), 0u);
-    parser->ProcessBytes("$GPZDA,1,3*4A\r\n");
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
-
-    // Checksum 0xA5 (the last body byte is 0xDC): only the low four bits of a first digit
-    // survive the shift, so "a5" matches like "A5".
-    parser->ProcessBytes("$GPZDA,1,\xDC*a5\r\n");
-    EXPECT_EQ(parser->GetSentenceCount(), 2u);
-    parser->ProcessBytes("$GPZDA,1,\xDC*A5\r\n");
-    EXPECT_EQ(parser->GetSentenceCount(), 3u);
-    parser->ProcessBytes("$GPZDA,1,\xDC*A6\r\n");
-    EXPECT_EQ(parser->GetSentenceCount(), 3u);
-}
-
-TEST_F(NmeaFramerTest, SeparatorCountsInChecksum)
-{
-    // A checksum computed without the comma after the address does not match.
-    const std::string content = "GPGGA,123519";
+    // high digit 4 does not have, so "4a" never matches while "4A" does. Checksum 0xA5 (the last
+    // body byte is 0xDC): only the low four bits of a first digit survive the shift, so "a5"
+    // matches like "A5".
+    const std::pair<const char*, uint32_t> cases[]
+        = { { "$GPZDA,1,3*4a\r\n", 0 }, { "$GPZDA,1,3*4A\r\n", 1 }, { "$GPZDA,1,\xDC*a5\r\n", 2 },
+              { "$GPZDA,1,\xDC*A5\r\n", 3 }, { "$GPZDA,1,\xDC*A6\r\n", 3 } };
+    for (auto [sentence, after] : cases) {
+        parser->ProcessBytes(sentence);
+        EXPECT_EQ(count(), after) << sentence;
+    }
+    // A checksum computed without the comma after the address does not match: "GPGGA,123519"
+    // has a single comma, so the real checksum is the one without it XOR ','.
     unsigned withoutComma = 0;
-    for (char c : content)
-        withoutComma ^= c == ',' ? 0 : static_cast<unsigned char>(c);
+    for (char c : std::string("GPGGA123519"))
+        withoutComma ^= static_cast<unsigned char>(c);
     char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", withoutComma ^ ',');
-    // withoutComma ^ ',' is the real checksum only because the body has a single comma.
-    parser->ProcessBytes("$" + content + tail);
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
     std::snprintf(tail, sizeof tail, "*%02X\r\n", withoutComma);
-    parser->ProcessBytes("$" + content + tail);
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
+    parser->ProcessBytes(std::string("$GPGGA,123519") + tail);
+    EXPECT_EQ(count(), 3u);
+    std::snprintf(tail, sizeof tail, "*%02X\r\n", withoutComma ^ ',');
+    parser->ProcessBytes(std::string("$GPGGA,123519") + tail);
+    EXPECT_EQ(count(), 4u);
 }
 
-TEST_F(NmeaFramerTest, CarriageReturnAcceptsUncheckedAndDollarDoesNotRestart)
+TEST_F(NmeaFramerTest, CarriageReturnStarAndDollarInsideASentence)
 {
+    // The LF and the second "$" are body text of one GGA sentence, accepted unchecked at CR.
     parser->ProcessBytes("$GPGGA,101010,\n$GPZDA,5\r\n");
-    // The LF and the second "$" are body text of one GGA sentence.
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
-    EXPECT_EQ(parser->GetGga().count, 1u);
-    EXPECT_EQ(parser->GetGga().hour, 10);
-    EXPECT_EQ(parser->GetZda().count, 0u);
+    EXPECT_EQ(
+        std::tuple(count(), parser->GetGga().count, parser->GetGga().hour, parser->GetZda().count),
+        std::tuple(1u, 1u, 10, 0u));
     // Without CR and without "*", an unterminated sentence waits.
     parser->ProcessBytes("$GPZDA,111111,01,01,2001,00,00\n");
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
+    EXPECT_EQ(count(), 1u);
     parser->ProcessBytes("\r");
     EXPECT_EQ(parser->GetZda().count, 1u);
-}
-
-TEST_F(NmeaFramerTest, StarAsAddressSeparatorFramesTheRestAsBody)
-{
     // "*" ends the address like a comma; the digits that follow are body text, taken at CR.
     parser->ProcessBytes("$GPGGA*12\r\n");
-    EXPECT_EQ(parser->GetSentenceCount(), 1u);
-    EXPECT_EQ(parser->GetGga().count, 1u);
-    EXPECT_EQ(parser->GetGga().hour, 12); // field 0 "12"
+    EXPECT_EQ(
+        std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(3u, 2u, 12));
 }
 
-TEST(NmeaGetFieldTest, FieldRules)
+TEST(NmeaGetFieldTest, FieldRulesAndTheOnePassIndexAgree)
 {
-    char out[CNmeaParser::kFieldCapacity];
-    EXPECT_TRUE(CNmeaParser::GetField("a,b,,d", 0, out, sizeof out));
-    EXPECT_STREQ(out, "a");
-    EXPECT_TRUE(CNmeaParser::GetField("a,b,,d", 3, out, sizeof out));
-    EXPECT_STREQ(out, "d");
-    EXPECT_FALSE(CNmeaParser::GetField("a,b,,d", 2, out, sizeof out));
-    EXPECT_STREQ(out, "");
-    EXPECT_FALSE(CNmeaParser::GetField("a,b,,d", 4, out, sizeof out));
-    EXPECT_FALSE(CNmeaParser::GetField(",b", 0, out, sizeof out));
-    // A trailing empty field starts at the end of the body: present, with empty text.
-    std::strcpy(out, "junk");
-    EXPECT_TRUE(CNmeaParser::GetField("a,", 1, out, sizeof out));
-    EXPECT_STREQ(out, "");
-    EXPECT_FALSE(CNmeaParser::GetField("a,", 2, out, sizeof out));
-    // The entirely empty body holds every field.
-    EXPECT_TRUE(CNmeaParser::GetField("", 0, out, sizeof out));
-    EXPECT_TRUE(CNmeaParser::GetField("", 17, out, sizeof out));
-    EXPECT_STREQ(out, "");
-    // At most capacity - 1 characters.
-    EXPECT_TRUE(CNmeaParser::GetField("x,123456789012345678901234567890", 1, out, sizeof out));
-    EXPECT_STREQ(out, "123456789012345678901234");
+    // A trailing empty field starts at the end of the body: present, with empty text. The
+    // entirely empty body holds every field. At most capacity - 1 characters.
+    const struct {
+        const char* body;
+        int n;
+        bool present;
+        const char* text;
+    } cases[]
+        = { { "a,b,,d", 0, true, "a" }, { "a,b,,d", 3, true, "d" }, { "a,b,,d", 2, false, "" },
+              { "a,b,,d", 4, false, nullptr }, { ",b", 0, false, nullptr }, { "a,", 1, true, "" },
+              { "a,", 2, false, nullptr }, { "", 0, true, nullptr }, { "", 17, true, "" },
+              { "x,123456789012345678901234567890", 1, true, "123456789012345678901234" } };
+    for (const auto& c : cases) {
+        char out[CNmeaParser::kFieldCapacity];
+        std::strcpy(out, "junk");
+        EXPECT_EQ(CNmeaParser::GetField(c.body, c.n, out, sizeof out), c.present) << c.body << c.n;
+        if (c.text != nullptr) {
+            EXPECT_STREQ(out, c.text) << c.body << " " << c.n;
+        }
+    }
     char small[4];
     EXPECT_TRUE(CNmeaParser::GetField("abcdef", 0, small, sizeof small));
     EXPECT_STREQ(small, "abc");
-}
 
-TEST(NmeaGetFieldTest, OnePassIndexAgreesWithTheFieldRule)
-{
     const std::string longest = std::string(100, ',') + std::string(155, 'q');
     for (const std::string& body : { std::string(""), std::string(","), std::string("a"),
              std::string(",,x,"), std::string("12,34,,56,"), std::string(254, ',') + "z", longest,
@@ -211,13 +175,10 @@ TEST_F(NmeaFramerTest, ResetClearsRecordButNotCountOrFraming)
     parser->ProcessBytes(half.substr(0, 10));
     parser->Reset();
     parser->ProcessBytes(half.substr(10));
-    EXPECT_EQ(parser->GetSentenceCount(), 2u);
-    EXPECT_EQ(parser->GetGga().count, 0u);
-    EXPECT_EQ(parser->GetGga().latitude, 0.0);
-    EXPECT_EQ(parser->GetZda().count, 1u);
-    EXPECT_EQ(parser->GetGsa().mode, 'M');
-    EXPECT_EQ(parser->GetRmb().steer, '?');
-    EXPECT_EQ(parser->GetRmc().year, 2000);
+    const GpsRecord& r = parser->GetRecord();
+    EXPECT_EQ(std::tuple(count(), r.gga.count, r.gga.latitude, r.zda.count, r.gsa.mode, r.rmb.steer,
+                  r.rmc.year),
+        std::tuple(2u, 0u, 0.0, 1u, 'M', '?', 2000));
 }
 
 } // namespace

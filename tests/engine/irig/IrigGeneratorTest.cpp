@@ -18,15 +18,9 @@ using test::IrigFrame;
 
 int64_t microsecondsOf(int year, int month, int day, int hour, int minute, int second, int ms = 0)
 {
-    SystemTime t;
-    t.year = uint16_t(year);
-    t.month = uint16_t(month);
-    t.day = uint16_t(day);
-    t.hour = uint16_t(hour);
-    t.minute = uint16_t(minute);
-    t.second = uint16_t(second);
-    t.milliseconds = uint16_t(ms);
-    return *ToUnixMilliseconds(t) * 1000;
+    return *ToUnixMilliseconds(SystemTime { uint16_t(year), uint16_t(month), 0, uint16_t(day),
+               uint16_t(hour), uint16_t(minute), uint16_t(second), uint16_t(ms) })
+        * 1000;
 }
 
 struct IrigRig {
@@ -41,7 +35,11 @@ struct IrigRig {
         generator.SetSampleRate(CIrigGenerator::SampleRateForCompression(compression));
         generator.SetQueueAhead(false);
     }
-
+    bool startAt(int64_t microseconds)
+    {
+        now = microseconds;
+        return generator.Start();
+    }
     // The frame that the last Tick queued, read back from the buffer handed to the device.
     IrigFrame lastFrame()
     {
@@ -56,13 +54,12 @@ struct IrigRig {
     }
 };
 
-TEST(IrigGenerator, CarrierCyclesAndBitShapesFollowTheSine)
+TEST(IrigGenerator, CarrierCyclesBitShapesAndTheStartTemplate)
 {
     for (int k = 0; k < 16; ++k) {
         const double sine = std::sin(2 * M_PI * k / 16);
         EXPECT_EQ(CIrigGenerator::HighCycle()[k], int16_t(std::trunc(32767 * sine + 0.5))) << k;
-        EXPECT_EQ(CIrigGenerator::LowCycle()[k], int16_t(std::trunc(32767.0 / 3 * sine + 0.5)))
-            << k;
+        EXPECT_EQ(CIrigGenerator::LowCycle()[k], int16_t(std::trunc(32767.0 / 3 * sine + 0.5)));
     }
     const std::pair<const CIrigGenerator::Shape*, int> shapes[]
         = { { &CIrigGenerator::ZeroShape(), 2 }, { &CIrigGenerator::OneShape(), 5 },
@@ -75,13 +72,10 @@ TEST(IrigGenerator, CarrierCyclesAndBitShapesFollowTheSine)
                 ASSERT_EQ((*shape)[cycle * 16 + k], expected[k]) << high << " " << cycle;
         }
     }
-}
 
-TEST(IrigGenerator, TemplateAfterStartHasMarkersAndZeroBitsOnly)
-{
+    // After the start the template holds markers and zero bits only.
     IrigRig rig;
-    rig.now = microsecondsOf(2004, 3, 1, 0, 0, 0);
-    ASSERT_TRUE(rig.generator.Start());
+    ASSERT_TRUE(rig.startAt(microsecondsOf(2004, 3, 1, 0, 0, 0)));
     const auto& frame = rig.generator.Template();
     const IrigFrame decoded = DecodeIrigFrame(std::vector<int16_t>(frame.begin(), frame.end()), 0);
     ASSERT_TRUE(decoded.valid) << decoded.error;
@@ -89,76 +83,53 @@ TEST(IrigGenerator, TemplateAfterStartHasMarkersAndZeroBitsOnly)
         EXPECT_EQ(decoded.slots[slot], slot == 0 || slot % 10 == 9 ? 'M' : '0') << slot;
 }
 
-TEST(IrigGenerator, ComposesTheExampleTimes)
+TEST(IrigGenerator, ComposesTheExampleTimesWithLeapYearsAndLocalOrUtc)
 {
     IrigRig rig;
-    rig.now = microsecondsOf(2004, 3, 1, 12, 34, 55, 900);
-    ASSERT_TRUE(rig.generator.Start());
-    IrigFrame frame = rig.frameAt(microsecondsOf(2004, 3, 1, 12, 34, 56, 20));
+    rig.clock.SetLocalOffsetMinutes(-300);
+    ASSERT_TRUE(rig.startAt(microsecondsOf(2004, 3, 1, 17, 34, 55, 900)));
+    IrigFrame frame = rig.frameAt(microsecondsOf(2004, 3, 1, 17, 34, 56, 20));
     ASSERT_TRUE(frame.valid) << frame.error;
-    EXPECT_EQ(frame.seconds, 56);
-    EXPECT_EQ(frame.minutes, 34);
-    EXPECT_EQ(frame.hours, 12);
-    EXPECT_EQ(frame.dayOfYear, 61);
-    EXPECT_EQ(frame.straightBinarySeconds, 45296);
+    EXPECT_EQ(frame.Time(), std::tuple(12, 34, 56, 61, 45296));
     EXPECT_EQ(frame.letter, 0);
-
-    frame = rig.frameAt(microsecondsOf(2003, 3, 1, 23, 59, 59));
-    EXPECT_EQ(frame.dayOfYear, 60);
-    EXPECT_EQ(frame.hours, 23);
-    EXPECT_EQ(frame.straightBinarySeconds, 86399);
-    EXPECT_EQ(rig.frameAt(microsecondsOf(2004, 12, 31, 0, 0, 0)).dayOfYear, 366);
-    EXPECT_EQ(rig.frameAt(microsecondsOf(2005, 1, 1, 0, 0, 1)).dayOfYear, 1);
     // Every fourth year is a leap year, centuries included.
-    EXPECT_EQ(rig.frameAt(microsecondsOf(2100, 3, 1, 0, 0, 2)).dayOfYear, 61);
+    EXPECT_EQ(rig.frameAt(microsecondsOf(2003, 3, 2, 4, 59, 59)).Time(),
+        std::tuple(23, 59, 59, 60, 86399));
+    EXPECT_EQ(rig.frameAt(microsecondsOf(2004, 12, 31, 5, 0, 0)).dayOfYear, 366);
+    EXPECT_EQ(rig.frameAt(microsecondsOf(2005, 1, 1, 5, 0, 1)).dayOfYear, 1);
+    EXPECT_EQ(rig.frameAt(microsecondsOf(2100, 3, 1, 5, 0, 2)).dayOfYear, 61);
+    // Local time by default, the clock's UTC reading once asked.
+    EXPECT_EQ(
+        rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 0)).Time(), std::tuple(22, 0, 0, 365, 79200));
+    rig.generator.SetUtcMode(1);
+    EXPECT_EQ(
+        rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 1)).Time(), std::tuple(3, 0, 1, 1, 10801));
     EXPECT_TRUE(rig.notifier.Texts().empty());
 }
 
 TEST(IrigGenerator, TwelveHourModeSendsHoursAndLetter)
 {
     IrigRig rig;
-    rig.now = microsecondsOf(2010, 6, 1, 0, 14, 59);
-    ASSERT_TRUE(rig.generator.Start());
+    ASSERT_TRUE(rig.startAt(microsecondsOf(2010, 6, 1, 0, 14, 59)));
     rig.generator.SetTwelveHourMode(1);
-    struct Case {
-        int hour, sentHour;
-        char letter;
-        int straightBinary;
-    };
-    const Case cases[] = { { 0, 12, 'A', 900 }, { 12, 12, 'A', 44100 }, { 13, 1, 'P', 47700 },
-        { 11, 11, 'A', 40500 }, { 23, 11, 'P', 83700 } };
+    const std::tuple<int, int, char, int> cases[] = { { 0, 12, 'A', 900 }, { 12, 12, 'A', 44100 },
+        { 13, 1, 'P', 47700 }, { 11, 11, 'A', 40500 }, { 23, 11, 'P', 83700 } };
     int second = 0;
-    for (const Case& c : cases) {
-        const IrigFrame frame = rig.frameAt(microsecondsOf(2010, 6, 1, c.hour, 15, second));
+    for (auto [hour, sentHour, letter, straightBinary] : cases) {
+        const IrigFrame frame = rig.frameAt(microsecondsOf(2010, 6, 1, hour, 15, second));
         ASSERT_TRUE(frame.valid) << frame.error;
-        EXPECT_EQ(frame.hours, c.sentHour) << c.hour;
-        EXPECT_EQ(frame.letter, c.letter) << c.hour;
-        EXPECT_EQ(frame.straightBinarySeconds, c.straightBinary + second) << c.hour;
+        EXPECT_EQ(std::tuple(frame.hours, frame.letter, frame.straightBinarySeconds),
+            std::tuple(sentHour, letter, straightBinary + second))
+            << hour;
         ++second;
     }
     // Leaving twelve-hour mode does not clear the letter slots.
     rig.generator.SetTwelveHourMode(0);
     const IrigFrame frame = rig.frameAt(microsecondsOf(2010, 6, 1, 13, 15, 30));
-    EXPECT_EQ(frame.hours, 13);
-    EXPECT_EQ(frame.letter, 'P');
+    EXPECT_EQ(std::tuple(frame.hours, frame.letter), std::tuple(13, 'P'));
 }
 
-TEST(IrigGenerator, UtcModeChoosesTheClockReading)
-{
-    IrigRig rig;
-    rig.clock.SetLocalOffsetMinutes(-300);
-    rig.now = microsecondsOf(2020, 1, 1, 2, 59, 59);
-    ASSERT_TRUE(rig.generator.Start());
-    IrigFrame frame = rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 0));
-    EXPECT_EQ(frame.hours, 22);
-    EXPECT_EQ(frame.dayOfYear, 365);
-    rig.generator.SetUtcMode(1);
-    frame = rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 1));
-    EXPECT_EQ(frame.hours, 3);
-    EXPECT_EQ(frame.dayOfYear, 1);
-}
-
-TEST(IrigGenerator, OneFramePerSecondAndNothingWhileStopped)
+TEST(IrigGenerator, OneFramePerSecondNothingWhileStoppedAndFailedOpens)
 {
     IrigRig rig;
     rig.now = microsecondsOf(2015, 5, 5, 5, 5, 4, 100);
@@ -166,15 +137,10 @@ TEST(IrigGenerator, OneFramePerSecondAndNothingWhileStopped)
     EXPECT_TRUE(rig.device.Writes().empty());
     ASSERT_TRUE(rig.generator.Start());
     // Nothing for the second already under way at the start.
-    rig.generator.Tick();
-    EXPECT_TRUE(rig.device.Writes().empty());
-    rig.now += 1000000;
-    rig.generator.Tick();
-    rig.now += 50000;
-    rig.generator.Tick();
-    ASSERT_EQ(rig.device.Writes().size(), 1u);
-    rig.now += 900000;
-    rig.generator.Tick();
+    for (int64_t step : { 0, 1000000, 50000, 900000 }) {
+        rig.now += step;
+        rig.generator.Tick();
+    }
     ASSERT_EQ(rig.device.Writes().size(), 2u);
     EXPECT_EQ(rig.lastFrame().seconds, 6);
     rig.generator.Stop();
@@ -182,44 +148,36 @@ TEST(IrigGenerator, OneFramePerSecondAndNothingWhileStopped)
     rig.now += 1000000;
     rig.generator.Tick();
     EXPECT_EQ(rig.device.Writes().size(), 2u);
-}
 
-TEST(IrigGenerator, FailedOpenLeavesTheGeneratorStopped)
-{
-    IrigRig rig;
-    rig.device.SetDeviceCount(0);
-    EXPECT_FALSE(rig.generator.Start());
-    EXPECT_FALSE(rig.generator.IsRunning());
-    EXPECT_EQ(rig.notifier.Texts(), std::vector<std::string> { "No Sound Output Device" });
-
-    rig.device.SetDeviceCount(1);
-    rig.device.SetOpenError(EBUSY);
-    EXPECT_FALSE(rig.generator.Start());
-    EXPECT_FALSE(rig.generator.IsRunning());
-    EXPECT_EQ(rig.notifier.Texts(),
+    IrigRig failing;
+    failing.device.SetDeviceCount(0);
+    EXPECT_FALSE(failing.generator.Start());
+    failing.device.SetDeviceCount(1);
+    failing.device.SetOpenError(EBUSY);
+    EXPECT_FALSE(failing.generator.Start());
+    EXPECT_FALSE(failing.generator.IsRunning());
+    EXPECT_EQ(failing.notifier.Texts(),
         (std::vector<std::string> {
             "No Sound Output Device", "Sound output Cannot Open Device!" }));
 }
 
-TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecond)
+TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecondButNotForOneSecondFrames)
 {
     for (int compression : { 10, 15, 30 }) {
         IrigRig rig(compression);
         rig.generator.SetQueueAhead(true);
         const uint32_t rate = CIrigGenerator::SampleRateForCompression(compression);
         const int64_t origin = microsecondsOf(2024, 2, 29, 23, 59, 57);
-        rig.now = origin;
-        ASSERT_TRUE(rig.generator.Start());
+        ASSERT_TRUE(rig.startAt(origin));
         // Ticks every 50 ms at an awkward phase for five seconds; the first second, under way at
         // the start, has no frame, and each frame is queued in the second before its own.
         for (int64_t t = 37000; t < 5000000; t += 50000) {
             rig.now = origin + t;
             rig.generator.Tick();
         }
-        const auto& writes = rig.device.Writes();
         ASSERT_EQ(rig.generator.Stats().framesLost, 0u);
         std::vector<uint64_t> frameStarts;
-        for (const auto& write : writes) {
+        for (const auto& write : rig.device.Writes()) {
             if (write.frames == 16000)
                 frameStarts.push_back(write.startPosition);
         }
@@ -231,18 +189,12 @@ TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecond)
             EXPECT_LE(std::llabs(static_cast<int64_t>(frameStarts[k]) - expected), 1)
                 << compression << " frame " << k;
         }
-        EXPECT_EQ(rig.lastFrame().seconds, 2);
-        EXPECT_EQ(rig.lastFrame().dayOfYear, 61);
-        EXPECT_EQ(rig.lastFrame().hours, 0);
+        EXPECT_EQ(rig.lastFrame().Time(), std::tuple(0, 0, 2, 61, 2));
     }
-}
 
-TEST(IrigGenerator, QueueAheadIsNotUsedForOneSecondFrames)
-{
     IrigRig rig(0);
     rig.generator.SetQueueAhead(true);
-    rig.now = microsecondsOf(2023, 12, 31, 23, 59, 59, 990);
-    ASSERT_TRUE(rig.generator.Start());
+    ASSERT_TRUE(rig.startAt(microsecondsOf(2023, 12, 31, 23, 59, 59, 990)));
     EXPECT_EQ(rig.frameAt(microsecondsOf(2024, 1, 1, 0, 0, 0, 30)).seconds, 0);
     EXPECT_EQ(rig.generator.Stats().lastLeadFrames, 0);
 }

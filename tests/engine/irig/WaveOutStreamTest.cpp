@@ -10,9 +10,18 @@
 namespace velarin {
 namespace {
 
-struct StreamRig {
+using Texts = std::vector<std::string>;
+
+// A device that reports success but leaves the header unprepared.
+class SilentlyUnpreparedDevice : public SimulatedAudioDevice {
+public:
+    using SimulatedAudioDevice::SimulatedAudioDevice;
+    int PrepareHeader(AudioBufferHeader&) override { return 0; }
+};
+
+template <typename Device = SimulatedAudioDevice> struct StreamRig {
     int64_t now = 1'000'000'000;
-    SimulatedAudioDevice device { [this] { return now; } };
+    Device device { [this] { return now; } };
     test::RecordingNotifier notifier;
     CWaveOutStream stream { device, notifier };
 };
@@ -22,9 +31,9 @@ TEST(WaveOutStream, OpenPreparesBothBuffersAndLeavesBufferOneCurrent)
     StreamRig rig;
     rig.stream.SetSampleRate(16150);
     ASSERT_EQ(rig.stream.Open(), 0);
-    EXPECT_EQ(rig.device.Format().sampleRate, 16150u);
-    EXPECT_EQ(rig.device.Format().channels, 1);
-    EXPECT_EQ(rig.device.Format().bitsPerSample, 16);
+    const auto format = rig.device.Format();
+    EXPECT_EQ(std::tie(format.sampleRate, format.channels, format.bitsPerSample),
+        std::tuple(16150u, 1, 16));
     EXPECT_EQ(rig.stream.CurrentBuffer(), 1);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(rig.stream.Header(i).bufferLength, 32000u);
@@ -41,7 +50,7 @@ TEST(WaveOutStream, EachFailingStepShowsItsMessage)
         StreamRig rig;
         rig.device.SetDeviceCount(0);
         EXPECT_EQ(rig.stream.Open(), -1);
-        EXPECT_EQ(rig.notifier.Texts(), std::vector<std::string> { "No Sound Output Device" });
+        EXPECT_EQ(rig.notifier.Texts(), Texts { "No Sound Output Device" });
         EXPECT_FALSE(rig.device.IsOpen());
     }
     {
@@ -49,41 +58,25 @@ TEST(WaveOutStream, EachFailingStepShowsItsMessage)
         StreamRig rig;
         rig.device.SetCapabilitiesError(EIO);
         EXPECT_EQ(rig.stream.Open(), 0);
-        EXPECT_EQ(rig.notifier.Texts(),
-            std::vector<std::string> { "Sound output Cannot determine card capabilities !" });
+        EXPECT_EQ(
+            rig.notifier.Texts(), Texts { "Sound output Cannot determine card capabilities !" });
     }
     {
         StreamRig rig;
         rig.device.SetOpenError(ENODEV);
         EXPECT_EQ(rig.stream.Open(), ENODEV);
-        EXPECT_EQ(
-            rig.notifier.Texts(), std::vector<std::string> { "Sound output Cannot Open Device!" });
+        EXPECT_EQ(rig.notifier.Texts(), Texts { "Sound output Cannot Open Device!" });
     }
+    const Texts prepareFailed { " Sound Output Cannot Prepare Header !" };
     for (int prepares : { 0, 1 }) {
         StreamRig rig;
         rig.device.SetPrepareError(ENOMEM, prepares);
         EXPECT_EQ(rig.stream.Open(), ENOMEM);
-        EXPECT_EQ(rig.notifier.Texts(),
-            std::vector<std::string> { " Sound Output Cannot Prepare Header !" });
+        EXPECT_EQ(rig.notifier.Texts(), prepareFailed);
     }
-}
-
-// A device that reports success but leaves the header unprepared.
-class SilentlyUnpreparedDevice : public SimulatedAudioDevice {
-public:
-    using SimulatedAudioDevice::SimulatedAudioDevice;
-    int PrepareHeader(AudioBufferHeader&) override { return 0; }
-};
-
-TEST(WaveOutStream, HeaderLeftUnpreparedFailsTheOpen)
-{
-    int64_t now = 0;
-    SilentlyUnpreparedDevice device([&] { return now; });
-    test::RecordingNotifier notifier;
-    CWaveOutStream stream(device, notifier);
-    EXPECT_NE(stream.Open(), 0);
-    EXPECT_EQ(
-        notifier.Texts(), std::vector<std::string> { " Sound Output Cannot Prepare Header !" });
+    StreamRig<SilentlyUnpreparedDevice> unprepared;
+    EXPECT_NE(unprepared.stream.Open(), 0);
+    EXPECT_EQ(unprepared.notifier.Texts(), prepareFailed);
 }
 
 TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)
@@ -116,12 +109,10 @@ TEST(WaveOutStream, StopClosesOnceAndNeverTouchesAClosedDevice)
     ASSERT_EQ(rig.stream.Open(), 0);
     ASSERT_EQ(rig.stream.Queue(), 0);
     rig.stream.Stop();
-    EXPECT_EQ(rig.device.PauseCount(), 1);
-    EXPECT_EQ(rig.device.ResetCount(), 1);
-    EXPECT_EQ(rig.device.CloseCount(), 1);
-    EXPECT_FALSE(rig.stream.IsOpen());
     rig.stream.Stop();
-    EXPECT_EQ(rig.device.CloseCount(), 1);
+    EXPECT_EQ(std::tuple(rig.device.PauseCount(), rig.device.ResetCount(), rig.device.CloseCount()),
+        std::tuple(1, 1, 1));
+    EXPECT_FALSE(rig.stream.IsOpen());
     EXPECT_NE(rig.stream.Queue(), 0);
 }
 

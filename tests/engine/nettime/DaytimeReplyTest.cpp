@@ -8,22 +8,16 @@ TEST(DaytimeReply, ReadsTheNistLine)
 {
     const auto fields = ParseDaytimeReply("\n53009 04-01-05 12:34:56 00 0 0  50.0 UTC(NIST) *\n");
     ASSERT_TRUE(fields);
-    EXPECT_EQ(fields->year, 2004);
-    EXPECT_EQ(fields->month, 1);
-    EXPECT_EQ(fields->day, 5);
-    EXPECT_EQ(fields->hour, 12);
-    EXPECT_EQ(fields->minute, 34);
-    EXPECT_EQ(fields->second, 56);
-    EXPECT_DOUBLE_EQ(fields->advanceMs, 50.0);
+    EXPECT_EQ(std::tie(fields->year, fields->month, fields->day, fields->hour, fields->minute,
+                  fields->second, fields->advanceMs),
+        std::tuple(2004, 1, 5, 12, 34, 56, 50.0));
     EXPECT_TRUE(IsDaytimeInRange(*fields));
-}
-
-TEST(DaytimeReply, TwoDigitYearsPivotAtSeventy)
-{
-    EXPECT_EQ(ParseDaytimeReply("1 69-01-01 00:00:00 0 0 0 0.0")->year, 2069);
-    EXPECT_EQ(ParseDaytimeReply("1 70-01-01 00:00:00 0 0 0 0.0")->year, 1970);
-    EXPECT_EQ(ParseDaytimeReply("1 00-01-01 00:00:00 0 0 0 0.0")->year, 2000);
-    EXPECT_EQ(ParseDaytimeReply("1 99-01-01 00:00:00 0 0 0 0.0")->year, 1999);
+    // Two-digit years pivot at seventy.
+    for (auto [yy, year] : { std::pair("69", 2069), std::pair("70", 1970), std::pair("00", 2000),
+             std::pair("99", 1999) }) {
+        EXPECT_EQ(
+            ParseDaytimeReply(std::string("1 ") + yy + "-01-01 00:00:00 0 0 0 0.0")->year, year);
+    }
 }
 
 TEST(DaytimeReply, MissingTokensAreFailures)

@@ -4,9 +4,8 @@
 #include "engine/settings/SettingsKeys.h"
 #include "platform/sim/ScriptedNetworkSockets.h"
 #include "platform/sim/SimulatedSystemClock.h"
+#include "support/LogFileUnderTest.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace velarin;
@@ -43,39 +42,20 @@ ScriptedNetworkSockets::Responder sntpServer(uint8_t first = 0x1C, uint8_t strat
 class NetworkTimeTest : public ::testing::Test {
 protected:
     NetworkTimeTest()
-        : clock([] { return kTrueNow; })
-        , log(clock)
-        , context { settings, state, clock, sockets, &log }
     {
         clock.SetOffsetMicroseconds(-2'500'000); // the PC clock runs 2.5 s behind
         state.SetCurrentTimeServer("time.example");
         state.timeServerPort = 1313;
         context.sntpPort = 12345;
-        logPath = std::filesystem::temp_directory_path()
-            / ("velarin-nettime-"
-                + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".log");
-        log.OpenSystemLog(logPath.string());
-    }
-    ~NetworkTimeTest() override
-    {
-        log.CloseSystemLog();
-        std::filesystem::remove(logPath);
-    }
-
-    std::string logText()
-    {
-        log.CloseSystemLog();
-        std::ifstream in(logPath);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     MemorySettingsStore settings;
     AppState state;
-    SimulatedSystemClock clock;
+    SimulatedSystemClock clock { [] { return kTrueNow; } };
     ScriptedNetworkSockets sockets;
-    SystemLog log;
-    NetworkTimeContext context;
-    std::filesystem::path logPath;
+    SystemLog log { clock };
+    test::LogFileUnderTest logFile { log };
+    NetworkTimeContext context { settings, state, clock, sockets, &log };
 };
 
 } // namespace
@@ -96,10 +76,11 @@ TEST_F(NetworkTimeTest, SntpSetsTheClockByTheMeasuredOffset)
 
     const auto calls = sockets.Calls();
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].host, "time.example");
-    EXPECT_EQ(calls[0].port, 12345);
-    EXPECT_NE(logText().find("SetClockFromSntp time.example: stratum 1 offset +2.500000 s"),
-        std::string::npos);
+    EXPECT_EQ(std::tie(calls[0].host, calls[0].port), std::tuple("time.example", 12345));
+    EXPECT_EQ(logFile.Lines(),
+        std::vector<std::string> { "SetClockFromSntp time.example: stratum "
+                                   "1 offset +2.500000 s delay 0.000000 s, "
+                                   "clock set" });
 }
 
 TEST_F(NetworkTimeTest, SntpFailuresRaiseTheNetworkFailureFlag)
@@ -145,11 +126,9 @@ TEST_F(NetworkTimeTest, UseSntpIsReadAtEveryCall)
 
     const auto calls = sockets.Calls();
     ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].port, 1313);
-    EXPECT_TRUE(calls[0].request.empty());
-    EXPECT_EQ(calls[1].port, 12345);
-    EXPECT_EQ(calls[1].request.size(), 48u);
-    EXPECT_EQ(calls[2].port, 1313);
+    EXPECT_EQ(std::tuple(calls[0].port, calls[0].request.size(), calls[1].port,
+                  calls[1].request.size(), calls[2].port),
+        std::tuple(1313, 0u, 12345, 48u, 1313));
 }
 
 TEST_F(NetworkTimeTest, DaytimeSetsWholeSecondsAndKeepsTheFlagRules)

@@ -46,9 +46,8 @@ TEST(SntpPacket, OffsetAndDelaySubtractTheServersProcessingTime)
     ASSERT_EQ(CheckSntpReply(serverReply(t1, t2, t3), t1, t4, response), SntpReplyCheck::Good);
     EXPECT_NEAR(response.roundTripDelay, 0.030, 1e-9);
     EXPECT_NEAR(response.localClockOffset, 1.995, 1e-9);
-    EXPECT_EQ(response.stratum, 2);
-    EXPECT_EQ(response.leapIndicator, 0);
-    EXPECT_EQ(response.destinationTime, t4);
+    EXPECT_EQ(std::tie(response.stratum, response.leapIndicator, response.destinationTime),
+        std::tuple(2, 0, t4));
 
     // A 68-byte reply (key and digest appended) is read by its header alone.
     auto withDigest = serverReply(t1, t2, t3);

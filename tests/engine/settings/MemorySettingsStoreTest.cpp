@@ -29,14 +29,11 @@ TEST(MemorySettingsStore, TextThatIsNotAnIntegerReadsAsTheDefault)
     store.WriteProfileString("Settings", "TLSats", " 70000 ");
     EXPECT_EQ(store.GetProfileInt("Settings", "TLSats", 3), 70000);
 
-    EXPECT_EQ(ParseProfileInt("-2147483648", 1), -2147483648LL);
-    EXPECT_EQ(ParseProfileInt("2147483648", 1), 1);
-    EXPECT_EQ(ParseProfileInt("99999999999999999999999", 1), 1);
-    EXPECT_EQ(ParseProfileInt("12abc", 1), 1);
-    EXPECT_EQ(ParseProfileInt("1.5", 1), 1);
-    EXPECT_EQ(ParseProfileInt("", 7), 7);
-    EXPECT_EQ(ParseProfileInt("+42", 7), 42);
-    EXPECT_EQ(ParseProfileInt("--4", 7), 7);
+    const std::pair<const char*, long long> parsed[]
+        = { { "-2147483648", -2147483648LL }, { "2147483648", 7 }, { "99999999999999999999999", 7 },
+              { "12abc", 7 }, { "1.5", 7 }, { "", 7 }, { "+42", 42 }, { "--4", 7 } };
+    for (auto [text, value] : parsed)
+        EXPECT_EQ(ParseProfileInt(text, 7), value) << text;
 }
 
 TEST(MemorySettingsStore, FailedWritesReportFailureAndKeepTheOldValue)

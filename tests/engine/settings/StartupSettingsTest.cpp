@@ -15,16 +15,12 @@ TEST(StartupSettings, FreshUserGetsTheDefaultsAndNothingIsWritten)
     state.timeUpdateRate = 1;
     state.tlSats = 9;
     LoadStartupSettings(store, state);
-    EXPECT_EQ(state.timeUpdateRate, 60);
-    EXPECT_EQ(state.useTimrFrom, 0);
-    EXPECT_EQ(state.tlGpsGood, 1);
-    EXPECT_EQ(state.tlSats, 3);
-    EXPECT_EQ(state.useNetworkTime, 0);
-    EXPECT_EQ(state.timeServerPort, 13);
-    EXPECT_EQ(state.enableSetBeep, 0);
-    EXPECT_EQ(state.clockEnableSegColor, 0xFF0000u);
-    EXPECT_EQ(state.clockDisableSegColor, 0x400000u);
-    EXPECT_EQ(state.onePpsInput, 0);
+    EXPECT_EQ(
+        std::tuple(state.timeUpdateRate.load(), state.useTimrFrom.load(), state.tlGpsGood.load(),
+            state.tlSats.load(), state.useNetworkTime.load(), state.timeServerPort.load(),
+            state.enableSetBeep.load(), state.clockEnableSegColor.load(),
+            state.clockDisableSegColor.load(), state.onePpsInput.load()),
+        std::tuple(60, 0, 1, 3, 0, 13, 0, 0xFF0000u, 0x400000u, 0));
     EXPECT_EQ(store.WriteCount(), 0u);
 }
 
@@ -36,9 +32,9 @@ TEST(StartupSettings, RateAndSatellitesAreHeldInSixteenBits)
     store.WriteProfileInt(keys::kNetwork, keys::kTimeServerPort, 37);
     AppState state;
     LoadStartupSettings(store, state);
-    EXPECT_EQ(state.timeUpdateRate, 4464);
-    EXPECT_EQ(state.tlSats, 65535);
-    EXPECT_EQ(state.timeServerPort, 37);
+    EXPECT_EQ(
+        std::tuple(state.timeUpdateRate.load(), state.tlSats.load(), state.timeServerPort.load()),
+        std::tuple(4464, 65535, 37));
 }
 
 TEST(StartupSettings, ClockWindowReadOfSegmentColoursIsTheOneThatStays)
@@ -47,16 +43,15 @@ TEST(StartupSettings, ClockWindowReadOfSegmentColoursIsTheOneThatStays)
     AppState state;
     LoadStartupSettings(store, state);
     LoadClockWindowSegColors(store, state);
-    EXPECT_EQ(state.clockEnableSegColor, 0x00FF00u);
-    EXPECT_EQ(state.clockDisableSegColor, 0x004000u);
-    EXPECT_EQ(state.clockActiveSegColor, 0x00FF00u);
-    EXPECT_EQ(state.clockInactiveSegColor, 0x004000u);
+    EXPECT_EQ(std::tuple(state.clockEnableSegColor.load(), state.clockDisableSegColor.load(),
+                  state.clockActiveSegColor.load(), state.clockInactiveSegColor.load()),
+        std::tuple(0x00FF00u, 0x004000u, 0x00FF00u, 0x004000u));
 
     store.WriteProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0x0000FF);
     LoadStartupSettings(store, state);
     LoadClockWindowSegColors(store, state);
-    EXPECT_EQ(state.clockActiveSegColor, 0x0000FFu);
-    EXPECT_EQ(state.clockInactiveSegColor, 0x004000u);
+    EXPECT_EQ(std::tuple(state.clockActiveSegColor.load(), state.clockInactiveSegColor.load()),
+        std::tuple(0x0000FFu, 0x004000u));
 }
 
 } // namespace

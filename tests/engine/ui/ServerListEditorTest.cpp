@@ -12,46 +12,36 @@ namespace {
 using Names = std::vector<std::string>;
 using AddCheck = ServerListEditor::AddCheck;
 
-TEST(ListBoxSearch, SortsIgnoringCaseAndPlacesEqualNamesAfterTheListedOnes)
+TEST(ListBoxSearch, SortsIgnoringCaseAndSearchesByPrefixFromAfterTheGivenItem)
 {
     EXPECT_LT(CompareNoCase("Alpha", "beta"), 0);
     EXPECT_GT(CompareNoCase("beta", "ALPHA"), 0);
     EXPECT_EQ(CompareNoCase("Time.NIST.gov", "time.nist.GOV"), 0);
     EXPECT_LT(CompareNoCase("time", "time-a"), 0); // a prefix sorts first
-
-    const Names items { "alpha", "Beta", "gamma" };
-    EXPECT_EQ(SortedInsertPosition(items, "a"), 0u);
-    EXPECT_EQ(SortedInsertPosition(items, "BETA"), 2u);
-    EXPECT_EQ(SortedInsertPosition(items, "delta"), 2u);
-    EXPECT_EQ(SortedInsertPosition(items, "zulu"), 3u);
+    // Equal names go after the listed ones.
+    const Names sorted { "alpha", "Beta", "gamma" };
+    const std::pair<const char*, size_t> inserts[]
+        = { { "a", 0 }, { "BETA", 2 }, { "delta", 2 }, { "zulu", 3 } };
+    for (auto [name, at] : inserts)
+        EXPECT_EQ(SortedInsertPosition(sorted, name), at) << name;
     EXPECT_EQ(SortedInsertPosition({}, "any"), 0u);
-}
 
-TEST(ListBoxSearch, PrefixSearchStartsAfterTheGivenItemAndWrapsRound)
-{
+    // Past "Time-c" the search wraps round to the top; the start item is searched last; a start
+    // beyond the list searches from the top; an empty name names no server.
     const Names items { "time-a", "time-b", "Time-c", "other" };
-    EXPECT_EQ(FindStringPrefix(items, "time", -1), 0);
-    EXPECT_EQ(FindStringPrefix(items, "TIME", 0), 1);
-    EXPECT_EQ(FindStringPrefix(items, "time", 2), 0); // past "Time-c", round to the top
-    EXPECT_EQ(FindStringPrefix(items, "time-c", 2), 2); // the start item is searched last
-    EXPECT_EQ(FindStringPrefix(items, "time-a", 0), 0);
-    EXPECT_EQ(FindStringPrefix(items, "time-d", -1), -1);
-    EXPECT_EQ(FindStringPrefix(items, "time-a-longer", -1), -1);
-    EXPECT_EQ(FindStringPrefix(items, "time", 99), 0); // a start beyond the list: from the top
-    // An empty name names no server.
-    EXPECT_EQ(FindStringPrefix(items, "", -1), -1);
+    const std::tuple<const char*, int, int> prefixes[] = { { "time", -1, 0 }, { "TIME", 0, 1 },
+        { "time", 2, 0 }, { "time-c", 2, 2 }, { "time-a", 0, 0 }, { "time-d", -1, -1 },
+        { "time-a-longer", -1, -1 }, { "time", 99, 0 }, { "", -1, -1 } };
+    for (auto [prefix, start, found] : prefixes)
+        EXPECT_EQ(FindStringPrefix(items, prefix, start), found) << prefix << " " << start;
     EXPECT_EQ(FindStringPrefix({}, "time", -1), -1);
-}
 
-TEST(ListBoxSearch, ServerIsFoundByItsWholeNameBeforeAnyLongerOne)
-{
-    // The prefix search from item 0 would find "ntp1.example.org" first.
-    const Names items { "ntp1", "ntp1.example.org", "ntp2" };
-    EXPECT_EQ(FindServerInList(items, "ntp1"), 0);
-    EXPECT_EQ(FindServerInList(items, "NTP1.example.org"), 1);
-    EXPECT_EQ(FindServerInList(items, "ntp"), 1); // no whole name: the prefix search
-    EXPECT_EQ(FindServerInList(items, "ntp3"), -1);
-    EXPECT_EQ(FindServerInList(items, ""), -1);
+    // A whole name is found before any longer one; without one, the prefix search.
+    const Names servers { "ntp1", "ntp1.example.org", "ntp2" };
+    const std::pair<const char*, int> names[]
+        = { { "ntp1", 0 }, { "NTP1.example.org", 1 }, { "ntp", 1 }, { "ntp3", -1 }, { "", -1 } };
+    for (auto [name, found] : names)
+        EXPECT_EQ(FindServerInList(servers, name), found) << name;
 }
 
 TEST(ServerListEditor, StartsSortedWithTheFirstItemSelected)

@@ -36,14 +36,11 @@ TEST_F(TimeReferenceSwitchTest, GpsReopensThePortWithTheStoredPortAndSpeed)
     settings.WriteProfileInt(keys::kSerial, keys::kPort, 3);
     settings.WriteProfileInt(keys::kSerial, keys::kBaud, 38400);
     ReopenGpsLink(port, settings);
-    EXPECT_EQ(device.CloseCount(), 1);
-    EXPECT_EQ(device.OpenCount(), 2);
-    EXPECT_EQ(device.LastOpenPath(), "/dev/ttyS2");
+    EXPECT_EQ(std::tuple(device.CloseCount(), device.OpenCount(), device.LastOpenPath()),
+        std::tuple(1, 2, "/dev/ttyS2"));
     const auto line = device.LastLineSettings();
-    EXPECT_EQ(line.baud, 38400);
-    EXPECT_EQ(line.parity, 0);
-    EXPECT_EQ(line.dataBits, 8);
-    EXPECT_EQ(line.stopBits, 0);
+    EXPECT_EQ(
+        std::tie(line.baud, line.parity, line.dataBits, line.stopBits), std::tuple(38400, 0, 8, 0));
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(paused, std::chrono::milliseconds(2000)); // Close's pause, each time
 }
@@ -57,8 +54,7 @@ TEST_F(TimeReferenceSwitchTest, NetworkClosesThePortAndClearsTheGpsRecord)
 
     CloseGpsLink(port, parser);
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(parser.GetGga().satellites, 0);
-    EXPECT_EQ(parser.GetGga().count, 0u);
+    EXPECT_EQ(std::tuple(parser.GetGga().satellites, parser.GetGga().count), std::tuple(0, 0u));
 }
 
 } // namespace

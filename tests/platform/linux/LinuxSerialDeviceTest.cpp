@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <poll.h>
 #include <thread>
 
@@ -52,16 +51,13 @@ TEST_F(LinuxSerialLinkTest, AppliesRawLineSettings)
 {
     ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0) << notifier.Messages().size();
     const termios settings = pty.SlaveSettings();
-    EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B4800));
-    EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B4800));
-    EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_EQ(settings.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-    EXPECT_NE(settings.c_cflag & CLOCAL, 0u);
-    EXPECT_NE(settings.c_cflag & CREAD, 0u);
+    EXPECT_EQ(std::tuple(cfgetispeed(&settings), cfgetospeed(&settings)),
+        std::tuple(speed_t(B4800), speed_t(B4800)));
+    EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL | CREAD),
+        tcflag_t(CS8 | CLOCAL | CREAD));
     EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP), 0u);
     EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-    EXPECT_EQ(settings.c_cc[VMIN], 0);
-    EXPECT_EQ(settings.c_cc[VTIME], 0);
+    EXPECT_EQ(std::tuple(settings.c_cc[VMIN], settings.c_cc[VTIME]), std::tuple(0, 0));
     EXPECT_TRUE(notifier.Messages().empty());
 }
 
@@ -84,11 +80,8 @@ TEST_F(LinuxSerialLinkTest, EveryStandardRateIsAcceptedAndOthersTakeTheSetCommSt
     EXPECT_EQ(notifier.Beeps().size(), 6u);
 }
 
-TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrderAndLandInTheCaptureFile)
+TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrder)
 {
-    QTemporaryDir dir;
-    const std::string capturePath = dir.filePath("nmea.log").toStdString();
-    ASSERT_TRUE(port.OpenCaptureFile(capturePath));
     ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
     uint8_t buffer[64];
     EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u) << "an idle line returns at once, empty";
@@ -102,12 +95,6 @@ TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrderAndLandInTheCaptureFile)
     receiver.join();
     EXPECT_EQ(received.size(), sent.size());
     EXPECT_TRUE(received == sent) << "bytes changed or reordered";
-    port.CloseCaptureFile();
-
-    std::ifstream in(capturePath, std::ios::binary);
-    const std::string captured(
-        (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_TRUE(captured == sent);
 }
 
 TEST_F(LinuxSerialLinkTest, UnpluggedReceiverClosesTheLinkWithoutSpinning)
@@ -134,17 +121,6 @@ TEST_F(LinuxSerialLinkTest, UnpluggedReceiverClosesTheLinkWithoutSpinning)
     ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
     ASSERT_TRUE(replugged.Write("A"));
     EXPECT_EQ(readAtLeast(1), "A");
-}
-
-TEST_F(LinuxSerialLinkTest, MissingDeviceGivesTheNotFoundText)
-{
-    QTemporaryDir dir;
-    port.SetDeviceOverride(dir.filePath("no-such-tty").toStdString());
-    EXPECT_EQ(port.Open(1, 4800, 0, 8, 0), -1);
-    ASSERT_EQ(notifier.Messages().size(), 1u);
-    EXPECT_EQ(notifier.Messages()[0].text.rfind("Communication Port Not Found!\n\n", 0), 0u);
-    uint8_t buffer[8];
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
 }
 
 TEST_F(LinuxSerialLinkTest, AFileThatIsNoTerminalFailsAtGetCommState)

@@ -66,62 +66,41 @@ const SystemTime kValid { 2026, 12, 0, 6, 9, 30, 15, 250 };
 TEST(LinuxSystemClockTest, InvalidRecordsFailBeforeAnySystemCall)
 {
     ClockUnderTest under(TimeCapability::State::PermittedOnly);
-    const auto with = [](auto change) {
-        SystemTime t = kValid;
-        change(t);
-        return t;
-    };
-    const std::vector<SystemTime> invalid {
-        with([](SystemTime& t) { t.month = 0; }), with([](SystemTime& t) { t.month = 13; }),
-        with([](SystemTime& t) { t.day = 32; }), with([](SystemTime& t) { t.day = 0; }),
-        with([](SystemTime& t) {
-            t.month = 2;
-            t.day = 29; // 2026 is no leap year
-        }),
-        with([](SystemTime& t) { t.hour = 24; }), with([](SystemTime& t) { t.minute = 60; }),
-        with([](SystemTime& t) { t.second = 60; }),
-        with([](SystemTime& t) { t.milliseconds = 1000; }),
-        with([](SystemTime& t) { t.milliseconds = 65036; }), // a delay of -1500 ms
-    };
+    // Month 0 and 13, day 32 and 0, 29 February 2026 (no leap year), hour 24, minute 60,
+    // second 60, 1000 ms, and 65036 ms: a delay of -1500 ms.
+    const SystemTime invalid[]
+        = { { 2026, 0, 0, 6, 9, 30, 15, 250 }, { 2026, 13, 0, 6, 9, 30, 15, 250 },
+              { 2026, 12, 0, 32, 9, 30, 15, 250 }, { 2026, 12, 0, 0, 9, 30, 15, 250 },
+              { 2026, 2, 0, 29, 9, 30, 15, 250 }, { 2026, 12, 0, 6, 24, 30, 15, 250 },
+              { 2026, 12, 0, 6, 9, 60, 15, 250 }, { 2026, 12, 0, 6, 9, 30, 60, 250 },
+              { 2026, 12, 0, 6, 9, 30, 15, 1000 }, { 2026, 12, 0, 6, 9, 30, 15, 65036 } };
     for (const SystemTime& t : invalid)
         EXPECT_FALSE(under.clock.SetUtc(t));
     EXPECT_TRUE(under.journal.calls.empty());
 }
 
-TEST(LinuxSystemClockTest, PermittedRightIsRaisedOnlyAroundTheCall)
+TEST(LinuxSystemClockTest, TheRightIsRaisedOnlyAroundTheCallAndOnlyWhenNeeded)
 {
-    ClockUnderTest under(TimeCapability::State::PermittedOnly);
-    EXPECT_TRUE(under.clock.SetUtc(kValid));
-    // 2026-12-06 09:30:15.250 UTC
-    const std::vector<std::string> expected { "query", "raise", "set 1796549415.250", "drop" };
-    EXPECT_EQ(under.journal.calls, expected);
-}
-
-TEST(LinuxSystemClockTest, ARightAlreadyHeldIsLeftAsFound)
-{
-    ClockUnderTest under(TimeCapability::State::Effective);
-    EXPECT_TRUE(under.clock.SetUtc(kValid));
-    EXPECT_EQ(under.journal.calls, (std::vector<std::string> { "query", "set 1796549415.250" }));
-}
-
-TEST(LinuxSystemClockTest, SystemWithoutCapabilitiesStillSets)
-{
-    ClockUnderTest under(TimeCapability::State::NoCapabilityModel);
-    EXPECT_TRUE(under.clock.EnableSystemTimePrivilege());
-    under.clock.DisableSystemTimePrivilege();
-    EXPECT_TRUE(under.clock.SetUtc(kValid));
-    EXPECT_EQ(under.journal.calls.back(), "set 1796549415.250");
-}
-
-TEST(LinuxSystemClockTest, MissingOrUnraisableRightFailsWithoutTouchingTheClock)
-{
-    ClockUnderTest absent(TimeCapability::State::Absent);
-    EXPECT_FALSE(absent.clock.SetUtc(kValid));
-    EXPECT_EQ(absent.journal.calls, std::vector<std::string> { "query" });
-
-    ClockUnderTest refused(TimeCapability::State::PermittedOnly, 0, false);
-    EXPECT_FALSE(refused.clock.SetUtc(kValid));
-    EXPECT_EQ(refused.journal.calls, (std::vector<std::string> { "query", "raise" }));
+    // 2026-12-06 09:30:15.250 UTC. A right already held is left as found; a system without
+    // capabilities still sets; a missing or unraisable right fails without touching the clock.
+    using State = TimeCapability::State;
+    using Calls = std::vector<std::string>;
+    const std::tuple<State, bool, bool, Calls> cases[] = {
+        { State::PermittedOnly, true, true, { "query", "raise", "set 1796549415.250", "drop" } },
+        { State::Effective, true, true, { "query", "set 1796549415.250" } },
+        { State::NoCapabilityModel, true, true, { "query", "set 1796549415.250" } },
+        { State::Absent, true, false, { "query" } },
+        { State::PermittedOnly, false, false, { "query", "raise" } },
+    };
+    for (const auto& [state, raiseWorks, set, calls] : cases) {
+        ClockUnderTest under(state, 0, raiseWorks);
+        EXPECT_EQ(under.clock.SetUtc(kValid), set);
+        EXPECT_EQ(under.journal.calls, calls);
+    }
+    ClockUnderTest noModel(State::NoCapabilityModel);
+    EXPECT_TRUE(noModel.clock.EnableSystemTimePrivilege());
+    noModel.clock.DisableSystemTimePrivilege();
+    EXPECT_TRUE(noModel.clock.SetUtc(kValid));
 }
 
 TEST(LinuxSystemClockTest, RefusedSetReportsFailureAndDropsTheRight)
