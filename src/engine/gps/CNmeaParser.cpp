@@ -4,6 +4,7 @@
 #include "engine/Calendar.h"
 #include "engine/gps/NmeaFieldIndex.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace velarin {
@@ -44,11 +45,52 @@ constexpr GpsTimeFields unpackTime(uint64_t packed)
     return t;
 }
 
+using Decoder = void (CNmeaParser::*)(const char*);
+
+// The six sentence types in dispatch order, with the address each has from the GPS talker.
+enum SentenceType { kGga, kGsa, kGsv, kRmb, kRmc, kZda };
+constexpr const char* kTypeNames[] = { "GGA", "GSA", "GSV", "RMB", "RMC", "ZDA" };
+
+// The type of a five-character address, whatever its talker; -1 for any other address.
+int sentenceTypeOf(const char* address)
+{
+    if (std::strlen(address) != 5)
+        return -1;
+    for (int type = kGga; type <= kZda; ++type) {
+        if (std::memcmp(address + 2, kTypeNames[type], 3) == 0)
+            return type;
+    }
+    return -1;
+}
+
+constexpr bool carriesTime(int type)
+{
+    return type == kGga || type == kRmc || type == kZda;
+}
+
+int64_t steadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 } // namespace
 
 CNmeaParser::CNmeaParser()
+    : now_(steadyMilliseconds)
 {
     Reset();
+}
+
+void CNmeaParser::SetMonotonicClock(std::function<int64_t()> nowMilliseconds)
+{
+    now_ = std::move(nowMilliseconds);
+}
+
+bool CNmeaParser::OnlyOtherTalkersSendTime() const
+{
+    return !acceptAllTalkers_ && priority_.OnlyOtherTalkersSendTime(now_());
 }
 
 CNmeaParser::~CNmeaParser() = default;
@@ -118,7 +160,6 @@ void CNmeaParser::ProcessByte(uint8_t byte)
 
 int CNmeaParser::Dispatch(const char* address, const char* body)
 {
-    using Decoder = void (CNmeaParser::*)(const char*);
     static constexpr struct {
         const char* address;
         Decoder decode;
@@ -130,15 +171,54 @@ int CNmeaParser::Dispatch(const char* address, const char* body)
         { "GPRMC", &CNmeaParser::ParseRMC },
         { "GPZDA", &CNmeaParser::ParseZDA },
     };
-    for (const auto& decoder : decoders) {
-        if (std::strcmp(address, decoder.address) == 0) {
-            (this->*decoder.decode)(body);
-            break;
+    if (acceptAllTalkers_) {
+        DispatchAnyTalker(address, body);
+    } else {
+        for (const auto& decoder : decoders) {
+            if (std::strcmp(address, decoder.address) == 0) {
+                (this->*decoder.decode)(body);
+                break;
+            }
         }
+        // Heard, not decoded: the status page tells the user what the receiver does send.
+        const Talker talker = TalkerOf(address);
+        if (talker != Talker::Other && carriesTime(sentenceTypeOf(address)))
+            priority_.NoteTimeSentence(talker, now_());
     }
     std::strncpy(lastAddress_, address, kAddressSize - 1);
     sentenceCount_.fetch_add(1, std::memory_order_release);
     return 1;
+}
+
+void CNmeaParser::DispatchAnyTalker(const char* address, const char* body)
+{
+    static constexpr Decoder decoders[]
+        = { &CNmeaParser::ParseGGA, &CNmeaParser::ParseGSA, &CNmeaParser::ParseGSV,
+              &CNmeaParser::ParseRMB, &CNmeaParser::ParseRMC, &CNmeaParser::ParseZDA };
+    const int type = sentenceTypeOf(address);
+    const Talker talker = TalkerOf(address);
+    if (type < 0 || talker == Talker::Other)
+        return;
+    const int64_t now = now_();
+    if (carriesTime(type))
+        priority_.NoteTimeSentence(talker, now);
+    const bool admitted = priority_.Admit(talker, type, now);
+    // The one-system talkers list satellites that GP sentences never carry.
+    const bool ownSystem = talker != Talker::GP && talker != Talker::GN;
+    if (type == kGsv) {
+        if (admitted || ownSystem)
+            ParseGsvSequence(body, talker, now);
+    } else if (type == kGsa) {
+        if (admitted || ownSystem) {
+            // The GSA sentences sent one after another are one second's, one per system.
+            if (lastType_ != kGsa)
+                sky_.BeginUsedSet();
+            ParseGsaAnyTalker(body, talker, admitted);
+        }
+    } else if (admitted) {
+        (this->*decoders[type])(body);
+    }
+    lastType_ = type;
 }
 
 bool CNmeaParser::GetField(const char* body, int n, char* out, std::size_t capacity)
@@ -163,6 +243,8 @@ bool CNmeaParser::GetField(const char* body, int n, char* out, std::size_t capac
 void CNmeaParser::Reset()
 {
     record_ = GpsRecord {};
+    sky_.Clear();
+    lastType_ = -1;
     PublishTimes(true);
 }
 

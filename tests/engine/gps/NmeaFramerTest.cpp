@@ -41,8 +41,8 @@ TEST_F(NmeaFramerTest, WrongChecksumChangesNothing)
 
 TEST_F(NmeaFramerTest, UnknownAddressesCountButDecodeNothing)
 {
-    // Other talkers, other sentences, an extra character: none reaches a decoder.
-    for (const char* content : { "GNGGA,123519,4807.038,N", "GPGLL,4916.45,N", "GPGGAX,123519",
+    // Unknown talkers, other sentences, an extra character: none reaches a decoder.
+    for (const char* content : { "IIGGA,123519,4807.038,N", "GPGLL,4916.45,N", "GPGGAX,123519",
              "GPGG,123519", "gpgga,123519", ",123519" }) {
         parser->ProcessBytes(NmeaSentence(content));
     }
