@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class QLabel;
+
 namespace velarin {
 
 class CLedCtrl;
@@ -26,6 +28,8 @@ public:
 
     CLedCtrl* RxIndicator() const { return rx_; }
     CSignalBarCtrl* SignalBars() const { return bars_; }
+    // Tells the user that the receiver sends its time under talkers not accepted now.
+    QLabel* OtherTalkersNotice() const { return otherTalkersNotice_; }
 
 protected:
     void OnInitDialog() override;
@@ -33,6 +37,7 @@ protected:
 private:
     CLedCtrl* rx_ = nullptr;
     CSignalBarCtrl* bars_ = nullptr;
+    QLabel* otherTalkersNotice_ = nullptr;
 
     // Last shown values; all start at 0, so a receiver second of 0 is first shown when it
     // changes.
