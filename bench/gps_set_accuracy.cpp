@@ -3,10 +3,11 @@
 // set-time worker set a simulated clock (the machine's clock is never touched). The error of
 // one setting is (time requested) - (true UTC at the call).
 //
-//   gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]
+//   gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps] [--talker GN]
 //
 // --no-notify reads the serial link on the 50 ms tick only; --pps adds simulated 1PPS edges
-// on CTS at every true second (10 ms pulses) and sets on them. The last line is JSON.
+// on CTS at every true second (10 ms pulses) and sets on them; --talker GN makes the receiver a
+// multi-system one (GP otherwise, for figures comparable with older runs). The last line is JSON.
 #include "app/core/ClockSettingCore.h"
 #include "app/core/VelarinApp.h"
 #include "engine/Calendar.h"
@@ -105,6 +106,7 @@ int main(int argc, char** argv)
     int latencyMs = 50;
     bool notify = true;
     bool pps = false;
+    QString talker = QStringLiteral("GP");
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--settings") && i + 1 < argc)
             settingsWanted = std::max(1, std::atoi(argv[++i]));
@@ -114,17 +116,21 @@ int main(int argc, char** argv)
             notify = false;
         else if (!std::strcmp(argv[i], "--pps"))
             pps = true;
+        else if (!std::strcmp(argv[i], "--talker") && i + 1 < argc
+            && (!std::strcmp(argv[i + 1], "GN") || !std::strcmp(argv[i + 1], "GP")))
+            talker = QString::fromLatin1(argv[++i]);
         else {
             std::fprintf(stderr,
-                "usage: gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]\n");
+                "usage: gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps] "
+                "[--talker GN]\n");
             return 2;
         }
     }
 
     QProcess receiver;
     receiver.start(QStringLiteral(VELARIN_TOOL_PATH),
-        { QStringLiteral("simulate-gps"), QStringLiteral("--pty"), QStringLiteral("--latency-ms"),
-            QString::number(latencyMs) });
+        { QStringLiteral("simulate-gps"), QStringLiteral("--pty"), QStringLiteral("--talker"),
+            talker, QStringLiteral("--latency-ms"), QString::number(latencyMs) });
     if (!receiver.waitForStarted(5000)) {
         std::fprintf(stderr, "cannot start %s\n", VELARIN_TOOL_PATH);
         return 1;

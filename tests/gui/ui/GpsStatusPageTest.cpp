@@ -87,8 +87,8 @@ TEST(GpsStatusPage, BarsFollowTheSatellitesInViewFromACapture)
         EXPECT_EQ(bars.entries[i].snr, gsv.satellites[i].snr);
         EXPECT_EQ(bars.entries[i].used, static_cast<int32_t>(gsv.satellites[i].used));
     }
-    // Only twelve records are copied: the rest stay empty.
-    EXPECT_EQ(bars.entries[12].prn, 0);
+    // Every satellite in view has its bar, not only the first twelve.
+    EXPECT_EQ(bars.entries[12].prn, gsv.satellites[12].prn);
 }
 
 TEST(GpsStatusPage, ResetButtonResetsTheScale)
