@@ -49,18 +49,33 @@ using Decoder = void (CNmeaParser::*)(const char*);
 
 // The six sentence types in dispatch order, with the address each has from the GPS talker.
 enum SentenceType { kGga, kGsa, kGsv, kRmb, kRmc, kZda };
-constexpr const char* kTypeNames[] = { "GGA", "GSA", "GSV", "RMB", "RMC", "ZDA" };
 
 // The type of a five-character address, whatever its talker; -1 for any other address.
 int sentenceTypeOf(const char* address)
 {
-    if (std::strlen(address) != 5)
-        return -1;
-    for (int type = kGga; type <= kZda; ++type) {
-        if (std::memcmp(address + 2, kTypeNames[type], 3) == 0)
-            return type;
+    for (int i = 0; i < 5; ++i) {
+        if (address[i] == '\0')
+            return -1;
     }
-    return -1;
+    if (address[5] != '\0')
+        return -1;
+    const char* type = address + 2;
+    switch (type[0]) {
+    case 'G':
+        if (type[1] == 'G')
+            return type[2] == 'A' ? kGga : -1;
+        if (type[1] != 'S')
+            return -1;
+        return type[2] == 'A' ? kGsa : type[2] == 'V' ? kGsv : -1;
+    case 'R':
+        if (type[1] != 'M')
+            return -1;
+        return type[2] == 'B' ? kRmb : type[2] == 'C' ? kRmc : -1;
+    case 'Z':
+        return type[1] == 'D' && type[2] == 'A' ? kZda : -1;
+    default:
+        return -1;
+    }
 }
 
 constexpr bool carriesTime(int type)
@@ -97,9 +112,23 @@ CNmeaParser::~CNmeaParser() = default;
 
 int CNmeaParser::ProcessBytes(const uint8_t* bytes, std::size_t count)
 {
+    inBatch_ = true;
+    batchNowRead_ = false;
     for (std::size_t i = 0; i < count; ++i)
         ProcessByte(bytes[i]);
+    inBatch_ = false;
     return 1;
+}
+
+int64_t CNmeaParser::Now()
+{
+    if (!inBatch_)
+        return now_();
+    if (!batchNowRead_) {
+        batchNow_ = now_();
+        batchNowRead_ = true;
+    }
+    return batchNow_;
 }
 
 void CNmeaParser::ProcessByte(uint8_t byte)
@@ -174,16 +203,23 @@ int CNmeaParser::Dispatch(const char* address, const char* body)
     if (acceptAllTalkers_) {
         DispatchAnyTalker(address, body);
     } else {
-        for (const auto& decoder : decoders) {
-            if (std::strcmp(address, decoder.address) == 0) {
-                (this->*decoder.decode)(body);
+        int decoded = -1;
+        for (int type = kGga; type <= kZda; ++type) {
+            if (std::strcmp(address, decoders[type].address) == 0) {
+                (this->*decoders[type].decode)(body);
+                decoded = type;
                 break;
             }
         }
-        // Heard, not decoded: the status page tells the user what the receiver does send.
-        const Talker talker = TalkerOf(address);
-        if (talker != Talker::Other && carriesTime(sentenceTypeOf(address)))
-            priority_.NoteTimeSentence(talker, now_());
+        // Other talkers are heard, not decoded: the status page tells the user what the
+        // receiver does send.
+        if (decoded >= 0) {
+            if (carriesTime(decoded))
+                priority_.NoteTimeSentence(Talker::GP, 0);
+        } else if (const Talker talker = TalkerOf(address); talker != Talker::Other
+                   && talker != Talker::GP && carriesTime(sentenceTypeOf(address))) {
+            priority_.NoteTimeSentence(talker, Now());
+        }
     }
     std::strncpy(lastAddress_, address, kAddressSize - 1);
     sentenceCount_.fetch_add(1, std::memory_order_release);
@@ -199,7 +235,7 @@ void CNmeaParser::DispatchAnyTalker(const char* address, const char* body)
     const Talker talker = TalkerOf(address);
     if (type < 0 || talker == Talker::Other)
         return;
-    const int64_t now = now_();
+    const int64_t now = Now();
     if (carriesTime(type))
         priority_.NoteTimeSentence(talker, now);
     const bool admitted = priority_.Admit(talker, type, now);

@@ -20,6 +20,7 @@
 namespace velarin {
 
 class AppState;
+class NmeaFieldIndex;
 
 // Turns the receiver's byte stream into sentences, checks their checksums, decodes the six known
 // sentences into the GPS record and answers the time-lock and receiver-time questions.
@@ -130,7 +131,11 @@ private:
     void ParseRMC(const char* body);
     void ParseZDA(const char* body);
 
+    void DecodeGsa(const NmeaFieldIndex& fields);
     void DispatchAnyTalker(const char* address, const char* body);
+    // The talker windows' time: read once per ProcessBytes batch (a serial read spans a few
+    // milliseconds), once per sentence otherwise.
+    int64_t Now();
     void ParseGsvSequence(const char* body, Talker talker, int64_t nowMilliseconds);
     void ParseGsaAnyTalker(const char* body, Talker talker, bool intoRecord);
 
@@ -153,6 +158,9 @@ private:
     TalkerPriority priority_;
     SatellitesInView sky_;
     int lastType_ = -1; // sentence type of the last known-talker sentence
+    bool inBatch_ = false;
+    bool batchNowRead_ = false;
+    int64_t batchNow_ = 0;
 
     // Each sentence's time fields packed into one word, so readers see them whole.
     std::atomic<uint64_t> ggaTime_ { 0 };

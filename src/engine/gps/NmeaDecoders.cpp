@@ -70,23 +70,22 @@ char charOr(const NmeaFieldIndex& fields, int n, char fallback)
 }
 
 // Four satellites per message; a set of more than 8 messages or a message number outside 1 to 9
-// is not used at all.
-bool gsvNumbersUsable(const NmeaFieldIndex& fields)
+// is not used at all (0).
+int32_t gsvMessage(const NmeaFieldIndex& fields)
 {
     const int32_t messages = intOr(fields, 0, 0);
+    if (messages < 1 || messages > 8)
+        return 0;
     const int32_t message = intOr(fields, 1, 0);
-    return messages >= 1 && messages <= 8 && message >= 1 && message <= 9;
+    return message >= 1 && message <= 9 ? message : 0;
 }
 
-// One GSV message into a sequence: the satellites-in-view count, then the message's four
+// One usable GSV message into a sequence: the satellites-in-view count, then the message's four
 // entries, of which the first `listed` come from the fields and the rest are emptied. The tag
-// gives each satellite its system and used flag. False (nothing changed) for unusable numbers.
+// gives each satellite its system and used flag.
 template <typename Tag>
-bool decodeGsv(const NmeaFieldIndex& fields, GsvData& gsv, int listed, Tag tag)
+void decodeGsv(const NmeaFieldIndex& fields, int32_t message, GsvData& gsv, int listed, Tag tag)
 {
-    if (!gsvNumbersUsable(fields))
-        return false;
-    const int32_t message = intOr(fields, 1, 0);
     if (Field f { fields, 2 })
         gsv.inView = static_cast<uint16_t>(nmea::ToInt(f.text()));
     for (int j = 0; j < 4; ++j) {
@@ -101,7 +100,6 @@ bool decodeGsv(const NmeaFieldIndex& fields, GsvData& gsv, int listed, Tag tag)
         }
         tag(satellite);
     }
-    return true;
 }
 
 } // namespace
@@ -137,7 +135,11 @@ void CNmeaParser::ParseGGA(const char* body)
 
 void CNmeaParser::ParseGSA(const char* body)
 {
-    const NmeaFieldIndex fields(body);
+    DecodeGsa(NmeaFieldIndex(body));
+}
+
+void CNmeaParser::DecodeGsa(const NmeaFieldIndex& fields)
+{
     GsaData& gsa = record_.gsa;
     if (Field f { fields, 0 })
         gsa.mode = f.first();
@@ -156,22 +158,25 @@ void CNmeaParser::ParseGSA(const char* body)
 void CNmeaParser::ParseGSV(const char* body)
 {
     const NmeaFieldIndex fields(body);
+    const int32_t message = gsvMessage(fields);
+    if (message == 0)
+        return;
     const uint16_t* used = record_.gsa.used;
-    const bool decoded = decodeGsv(fields, record_.gsv, 4, [used](SatelliteInfo& satellite) {
+    decodeGsv(fields, message, record_.gsv, 4, [used](SatelliteInfo& satellite) {
         satellite.used = 0;
         for (int i = 0; i < 12 && satellite.prn != 0; ++i) {
             if (used[i] == satellite.prn)
                 satellite.used = 1;
         }
     });
-    if (decoded)
-        ++record_.gsv.count;
+    ++record_.gsv.count;
 }
 
 void CNmeaParser::ParseGsvSequence(const char* body, Talker talker, int64_t nowMilliseconds)
 {
     const NmeaFieldIndex fields(body);
-    if (!gsvNumbersUsable(fields))
+    const int32_t message = gsvMessage(fields);
+    if (message == 0)
         return;
     // From NMEA 4.10 on a signal id follows the satellites: each band is a sequence of its own,
     // and the id is no satellite.
@@ -185,19 +190,19 @@ void CNmeaParser::ParseGsvSequence(const char* body, Talker talker, int64_t nowM
     SatelliteSystem talkerSystem = SatelliteSystem::Gps;
     const bool oneSystem = SystemOfTalker(talker, talkerSystem);
     GsvData& sequence = sky_.Sequence(talker, signal, nowMilliseconds);
-    decodeGsv(fields, sequence, listed, [&](SatelliteInfo& satellite) {
+    decodeGsv(fields, message, sequence, listed, [&](SatelliteInfo& satellite) {
         satellite.system = oneSystem ? talkerSystem : SystemOfCombinedPrn(satellite.prn);
         satellite.used = satellite.prn != 0 && sky_.IsUsed(satellite.system, satellite.prn);
     });
-    sky_.Merge(record_.gsv);
+    sky_.Merge(record_.gsv, (message - 1) * 4, message >= intOr(fields, 0, 0));
     ++record_.gsv.count;
 }
 
 void CNmeaParser::ParseGsaAnyTalker(const char* body, Talker talker, bool intoRecord)
 {
-    if (intoRecord)
-        ParseGSA(body);
     const NmeaFieldIndex fields(body);
+    if (intoRecord)
+        DecodeGsa(fields);
     // NMEA 4.10 names the system in field 17; before that, the talker or the PRN range does.
     SatelliteSystem system = SatelliteSystem::Gps;
     bool oneSystem = SystemOfTalker(talker, system);

@@ -10,6 +10,7 @@ void SatellitesInView::Clear()
     for (Slot& slot : slots_)
         slot = Slot {};
     mergedSize_ = 0;
+    singleSlot_ = -1;
 }
 
 void SatellitesInView::AddUsed(SatelliteSystem system, uint16_t prn)
@@ -43,6 +44,7 @@ GsvData& SatellitesInView::Sequence(Talker talker, int signal, int64_t nowMillis
     }
     Slot& chosen = free != nullptr ? *free : *oldest;
     chosen = Slot { true, talker, signal, nowMilliseconds, GsvData {} };
+    singleSlot_ = -1;
     return chosen.data;
 }
 
@@ -50,6 +52,16 @@ int SatellitesInView::LiveSlotsInOrder(int* order)
 {
     int64_t newest = 0;
     bool any = false;
+    // Most receivers send one sequence: it stays in slot 0 and the rest are empty.
+    if (slots_[0].active && !slots_[1].active) {
+        bool alone = true;
+        for (int i = 2; i < kSequences && alone; ++i)
+            alone = !slots_[i].active;
+        if (alone) {
+            order[0] = 0;
+            return 1;
+        }
+    }
     for (const Slot& slot : slots_) {
         if (slot.active && (!any || slot.refreshed > newest)) {
             newest = slot.refreshed;
@@ -76,17 +88,30 @@ int SatellitesInView::LiveSlotsInOrder(int* order)
     return count;
 }
 
-void SatellitesInView::Merge(GsvData& out)
+void SatellitesInView::Merge(GsvData& out, int changed, bool sequenceComplete)
 {
+    if (!sequenceComplete && singleSlot_ < 0) {
+        int active = 0;
+        for (const Slot& slot : slots_)
+            active += slot.active ? 1 : 0;
+        if (active > 1)
+            return;
+    }
     int order[kSequences];
     const int live = LiveSlotsInOrder(order);
     const int previousSize = mergedSize_;
     if (live == 1) {
         const GsvData& only = slots_[order[0]].data;
         out.inView = only.inView;
-        std::copy_n(only.satellites, GsvData::kSequenceSatellites, out.satellites);
+        // A GPS-only receiver pays for its four new entries, not for the whole list.
+        if (singleSlot_ == order[0] && changed >= 0 && changed + 4 <= GsvData::kSequenceSatellites)
+            std::copy_n(only.satellites + changed, 4, out.satellites + changed);
+        else
+            std::copy_n(only.satellites, GsvData::kSequenceSatellites, out.satellites);
+        singleSlot_ = order[0];
         mergedSize_ = GsvData::kSequenceSatellites;
     } else {
+        singleSlot_ = -1;
         int size = 0;
         unsigned total = 0;
         unsigned bandMaximum = 0;

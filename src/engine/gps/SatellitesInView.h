@@ -32,8 +32,10 @@ public:
 
     // All live sequences into one list: the systems' satellites-in-view counts added up (for a
     // system sent on several bands, its largest), each satellite once. A single sequence is
-    // copied exactly as it stands. The count of out is left alone.
-    void Merge(GsvData& out);
+    // copied exactly as it stands (only the four entries from `changed` on when it was the
+    // single one last time too). Several are merged when a sequence is complete, so the view
+    // never shows half of one. The count of out is left alone.
+    void Merge(GsvData& out, int changed, bool sequenceComplete);
 
 private:
     struct UsedSatellite {
@@ -54,6 +56,7 @@ private:
     int usedCount_ = 0;
     Slot slots_[kSequences];
     int mergedSize_ = 0; // entries of the last merge that may hold a satellite
+    int singleSlot_ = -1; // the slot copied whole by the last merge, if any
 };
 
 } // namespace velarin
