@@ -1,16 +1,7 @@
 // A GN receiver's capture through the whole path: pseudo-terminal, heartbeat, decoder, lock and
 // a setting of the simulated clock from its GNRMC time.
-#include "app/core/ClockSettingCore.h"
-#include "app/core/VelarinApp.h"
-
-#include "engine/settings/MemorySettingsStore.h"
-#include "platform/linux/LinuxSerialDevice.h"
-#include "platform/sim/SimulatedSystemClock.h"
-#include "support/FakeConnectivity.h"
-#include "support/FakeThreadPriority.h"
 #include "support/NmeaSentence.h"
-#include "support/PtyPair.h"
-#include "support/RecordingNotifier.h"
+#include "support/PtyReceiverRig.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -55,48 +46,37 @@ TEST(GnReceiverCaptureTest, QuectelCaptureGivesTimesALockAndASetting)
     const std::vector<std::string> seconds = bursts(capture);
     ASSERT_GT(seconds.size(), 20u);
 
-    test::PtyPair pty;
-    ASSERT_TRUE(pty.IsValid());
-    MemorySettingsStore settings; // "AcceptAllTalkers" as it comes: on
-    test::RecordingNotifier notifier;
-    LinuxSerialDevice serial;
-    CVelarinApp app(settings, notifier, serial, "velarin-test");
-    app.SerialPort().SetDeviceOverride(pty.SlavePath());
-    ASSERT_EQ(app.SerialPort().Open(1, 115200, 0, 8, 0), 0);
-    app.State().useTimrFrom = 1;
-    SimulatedSystemClock clock;
-    test::FakeThreadPriority priority;
-    test::FakeConnectivity connectivity;
-    ClockSettingCore core(app, clock, priority, connectivity);
-    core.Start();
+    test::PtyReceiverRig rig(115200); // "AcceptAllTalkers" as it comes: on
+    ASSERT_TRUE(rig.Valid());
+    rig.app.State().useTimrFrom = 1;
 
     size_t sent = 0;
-    for (; sent < seconds.size() && app.State().timeReferenceUsable.load() != 1; ++sent) {
-        ASSERT_TRUE(pty.Write(seconds[sent]));
+    for (; sent < seconds.size() && rig.app.State().timeReferenceUsable.load() != 1; ++sent) {
+        ASSERT_TRUE(rig.pty.Write(seconds[sent]));
         spinFor(100);
     }
-    ASSERT_EQ(app.State().timeReferenceUsable.load(), 1);
-    const auto first = core.Parser().GetReceiverTime(app.State());
+    ASSERT_EQ(rig.app.State().timeReferenceUsable.load(), 1);
+    const auto first = rig.core.Parser().GetReceiverTime(rig.app.State());
     ASSERT_TRUE(first);
     EXPECT_EQ(first->year, 2026);
     EXPECT_EQ(first->month, 8);
     EXPECT_EQ(first->day, 6);
     EXPECT_EQ(first->hour, 7);
-    EXPECT_GT(core.Parser().GetGsv().inView, 11); // more than the GPS satellites alone
+    EXPECT_GT(rig.core.Parser().GetGsv().inView, 11); // more than the GPS satellites alone
 
-    core.SetPcClockNow();
-    for (; sent < seconds.size() && clock.Requests().empty(); ++sent) {
-        ASSERT_TRUE(pty.Write(seconds[sent]));
+    rig.core.SetPcClockNow();
+    for (; sent < seconds.size() && rig.clock.Requests().empty(); ++sent) {
+        ASSERT_TRUE(rig.pty.Write(seconds[sent]));
         spinFor(150);
     }
-    ASSERT_EQ(clock.Requests().size(), 1u);
-    const SystemTime set = clock.Requests()[0].requested;
+    ASSERT_EQ(rig.clock.Requests().size(), 1u);
+    const SystemTime set = rig.clock.Requests()[0].requested;
     EXPECT_EQ(set.year, 2026);
     EXPECT_EQ(set.month, 8);
     EXPECT_EQ(set.day, 6);
     EXPECT_EQ(set.hour, 7);
     EXPECT_EQ(set.milliseconds, 50); // "GPSTimeDelay"
-    EXPECT_TRUE(core.Worker().WaitUntilIdle(std::chrono::seconds(5)));
+    EXPECT_TRUE(rig.core.Worker().WaitUntilIdle(std::chrono::seconds(5)));
 }
 
 } // namespace

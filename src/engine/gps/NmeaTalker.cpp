@@ -19,55 +19,30 @@ const char* SatelliteSystemLetter(SatelliteSystem system)
 
 Talker TalkerOf(const char* address)
 {
-    if (address[0] == 'B' && address[1] == 'D')
-        return Talker::BD;
-    if (address[0] != 'G')
-        return Talker::Other;
-    switch (address[1]) {
-    case 'P':
-        return Talker::GP;
-    case 'N':
-        return Talker::GN;
-    case 'L':
-        return Talker::GL;
-    case 'A':
-        return Talker::GA;
-    case 'B':
-        return Talker::GB;
-    case 'Q':
-        return Talker::GQ;
-    case 'I':
-        return Talker::GI;
-    default:
-        return Talker::Other;
+    static constexpr char kAddresses[kTalkers][3]
+        = { "GP", "GN", "GL", "GA", "GB", "BD", "GQ", "GI" };
+    for (int i = 0; i < kTalkers; ++i) {
+        if (address[0] == kAddresses[i][0] && address[0] != '\0' && address[1] == kAddresses[i][1])
+            return static_cast<Talker>(i);
     }
+    return Talker::Other;
 }
 
 bool SystemOfTalker(Talker talker, SatelliteSystem& system)
 {
-    switch (talker) {
-    case Talker::GP:
-        system = SatelliteSystem::Gps;
-        return true;
-    case Talker::GL:
-        system = SatelliteSystem::Glonass;
-        return true;
-    case Talker::GA:
-        system = SatelliteSystem::Galileo;
-        return true;
-    case Talker::GB:
-    case Talker::BD:
-        system = SatelliteSystem::BeiDou;
-        return true;
-    case Talker::GQ:
-        system = SatelliteSystem::Qzss;
-        return true;
-    case Talker::GI:
-        system = SatelliteSystem::NavIC;
-        return true;
-    default:
+    // In Talker order; GN speaks for no one system.
+    static constexpr struct {
+        bool one;
+        SatelliteSystem system;
+    } kSystems[kTalkers] = { { true, SatelliteSystem::Gps }, { false, SatelliteSystem::Gps },
+        { true, SatelliteSystem::Glonass }, { true, SatelliteSystem::Galileo },
+        { true, SatelliteSystem::BeiDou }, { true, SatelliteSystem::BeiDou },
+        { true, SatelliteSystem::Qzss }, { true, SatelliteSystem::NavIC } };
+    const auto index = static_cast<unsigned>(talker);
+    if (index >= kTalkers || !kSystems[index].one)
         return false;
-    }
+    system = kSystems[index].system;
+    return true;
 }
 
 SatelliteSystem SystemOfCombinedPrn(int prn)
