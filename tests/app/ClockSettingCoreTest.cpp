@@ -40,7 +40,7 @@ bool spinUntil(const std::function<bool()>& condition, int limitMs = 10000)
 TEST(ClockSettingCoreTest, PseudoTerminalReceiverSetsTheClockOnTheNextSecond)
 {
     test::PtyReceiverRig rig(4800);
-    ASSERT_TRUE(rig.Valid());
+    ASSERT_TRUE(rig.opened);
     CVelarinApp& app = rig.app;
     test::PtyPair& pty = rig.pty;
     SimulatedSystemClock& clock = rig.clock;

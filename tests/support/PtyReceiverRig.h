@@ -14,7 +14,7 @@ namespace velarin::test {
 
 // The whole GPS path on a pseudo-terminal: the program opens the slave as its receiver, the
 // core (heartbeat, decoder, set-time worker) runs on a simulated clock; the test writes the
-// receiver's bytes at the master end. Valid() tells whether the port opened.
+// receiver's bytes at the master end.
 struct PtyReceiverRig {
     explicit PtyReceiverRig(int baud)
     {
@@ -22,7 +22,6 @@ struct PtyReceiverRig {
         opened = pty.IsValid() && app.SerialPort().Open(1, baud, 0, 8, 0) == 0;
         core.Start();
     }
-    bool Valid() const { return opened; }
 
     PtyPair pty;
     MemorySettingsStore settings;
