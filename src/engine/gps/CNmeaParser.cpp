@@ -201,7 +201,8 @@ int CNmeaParser::Dispatch(const char* address, const char* body)
         { "GPZDA", &CNmeaParser::ParseZDA },
     };
     if (acceptAllTalkers_) {
-        DispatchAnyTalker(address, body);
+        if (const int type = DispatchAnyTalker(address, body); type >= 0)
+            (this->*decoders[type].decode)(body);
     } else {
         int decoded = -1;
         for (int type = kGga; type <= kZda; ++type) {
@@ -226,15 +227,12 @@ int CNmeaParser::Dispatch(const char* address, const char* body)
     return 1;
 }
 
-void CNmeaParser::DispatchAnyTalker(const char* address, const char* body)
+int CNmeaParser::DispatchAnyTalker(const char* address, const char* body)
 {
-    static constexpr Decoder decoders[]
-        = { &CNmeaParser::ParseGGA, &CNmeaParser::ParseGSA, &CNmeaParser::ParseGSV,
-              &CNmeaParser::ParseRMB, &CNmeaParser::ParseRMC, &CNmeaParser::ParseZDA };
     const int type = sentenceTypeOf(address);
     const Talker talker = TalkerOf(address);
     if (type < 0 || talker == Talker::Other)
-        return;
+        return -1;
     const int64_t now = Now();
     if (carriesTime(type))
         priority_.NoteTimeSentence(talker, now);
@@ -251,10 +249,9 @@ void CNmeaParser::DispatchAnyTalker(const char* address, const char* body)
                 sky_.BeginUsedSet();
             ParseGsaAnyTalker(body, talker, admitted);
         }
-    } else if (admitted) {
-        (this->*decoders[type])(body);
     }
     lastType_ = type;
+    return admitted && type != kGsv && type != kGsa ? type : -1;
 }
 
 bool CNmeaParser::GetField(const char* body, int n, char* out, std::size_t capacity)

@@ -132,7 +132,9 @@ private:
     void ParseZDA(const char* body);
 
     void DecodeGsa(const NmeaFieldIndex& fields);
-    void DispatchAnyTalker(const char* address, const char* body);
+    // Decodes the satellite sentences of any talker itself; returns the type whose plain
+    // decoder is to run, or -1.
+    int DispatchAnyTalker(const char* address, const char* body);
     // The talker windows' time: read once per ProcessBytes batch (a serial read spans a few
     // milliseconds), once per sentence otherwise.
     int64_t Now();
