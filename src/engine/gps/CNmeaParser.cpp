@@ -217,9 +217,9 @@ int CNmeaParser::Dispatch(const char* address, const char* body)
         if (decoded >= 0) {
             if (carriesTime(decoded))
                 priority_.NoteTimeSentence(Talker::GP, 0);
-        } else if (const Talker talker = TalkerOf(address); talker != Talker::Other
-                   && talker != Talker::GP && carriesTime(sentenceTypeOf(address))) {
-            priority_.NoteTimeSentence(talker, Now());
+        } else if (carriesTime(sentenceTypeOf(address))) {
+            if (const Talker talker = TalkerOf(address); talker != Talker::Other)
+                priority_.NoteTimeSentence(talker, Now());
         }
     }
     std::strncpy(lastAddress_, address, kAddressSize - 1);
