@@ -39,7 +39,7 @@ void CVelarinPropertyPage4::CreateControls()
     Place(new QGroupBox(QStringLiteral("Hardware 1 pulse per second"), this), 0,
         QRect(5, 55, 130, 52));
     Place(new QGroupBox(QStringLiteral("NMEA Setup"), this), 0, QRect(140, 3, 205, 55));
-    Place(new QGroupBox(QStringLiteral("GPS Time Lock"), this), 0, QRect(140, 59, 205, 55));
+    Place(new QGroupBox(QStringLiteral("GPS Time Lock"), this), 0, QRect(140, 59, 205, 59));
 
     AddButton(kCommSettings, QStringLiteral("Comm Settings..."), QRect(12, 14, 90, 14));
     AddButton(kLogNmea, QString::fromLatin1(nmeacapture::kStartText), QRect(12, 32, 70, 14));
@@ -65,17 +65,17 @@ void CVelarinPropertyPage4::CreateControls()
     auto* lockText = AddLabel(QStringLiteral("Time lock is defined by the following conditions. "
                                              "These conditions determine if the GPS receiver is "
                                              "time locked ."),
-        QRect(147, 68, 194, 24));
+        QRect(147, 68, 194, 25));
     lockText->setWordWrap(true);
     Place(new QCheckBox(QStringLiteral("GPS Quality is good (GPGGA)"), this), kLockNeedsQuality,
-        QRect(147, 89, 134, 10));
-    Place(new QLabel(QStringLiteral("--- AND ---"), this), kAnd, QRect(285, 90, 56, 8));
-    AddLabel(QStringLiteral("Tracking at least:"), QRect(147, 101, 72, 8));
-    Place(new QLineEdit(this), kLockSatellites, QRect(221, 99, 24, 12));
-    AddLabel(QStringLiteral("satellites"), QRect(249, 101, 44, 8));
+        QRect(147, 93, 134, 10));
+    Place(new QLabel(QStringLiteral("--- AND ---"), this), kAnd, QRect(285, 94, 56, 8));
+    AddLabel(QStringLiteral("Tracking at least:"), QRect(147, 106, 72, 8));
+    Place(new QLineEdit(this), kLockSatellites, QRect(221, 104, 24, 12));
+    AddLabel(QStringLiteral("satellites"), QRect(249, 106, 44, 8));
     Place(new QCheckBox(
               QStringLiteral("Accept other satellite systems (GN, GL, GA, GB, GQ, GI)"), this),
-        kAcceptAllTalkers, QRect(60, 115, 285, 10));
+        kAcceptAllTalkers, QRect(60, 119, 285, 10));
 
     AddButton(kHelp, QStringLiteral("Help"), QRect(5, 111, 50, 14));
 }
