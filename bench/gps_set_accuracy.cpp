@@ -4,12 +4,13 @@
 // one setting is (time requested) - (true UTC at the call).
 //
 //   gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]
-//                    [--pps-line cts|dsr|dcd] [--pps-kernel]
+//                    [--pps-line cts|dsr|dcd] [--pps-kernel] [--talker GN]
 //
 // --no-notify reads the serial link on the 50 ms tick only; --pps adds simulated 1PPS edges
 // on the --pps-line (CTS unless named) at every true second (10 ms pulses) and sets on them.
 // --pps-kernel puts the pulse on DCD with a simulated kernel PPS source that stamps each edge
-// as it is raised, and sets from those stamps. The last line is JSON.
+// as it is raised, and sets from those stamps. --talker GN makes the receiver a multi-system
+// one (GP otherwise, for figures comparable with older runs). The last line is JSON.
 #include "app/core/ChildEndsWithParent.h"
 #include "app/core/ClockSettingCore.h"
 #include "app/core/VelarinApp.h"
@@ -129,6 +130,7 @@ int main(int argc, char** argv)
     bool pps = false;
     bool kernel = false;
     uint32_t ppsLine = kLineEventCts;
+    QString talker = QStringLiteral("GP");
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--settings") && i + 1 < argc)
             settingsWanted = std::max(1, std::atoi(argv[++i]));
@@ -143,10 +145,13 @@ int main(int argc, char** argv)
         else if (!std::strcmp(argv[i], "--pps-line") && i + 1 < argc
             && lineByName(argv[i + 1], ppsLine))
             ++i;
+        else if (!std::strcmp(argv[i], "--talker") && i + 1 < argc
+            && (!std::strcmp(argv[i + 1], "GN") || !std::strcmp(argv[i + 1], "GP")))
+            talker = QString::fromLatin1(argv[++i]);
         else {
             std::fprintf(stderr,
                 "usage: gps_set_accuracy [--settings N] [--latency-ms L] [--no-notify] [--pps]\n"
-                "                        [--pps-line cts|dsr|dcd] [--pps-kernel]\n");
+                "                        [--pps-line cts|dsr|dcd] [--pps-kernel] [--talker GN]\n");
             return 2;
         }
     }
@@ -156,8 +161,8 @@ int main(int argc, char** argv)
     QProcess receiver;
     EndChildWithThisProcess(receiver);
     receiver.start(QStringLiteral(VELARIN_TOOL_PATH),
-        { QStringLiteral("simulate-gps"), QStringLiteral("--pty"), QStringLiteral("--latency-ms"),
-            QString::number(latencyMs) });
+        { QStringLiteral("simulate-gps"), QStringLiteral("--pty"), QStringLiteral("--talker"),
+            talker, QStringLiteral("--latency-ms"), QString::number(latencyMs) });
     if (!receiver.waitForStarted(5000)) {
         std::fprintf(stderr, "cannot start %s\n", VELARIN_TOOL_PATH);
         return 1;

@@ -44,6 +44,12 @@ void checkRecord(const velarin::CNmeaParser& parser)
     }
     check(std::strlen(r.rmb.originId) < sizeof r.rmb.originId);
     check(std::strlen(r.rmb.destinationId) < sizeof r.rmb.destinationId);
+    // The merged satellites of every system: as many as the list holds, each with a known
+    // system and a used flag of 0 or 1.
+    for (const velarin::SatelliteInfo& s : r.gsv.satellites) {
+        check(static_cast<int>(s.system) < velarin::kSatelliteSystems);
+        check(s.used <= 1 && (s.prn != 0 || s.used == 0));
+    }
 }
 
 } // namespace
@@ -55,8 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
 
-    // The first byte picks the chunk size, as serial reads split the stream anywhere.
+    // The first byte picks the chunk size, as serial reads split the stream anywhere, and
+    // whether every talker is read; a clock that moves with the bytes brings the talker
+    // windows into play.
     const std::size_t chunk = data[0] % 64 + 1;
+    parser->SetAcceptAllTalkers((data[0] & 0x80) == 0);
+    int64_t now = 0;
+    parser->SetMonotonicClock([&now] { return now += 97; });
     const uint32_t before = parser->GetSentenceCount();
     for (std::size_t at = 1; at < size; at += chunk) {
         const std::size_t length = size - at < chunk ? size - at : chunk;

@@ -24,6 +24,7 @@ public:
     std::atomic<uint32_t> clockEnableSegColor { 0xFF0000 };
     std::atomic<uint32_t> clockDisableSegColor { 0x400000 };
     std::atomic<int> onePpsInput { 0 };
+    std::atomic<int> acceptAllTalkers { 1 };
 
     // Flags of the running program.
     std::atomic<int> timeReferenceUsable { 0 };

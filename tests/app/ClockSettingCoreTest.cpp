@@ -9,6 +9,7 @@
 #include "support/FakeConnectivity.h"
 #include "support/FakeThreadPriority.h"
 #include "support/PtyPair.h"
+#include "support/PtyReceiverRig.h"
 #include "support/RecordingNotifier.h"
 
 #include <QCoreApplication>
@@ -37,21 +38,13 @@ bool spinUntil(const std::function<bool()>& condition, int limitMs = 10000)
 // that waits for the next second and sets the (simulated) clock to it plus "GPSTimeDelay".
 TEST(ClockSettingCoreTest, PseudoTerminalReceiverSetsTheClockOnTheNextSecond)
 {
-    test::PtyPair pty;
-    ASSERT_TRUE(pty.IsValid());
-    MemorySettingsStore settings;
-    test::RecordingNotifier notifier;
-    LinuxSerialDevice serial;
-    CVelarinApp app(settings, notifier, serial, "velarin-test");
-    app.SerialPort().SetDeviceOverride(pty.SlavePath());
-    ASSERT_EQ(app.SerialPort().Open(1, 4800, 0, 8, 0), 0);
+    test::PtyReceiverRig rig(4800);
+    ASSERT_TRUE(rig.opened);
+    CVelarinApp& app = rig.app;
+    test::PtyPair& pty = rig.pty;
+    SimulatedSystemClock& clock = rig.clock;
+    ClockSettingCore& core = rig.core;
     app.State().useTimrFrom = 1;
-
-    SimulatedSystemClock clock;
-    test::FakeThreadPriority priority;
-    test::FakeConnectivity connectivity;
-    ClockSettingCore core(app, clock, priority, connectivity);
-    core.Start();
 
     const SimulatedReceiver receiver({});
     int64_t second = *ToUnixMilliseconds(SystemTime { 2026, 12, 0, 6, 10, 0, 0, 0 });

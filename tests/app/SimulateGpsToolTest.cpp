@@ -26,7 +26,8 @@ int64_t nowMs()
 TEST(SimulateGpsToolTest, PtyReceiverSendsCheckedSentencesWithTheOffsetTime)
 {
     const std::string command = std::string(VELARIN_TOOL_PATH)
-        + " simulate-gps --pty --duration 3 --offset-ms 7000 --latency-ms 20 --sentences GGA,ZDA";
+        + " simulate-gps --pty --talker GP --duration 3 --offset-ms 7000 --latency-ms 20 "
+          "--sentences GGA,ZDA";
     FILE* tool = popen(command.c_str(), "r");
     ASSERT_NE(tool, nullptr);
     char path[256] = {};

@@ -101,8 +101,11 @@ void ClockSettingCore::PollSerial()
 {
     uint8_t buffer[512];
     const size_t count = app_.SerialPort().Read(buffer, sizeof buffer);
-    if (count > 0)
+    if (count > 0) {
+        // The configuration page may switch it at any moment.
+        parser_.SetAcceptAllTalkers(app_.State().acceptAllTalkers.load() != 0);
         parser_.ProcessBytes(buffer, count);
+    }
 }
 
 void ClockSettingCore::CheckSerialLink()

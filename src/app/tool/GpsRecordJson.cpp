@@ -127,13 +127,18 @@ void GpsRecordJson::AppendGsa(std::string& out, const GsaData& gsa)
     w.number("count", gsa.count);
 }
 
-void GpsRecordJson::AppendGsv(std::string& out, const GsvData& gsv)
+void GpsRecordJson::AppendGsv(std::string& out, const GsvData& gsv, bool withSystems)
 {
     ObjectWriter w(out);
     w.number("in_view", gsv.inView);
     std::string& list = w.key("satellites");
     list += '[';
-    for (int i = 0; i < GsvData::kMaxSatellites; ++i) {
+    int entries = GsvData::kSequenceSatellites;
+    for (int i = entries; withSystems && i < GsvData::kMaxSatellites; ++i) {
+        if (gsv.satellites[i].prn != 0)
+            entries = i + 1;
+    }
+    for (int i = 0; i < entries; ++i) {
         if (i > 0)
             list += ", ";
         const SatelliteInfo& satellite = gsv.satellites[i];
@@ -143,6 +148,11 @@ void GpsRecordJson::AppendGsv(std::string& out, const GsvData& gsv)
         s.number("used", satellite.used);
         s.number("azimuth", satellite.azimuth);
         s.number("elevation", satellite.elevation);
+        if (withSystems) {
+            std::string& name = s.key("system");
+            const char* system = SatelliteSystemName(satellite.system);
+            AppendString(name, system, std::strlen(system));
+        }
     }
     list += ']';
     w.number("count", gsv.count);

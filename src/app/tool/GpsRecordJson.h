@@ -13,7 +13,9 @@ class GpsRecordJson {
 public:
     static void AppendGga(std::string& out, const GgaData& gga);
     static void AppendGsa(std::string& out, const GsaData& gsa);
-    static void AppendGsv(std::string& out, const GsvData& gsv);
+    // With systems (all talkers), every satellite names its system and the list runs on past
+    // one sequence's 36 entries to the last one held; without, it is the GPS-only form.
+    static void AppendGsv(std::string& out, const GsvData& gsv, bool withSystems = false);
     static void AppendRmb(std::string& out, const RmbData& rmb);
     static void AppendRmc(std::string& out, const RmcData& rmc);
     static void AppendZda(std::string& out, const ZdaData& zda);

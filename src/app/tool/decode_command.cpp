@@ -15,65 +15,87 @@ namespace velarin::tool {
 namespace {
 
 struct Section {
-    const char* address;
+    const char* type;
     const char* key;
-    void (*append)(std::string&, const GpsRecord&);
+    void (*append)(std::string&, const GpsRecord&, bool withSystems);
 };
 
 constexpr Section kSections[] = {
-    { "GPGGA", "gga",
-        [](std::string& out, const GpsRecord& r) { GpsRecordJson::AppendGga(out, r.gga); } },
-    { "GPGSA", "gsa",
-        [](std::string& out, const GpsRecord& r) { GpsRecordJson::AppendGsa(out, r.gsa); } },
-    { "GPGSV", "gsv",
-        [](std::string& out, const GpsRecord& r) { GpsRecordJson::AppendGsv(out, r.gsv); } },
-    { "GPRMB", "rmb",
-        [](std::string& out, const GpsRecord& r) { GpsRecordJson::AppendRmb(out, r.rmb); } },
-    { "GPRMC", "rmc",
-        [](std::string& out, const GpsRecord& r) { GpsRecordJson::AppendRmc(out, r.rmc); } },
-    { "GPZDA", "zda",
-        [](std::string& out, const GpsRecord& r) { GpsRecordJson::AppendZda(out, r.zda); } },
+    { "GGA", "gga",
+        [](std::string& out, const GpsRecord& r, bool) { GpsRecordJson::AppendGga(out, r.gga); } },
+    { "GSA", "gsa",
+        [](std::string& out, const GpsRecord& r, bool) { GpsRecordJson::AppendGsa(out, r.gsa); } },
+    { "GSV", "gsv",
+        [](std::string& out, const GpsRecord& r, bool withSystems) {
+            GpsRecordJson::AppendGsv(out, r.gsv, withSystems);
+        } },
+    { "RMB", "rmb",
+        [](std::string& out, const GpsRecord& r, bool) { GpsRecordJson::AppendRmb(out, r.rmb); } },
+    { "RMC", "rmc",
+        [](std::string& out, const GpsRecord& r, bool) { GpsRecordJson::AppendRmc(out, r.rmc); } },
+    { "ZDA", "zda",
+        [](std::string& out, const GpsRecord& r, bool) { GpsRecordJson::AppendZda(out, r.zda); } },
 };
 
+// A line for every sentence of the six types from an accepted talker: GP only, or every
+// satellite-system talker.
 void printSentence(std::string& line, const CNmeaParser& parser)
 {
     const char* address = parser.GetLastAddress();
+    const bool all = parser.AcceptsAllTalkers();
+    if (std::strlen(address) != 5
+        || (all ? TalkerOf(address) == Talker::Other : std::strncmp(address, "GP", 2) != 0))
+        return;
     for (const Section& section : kSections) {
-        if (std::strcmp(address, section.address) != 0)
+        if (std::strcmp(address + 2, section.type) != 0)
             continue;
         line.clear();
         line += "{\"n\": ";
         line += std::to_string(parser.GetSentenceCount());
         line += ", \"sentence\": \"";
-        line += section.address;
+        line += address;
         line += "\", \"";
         line += section.key;
         line += "\": ";
-        section.append(line, parser.GetRecord());
+        section.append(line, parser.GetRecord(), all);
         line += "}\n";
         std::fwrite(line.data(), 1, line.size(), stdout);
         return;
     }
 }
 
+constexpr const char* kUsage = "Usage: velarin-tool decode [--talkers gp|all] [FILE|-]\n";
+
 int runDecode(int argc, char** argv)
 {
-    if (argc > 2
-        || (argc == 2
-            && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))) {
-        std::fprintf(argc > 2 ? stderr : stdout, "Usage: velarin-tool decode [FILE|-]\n");
-        return argc > 2 ? 2 : 0;
+    bool allTalkers = true;
+    const char* file = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--talkers") == 0 && i + 1 < argc
+            && (std::strcmp(argv[i + 1], "gp") == 0 || std::strcmp(argv[i + 1], "all") == 0)) {
+            allTalkers = std::strcmp(argv[++i], "all") == 0;
+        } else if (file == nullptr && (std::strncmp(argv[i], "--", 2) != 0 || argv[i][2] == 0)) {
+            file = argv[i];
+        } else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
     }
-    const bool fromStdin = argc < 2 || std::strcmp(argv[1], "-") == 0;
-    std::FILE* input = fromStdin ? stdin : std::fopen(argv[1], "rb");
+    const bool fromStdin = file == nullptr || std::strcmp(file, "-") == 0;
+    std::FILE* input = fromStdin ? stdin : std::fopen(file, "rb");
     if (input == nullptr) {
         std::fprintf(
-            stderr, "velarin-tool decode: cannot open %s: %s\n", argv[1], std::strerror(errno));
+            stderr, "velarin-tool decode: cannot open %s: %s\n", file, std::strerror(errno));
         return 1;
     }
 
     // The parser holds its buffers inline; keep it off the stack.
     auto parser = std::make_unique<CNmeaParser>();
+    parser->SetAcceptAllTalkers(allTalkers);
     std::string line;
     uint8_t buffer[65536];
     std::size_t got;
@@ -96,7 +118,7 @@ int runDecode(int argc, char** argv)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const ToolRegistration registration { { "decode", "[FILE|-]",
+const ToolRegistration registration { { "decode", "[--talkers gp|all] [FILE|-]",
     "decode raw NMEA bytes (a capture or standard input) and print the GPS record as JSON Lines",
     &runDecode } };
 

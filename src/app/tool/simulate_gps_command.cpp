@@ -33,7 +33,8 @@ struct SimulateOptions {
 int usage()
 {
     std::fprintf(stderr,
-        "usage: velarin-tool simulate-gps [--pty] [--sentences GGA,GSA,GSV,RMC,ZDA] "
+        "usage: velarin-tool simulate-gps [--pty] [--talker GN|GP] "
+        "[--systems gps,glonass,galileo,beidou] [--sentences GGA,GSA,GSV,RMC,ZDA] "
         "[--satellites N] [--quality Q] [--latency-ms L] [--offset-ms X] [--duration S]\n");
     return 2;
 }
@@ -49,21 +50,49 @@ bool parseLong(const char* text, long low, long high, long& out)
     return true;
 }
 
-bool parseSentences(const std::string& list, std::vector<std::string>& out)
+// A comma-separated list, each name turned into an item by convert (false: not a name).
+template <typename Item, typename Convert>
+bool parseList(const std::string& list, std::vector<Item>& out, Convert convert)
 {
     out.clear();
     size_t start = 0;
     while (start <= list.size()) {
         const size_t comma = list.find(',', start);
-        const std::string name = list.substr(start, comma - start);
-        if (name != "GGA" && name != "GSA" && name != "GSV" && name != "RMC" && name != "ZDA")
+        Item item {};
+        if (!convert(list.substr(start, comma - start), item))
             return false;
-        out.push_back(name);
+        out.push_back(item);
         if (comma == std::string::npos)
             break;
         start = comma + 1;
     }
     return !out.empty();
+}
+
+bool parseSentences(const std::string& list, std::vector<std::string>& out)
+{
+    return parseList(list, out, [](const std::string& name, std::string& item) {
+        item = name;
+        return name == "GGA" || name == "GSA" || name == "GSV" || name == "RMC" || name == "ZDA";
+    });
+}
+
+bool parseSystems(const std::string& list, std::vector<SatelliteSystem>& out)
+{
+    return parseList(list, out, [](const std::string& name, SatelliteSystem& item) {
+        static constexpr struct {
+            const char* name;
+            SatelliteSystem system;
+        } kNames[] = { { "gps", SatelliteSystem::Gps }, { "glonass", SatelliteSystem::Glonass },
+            { "galileo", SatelliteSystem::Galileo }, { "beidou", SatelliteSystem::BeiDou } };
+        for (const auto& known : kNames) {
+            if (name == known.name) {
+                item = known.system;
+                return true;
+            }
+        }
+        return false;
+    });
 }
 
 bool parseOptions(int argc, char** argv, SimulateOptions& options)
@@ -81,6 +110,12 @@ bool parseOptions(int argc, char** argv, SimulateOptions& options)
         ++i;
         if (arg == "--sentences") {
             if (!parseSentences(value, options.receiver.sentences))
+                return false;
+        } else if (arg == "--talker"
+            && (std::strcmp(value, "GN") == 0 || std::strcmp(value, "GP") == 0)) {
+            options.receiver.combined = std::strcmp(value, "GN") == 0;
+        } else if (arg == "--systems") {
+            if (!parseSystems(value, options.receiver.systems))
                 return false;
         } else if (arg == "--satellites" && parseLong(value, 0, 12, number)) {
             options.receiver.satellites = static_cast<int>(number);
@@ -195,7 +230,8 @@ int runSimulateGps(int argc, char** argv)
 }
 
 const ToolRegistration registration({ "simulate-gps",
-    "[--pty] [--sentences GGA,GSA,GSV,RMC,ZDA] [--satellites N] [--quality Q] [--latency-ms L] "
+    "[--pty] [--talker GN|GP] [--systems gps,glonass,galileo,beidou] "
+    "[--sentences GGA,GSA,GSV,RMC,ZDA] [--satellites N] [--quality Q] [--latency-ms L] "
     "[--offset-ms X] [--duration S]",
     "a GPS receiver sending NMEA L ms after each true UTC second (on stdout or a new "
     "pseudo-terminal, whose path is the first line)",

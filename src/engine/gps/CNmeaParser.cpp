@@ -4,6 +4,7 @@
 #include "engine/AppState.h"
 #include "engine/gps/NmeaFieldIndex.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace velarin {
@@ -44,20 +45,90 @@ constexpr GpsTimeFields unpackTime(uint64_t packed)
     return t;
 }
 
+using Decoder = void (CNmeaParser::*)(const char*);
+
+// The six sentence types in dispatch order, with the address each has from the GPS talker.
+enum SentenceType { kGga, kGsa, kGsv, kRmb, kRmc, kZda };
+
+// The type of a five-character address, whatever its talker; -1 for any other address.
+int sentenceTypeOf(const char* address)
+{
+    for (int i = 0; i < 5; ++i) {
+        if (address[i] == '\0')
+            return -1;
+    }
+    if (address[5] != '\0')
+        return -1;
+    const char* type = address + 2;
+    switch (type[0]) {
+    case 'G':
+        if (type[1] == 'G')
+            return type[2] == 'A' ? kGga : -1;
+        if (type[1] != 'S')
+            return -1;
+        return type[2] == 'A' ? kGsa : type[2] == 'V' ? kGsv : -1;
+    case 'R':
+        if (type[1] != 'M')
+            return -1;
+        return type[2] == 'B' ? kRmb : type[2] == 'C' ? kRmc : -1;
+    case 'Z':
+        return type[1] == 'D' && type[2] == 'A' ? kZda : -1;
+    default:
+        return -1;
+    }
+}
+
+constexpr bool carriesTime(int type)
+{
+    return type == kGga || type == kRmc || type == kZda;
+}
+
+int64_t steadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 } // namespace
 
 CNmeaParser::CNmeaParser()
+    : now_(steadyMilliseconds)
 {
     Reset();
+}
+
+void CNmeaParser::SetMonotonicClock(std::function<int64_t()> nowMilliseconds)
+{
+    now_ = std::move(nowMilliseconds);
+}
+
+bool CNmeaParser::OnlyOtherTalkersSendTime() const
+{
+    return !acceptAllTalkers_ && priority_.OnlyOtherTalkersSendTime(now_());
 }
 
 CNmeaParser::~CNmeaParser() = default;
 
 int CNmeaParser::ProcessBytes(const uint8_t* bytes, std::size_t count)
 {
+    inBatch_ = true;
+    batchNowRead_ = false;
     for (std::size_t i = 0; i < count; ++i)
         ProcessByte(bytes[i]);
+    inBatch_ = false;
     return 1;
+}
+
+int64_t CNmeaParser::Now()
+{
+    if (!inBatch_)
+        return now_();
+    if (!batchNowRead_) {
+        batchNow_ = now_();
+        batchNowRead_ = true;
+    }
+    return batchNow_;
 }
 
 void CNmeaParser::ProcessByte(uint8_t byte)
@@ -118,7 +189,6 @@ void CNmeaParser::ProcessByte(uint8_t byte)
 
 int CNmeaParser::Dispatch(const char* address, const char* body)
 {
-    using Decoder = void (CNmeaParser::*)(const char*);
     static constexpr struct {
         const char* address;
         Decoder decode;
@@ -130,15 +200,58 @@ int CNmeaParser::Dispatch(const char* address, const char* body)
         { "GPRMC", &CNmeaParser::ParseRMC },
         { "GPZDA", &CNmeaParser::ParseZDA },
     };
-    for (const auto& decoder : decoders) {
-        if (std::strcmp(address, decoder.address) == 0) {
-            (this->*decoder.decode)(body);
-            break;
+    if (acceptAllTalkers_) {
+        if (const int type = DispatchAnyTalker(address, body); type >= 0)
+            (this->*decoders[type].decode)(body);
+    } else {
+        int decoded = -1;
+        for (int type = kGga; type <= kZda; ++type) {
+            if (std::strcmp(address, decoders[type].address) == 0) {
+                (this->*decoders[type].decode)(body);
+                decoded = type;
+                break;
+            }
+        }
+        // Other talkers are heard, not decoded: the status page tells the user what the
+        // receiver does send.
+        if (decoded >= 0) {
+            if (carriesTime(decoded))
+                priority_.NoteTimeSentence(Talker::GP, 0);
+        } else if (carriesTime(sentenceTypeOf(address))) {
+            if (const Talker talker = TalkerOf(address); talker != Talker::Other)
+                priority_.NoteTimeSentence(talker, Now());
         }
     }
     std::strncpy(lastAddress_, address, kAddressSize - 1);
     sentenceCount_.fetch_add(1, std::memory_order_release);
     return 1;
+}
+
+int CNmeaParser::DispatchAnyTalker(const char* address, const char* body)
+{
+    const int type = sentenceTypeOf(address);
+    const Talker talker = TalkerOf(address);
+    if (type < 0 || talker == Talker::Other)
+        return -1;
+    const int64_t now = Now();
+    if (carriesTime(type))
+        priority_.NoteTimeSentence(talker, now);
+    const bool admitted = priority_.Admit(talker, type, now);
+    // The one-system talkers list satellites that GP sentences never carry.
+    const bool ownSystem = talker != Talker::GP && talker != Talker::GN;
+    if (type == kGsv) {
+        if (admitted || ownSystem)
+            ParseGsvSequence(body, talker, now);
+    } else if (type == kGsa) {
+        if (admitted || ownSystem) {
+            // The GSA sentences sent one after another are one second's, one per system.
+            if (lastType_ != kGsa)
+                sky_.BeginUsedSet();
+            ParseGsaAnyTalker(body, talker, admitted);
+        }
+    }
+    lastType_ = type;
+    return admitted && type != kGsv && type != kGsa ? type : -1;
 }
 
 bool CNmeaParser::GetField(const char* body, int n, char* out, std::size_t capacity)
@@ -163,6 +276,8 @@ bool CNmeaParser::GetField(const char* body, int n, char* out, std::size_t capac
 void CNmeaParser::Reset()
 {
     record_ = GpsRecord {};
+    sky_.Clear();
+    lastType_ = -1;
     PublishTimes(true);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/NmeaTalker.h"
 #include "base/SystemTime.h"
 #include "engine/gps/GpsRecord.h"
+#include "engine/gps/SatellitesInView.h"
+#include "engine/gps/TalkerPriority.h"
 #include "engine/gps/TimeArithmetic.h"
 
 #include <atomic>
@@ -9,6 +12,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -16,6 +20,7 @@
 namespace velarin {
 
 class AppState;
+class NmeaFieldIndex;
 
 // Turns the receiver's byte stream into sentences, checks their checksums, decodes the six known
 // sentences into the GPS record and answers the time-lock and receiver-time questions.
@@ -43,8 +48,23 @@ public:
     }
     void ProcessByte(uint8_t byte);
 
-    // Routes one framed sentence to its decoder by the exact address and counts it. Always 1.
+    // Routes one framed sentence to its decoder and counts it. Always 1. With only GP accepted
+    // the address must be exactly one of the six; with every talker accepted, GN, GL, GA, GB,
+    // BD, GQ and GI sentences of the six types are decoded too, unless a GP one of the same type
+    // came within the last 5 seconds (GL, GA, GB, BD, GQ and GI satellite lists always join the
+    // satellites in view: no GP sentence carries them).
     int Dispatch(const char* address, const char* body);
+
+    // "AcceptAllTalkers": on by default, as in the settings.
+    void SetAcceptAllTalkers(bool accept) { acceptAllTalkers_ = accept; }
+    bool AcceptsAllTalkers() const { return acceptAllTalkers_; }
+
+    // The milliseconds the talker rules measure their windows in (a steady clock by default).
+    void SetMonotonicClock(std::function<int64_t()> nowMilliseconds);
+
+    // Only GP is accepted, yet for 10 seconds the receiver has sent its time under other
+    // talkers only: the user wants to know that the receiver speaks, just not as GP.
+    bool OnlyOtherTalkersSendTime() const;
 
     // Field n (from 0) of a sentence body: false with empty text when absent or empty; true with
     // at most capacity - 1 characters otherwise. An entirely empty body holds every field, empty.
@@ -111,6 +131,16 @@ private:
     void ParseRMC(const char* body);
     void ParseZDA(const char* body);
 
+    void DecodeGsa(const NmeaFieldIndex& fields);
+    // Decodes the satellite sentences of any talker itself; returns the type whose plain
+    // decoder is to run, or -1.
+    int DispatchAnyTalker(const char* address, const char* body);
+    // The talker windows' time: read once per ProcessBytes batch (a serial read spans a few
+    // milliseconds), once per sentence otherwise.
+    int64_t Now();
+    void ParseGsvSequence(const char* body, Talker talker, int64_t nowMilliseconds);
+    void ParseGsaAnyTalker(const char* body, Talker talker, bool intoRecord);
+
     void PublishTimes(bool always);
 
     // Framer
@@ -124,6 +154,15 @@ private:
     std::atomic<uint32_t> sentenceCount_ { 0 };
 
     GpsRecord record_;
+
+    bool acceptAllTalkers_ = true;
+    std::function<int64_t()> now_;
+    TalkerPriority priority_;
+    SatellitesInView sky_;
+    int lastType_ = -1; // sentence type of the last known-talker sentence
+    bool inBatch_ = false;
+    bool batchNowRead_ = false;
+    int64_t batchNow_ = 0;
 
     // Each sentence's time fields packed into one word, so readers see them whole.
     std::atomic<uint64_t> ggaTime_ { 0 };

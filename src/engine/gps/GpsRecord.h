@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/NmeaTalker.h"
+
 #include <cstdint>
 
 namespace velarin {
@@ -40,11 +42,15 @@ struct SatelliteInfo {
     uint32_t used = 0; // 1 when used in the solution
     uint16_t azimuth = 0; // degrees
     uint16_t elevation = 0; // degrees
+    SatelliteSystem system = SatelliteSystem::Gps; // the same PRN on two systems is two satellites
 };
 
 struct GsvData {
-    static constexpr int kMaxSatellites = 36;
-    uint16_t inView = 0; // as sent; may exceed the array
+    // One talker's sequence fills at most 36 entries (nine messages of four); several systems
+    // together need more.
+    static constexpr int kSequenceSatellites = 36;
+    static constexpr int kMaxSatellites = 72;
+    uint16_t inView = 0; // as sent (the systems' total); may exceed the array
     SatelliteInfo satellites[kMaxSatellites] = {};
     uint32_t count = 0;
 };

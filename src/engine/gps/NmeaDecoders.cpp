@@ -5,6 +5,7 @@
 #include "engine/gps/NmeaConversions.h"
 #include "engine/gps/NmeaFieldIndex.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace velarin {
@@ -68,6 +69,39 @@ char charOr(const NmeaFieldIndex& fields, int n, char fallback)
     return f ? f.first() : fallback;
 }
 
+// Four satellites per message; a set of more than 8 messages or a message number outside 1 to 9
+// is not used at all (0).
+int32_t gsvMessage(const NmeaFieldIndex& fields)
+{
+    const int32_t messages = intOr(fields, 0, 0);
+    if (messages < 1 || messages > 8)
+        return 0;
+    const int32_t message = intOr(fields, 1, 0);
+    return message >= 1 && message <= 9 ? message : 0;
+}
+
+// One usable GSV message into a sequence: the satellites-in-view count, then the message's four
+// entries, of which the first `listed` come from the fields and the rest are emptied. The tag
+// gives each satellite its system and used flag.
+template <typename Tag>
+void decodeGsv(const NmeaFieldIndex& fields, int32_t message, GsvData& gsv, int listed, Tag tag)
+{
+    if (Field f { fields, 2 })
+        gsv.inView = static_cast<uint16_t>(nmea::ToInt(f.text()));
+    for (int j = 0; j < 4; ++j) {
+        const int b = 4 * j + 3;
+        SatelliteInfo& satellite = gsv.satellites[(message - 1) * 4 + j];
+        satellite = SatelliteInfo {};
+        if (j < listed) {
+            satellite.prn = static_cast<uint16_t>(intOr(fields, b, 0));
+            satellite.elevation = static_cast<uint16_t>(intOr(fields, b + 1, 0));
+            satellite.azimuth = static_cast<uint16_t>(intOr(fields, b + 2, 0));
+            satellite.snr = static_cast<uint16_t>(intOr(fields, b + 3, 0));
+        }
+        tag(satellite);
+    }
+}
+
 } // namespace
 
 void CNmeaParser::ParseGGA(const char* body)
@@ -101,7 +135,11 @@ void CNmeaParser::ParseGGA(const char* body)
 
 void CNmeaParser::ParseGSA(const char* body)
 {
-    const NmeaFieldIndex fields(body);
+    DecodeGsa(NmeaFieldIndex(body));
+}
+
+void CNmeaParser::DecodeGsa(const NmeaFieldIndex& fields)
+{
     GsaData& gsa = record_.gsa;
     if (Field f { fields, 0 })
         gsa.mode = f.first();
@@ -120,33 +158,62 @@ void CNmeaParser::ParseGSA(const char* body)
 void CNmeaParser::ParseGSV(const char* body)
 {
     const NmeaFieldIndex fields(body);
-    GsvData& gsv = record_.gsv;
-    // Four satellites per message; a set of more than 8 messages or a message number outside
-    // 1 to 9 is not used at all.
-    const int32_t messages = intOr(fields, 0, 0);
-    if (messages < 1 || messages > 8)
+    const int32_t message = gsvMessage(fields);
+    if (message == 0)
         return;
-    const int32_t message = intOr(fields, 1, 0);
-    if (message < 1 || message > 9)
-        return;
-    if (Field f { fields, 2 })
-        gsv.inView = static_cast<uint16_t>(nmea::ToInt(f.text()));
-
     const uint16_t* used = record_.gsa.used;
-    for (int j = 0; j < 4; ++j) {
-        const int b = 4 * j + 3;
-        SatelliteInfo& satellite = gsv.satellites[(message - 1) * 4 + j];
-        satellite.prn = static_cast<uint16_t>(intOr(fields, b, 0));
-        satellite.elevation = static_cast<uint16_t>(intOr(fields, b + 1, 0));
-        satellite.azimuth = static_cast<uint16_t>(intOr(fields, b + 2, 0));
-        satellite.snr = static_cast<uint16_t>(intOr(fields, b + 3, 0));
+    decodeGsv(fields, message, record_.gsv, 4, [used](SatelliteInfo& satellite) {
         satellite.used = 0;
         for (int i = 0; i < 12 && satellite.prn != 0; ++i) {
             if (used[i] == satellite.prn)
                 satellite.used = 1;
         }
+    });
+    ++record_.gsv.count;
+}
+
+void CNmeaParser::ParseGsvSequence(const char* body, Talker talker, int64_t nowMilliseconds)
+{
+    const NmeaFieldIndex fields(body);
+    const int32_t message = gsvMessage(fields);
+    if (message == 0)
+        return;
+    // From NMEA 4.10 on a signal id follows the satellites: each band is a sequence of its own,
+    // and the id is no satellite.
+    int signal = 0;
+    int listed = 4;
+    const int count = fields.Count();
+    if (count >= 4 && (count - 3) % 4 == 1) {
+        signal = intOr(fields, count - 1, 0);
+        listed = std::min(4, (count - 4) / 4);
     }
-    ++gsv.count;
+    SatelliteSystem talkerSystem = SatelliteSystem::Gps;
+    const bool oneSystem = SystemOfTalker(talker, talkerSystem);
+    GsvData& sequence = sky_.Sequence(talker, signal, nowMilliseconds);
+    decodeGsv(fields, message, sequence, listed, [&](SatelliteInfo& satellite) {
+        satellite.system = oneSystem ? talkerSystem : SystemOfCombinedPrn(satellite.prn);
+        satellite.used = satellite.prn != 0 && sky_.IsUsed(satellite.system, satellite.prn);
+    });
+    sky_.Merge(record_.gsv, (message - 1) * 4, message >= intOr(fields, 0, 0));
+    ++record_.gsv.count;
+}
+
+void CNmeaParser::ParseGsaAnyTalker(const char* body, Talker talker, bool intoRecord)
+{
+    const NmeaFieldIndex fields(body);
+    if (intoRecord)
+        DecodeGsa(fields);
+    // NMEA 4.10 names the system in field 17; before that, the talker or the PRN range does.
+    SatelliteSystem system = SatelliteSystem::Gps;
+    bool oneSystem = SystemOfTalker(talker, system);
+    if (Field f { fields, 17 })
+        oneSystem = SystemOfGsaId(nmea::ToInt(f.text()), system) || oneSystem;
+    for (int i = 0; i < 12; ++i) {
+        // The whole number: PRNs of other systems run to three digits.
+        const int32_t prn = intOr(fields, 2 + i, 0);
+        if (prn > 0 && prn <= 0xFFFF)
+            sky_.AddUsed(oneSystem ? system : SystemOfCombinedPrn(prn), static_cast<uint16_t>(prn));
+    }
 }
 
 void CNmeaParser::ParseRMB(const char* body)

@@ -15,6 +15,8 @@ public:
     explicit NmeaFieldIndex(const char* body);
 
     bool Get(int n, char* out, std::size_t capacity) const;
+    // Fields present (commas + 1).
+    int Count() const { return count_; }
 
     // Copies the field that starts at p up to ",", "*" or the end, keeping capacity - 1
     // characters at most (capacity > 0). Always true: the field is present.

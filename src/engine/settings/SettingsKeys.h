@@ -32,6 +32,9 @@ inline constexpr const char* kOnePpsInput = "1PPS Input";
 inline constexpr int kOnePpsInputDefault = 0;
 inline constexpr const char* kFirstTimeConfig = "FirstTimeConfig";
 inline constexpr int kFirstTimeConfigDefault = 1;
+// 1: time and satellites from every satellite-system talker (GN, GL, GA...), not only GP.
+inline constexpr const char* kAcceptAllTalkers = "AcceptAllTalkers";
+inline constexpr int kAcceptAllTalkersDefault = 1;
 
 // "Settings": read at the moment of use
 inline constexpr const char* kGPSTimeDelay = "GPSTimeDelay";

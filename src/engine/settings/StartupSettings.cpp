@@ -27,6 +27,7 @@ void LoadStartupSettings(SettingsStore& store, AppState& state)
     state.clockDisableSegColor = static_cast<uint32_t>(
         read(kSettings, kClockDisableSegColor, kClockDisableSegColorStartupDefault));
     state.onePpsInput = read(kSettings, kOnePpsInput, kOnePpsInputDefault);
+    state.acceptAllTalkers = read(kSettings, kAcceptAllTalkers, kAcceptAllTalkersDefault);
 }
 
 void LoadClockWindowSegColors(SettingsStore& store, AppState& state)

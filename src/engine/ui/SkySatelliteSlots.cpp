@@ -8,7 +8,7 @@ namespace {
 bool SameMarker(const SkySatellite& a, const SkySatellite& b)
 {
     return a.prn == b.prn && a.azimuth == b.azimuth && a.elevation == b.elevation
-        && a.labelColour == b.labelColour && a.bitmapId == b.bitmapId;
+        && a.labelColour == b.labelColour && a.bitmapId == b.bitmapId && a.system == b.system;
 }
 
 // Markers above the zenith are not plotted: the full paint skips them, so an update must too or

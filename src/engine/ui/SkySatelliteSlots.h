@@ -15,6 +15,7 @@ struct SkySatellite {
     uint32_t labelColour = 0; // 0x00BBGGRR
     int32_t bitmapId = 0; // 0: the X marker
     int32_t signal = 0; // stored, not drawn
+    int32_t system = 0; // SatelliteSystem; all but GPS get their letter before the PRN
 
     bool Visible() const { return prn != 0 && azimuth != 0 && elevation != 0; }
 };

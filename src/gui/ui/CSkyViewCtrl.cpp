@@ -1,5 +1,6 @@
 #include "gui/ui/CSkyViewCtrl.h"
 
+#include "base/NmeaTalker.h"
 #include "gui/ui/UiDrawing.h"
 
 #include <QPainter>
@@ -106,9 +107,11 @@ void CSkyViewCtrl::SetLabelFormat(const std::string& format)
     Invalidate();
 }
 
-QString CSkyViewCtrl::Label(int prn) const
+QString CSkyViewCtrl::Label(const SkySatellite& satellite) const
 {
-    return FormatPrn(labelFormat_, prn);
+    return QString::fromLatin1(
+               SatelliteSystemLetter(static_cast<SatelliteSystem>(satellite.system)))
+        + FormatPrn(labelFormat_, satellite.prn);
 }
 
 void CSkyViewCtrl::UpdateSatellites()
@@ -216,7 +219,7 @@ void CSkyViewCtrl::DrawSatellite(QPainter& painter, const SkySatellite& satellit
     mp.setFont(font);
     mp.setPen(FromColorRef(satellite.labelColour));
     mp.drawText(
-        QRect(0, labelTop, w, h - labelTop), Qt::AlignHCenter | Qt::AlignTop, Label(satellite.prn));
+        QRect(0, labelTop, w, h - labelTop), Qt::AlignHCenter | Qt::AlignTop, Label(satellite));
     mp.end();
 
     painter.save();

@@ -55,7 +55,8 @@ private:
     void RenderFull();
     void DrawSkyLabel(QPainter& painter, int azimuth, int elevation, const QString& text);
     void DrawSatellite(QPainter& painter, const SkySatellite& satellite);
-    QString Label(int prn) const;
+    // The label format applied to the PRN, after the system's letter (none for GPS).
+    QString Label(const SkySatellite& satellite) const;
 
     SkySatelliteSlots slots_;
     SkyPlot plot_;

@@ -4,6 +4,7 @@
 #include "engine/gps/CNmeaParser.h"
 #include "engine/settings/SettingsKeys.h"
 #include "engine/ui/PulseSourceText.h"
+#include "engine/ui/SatellitesShown.h"
 #include "gui/ui/CLedCtrl.h"
 #include "gui/ui/CSignalBarCtrl.h"
 #include "gui/ui/CVelarinPropertySheet.h"
@@ -11,6 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SystemClock.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -76,6 +78,17 @@ void CVelarinPropertyPage1::OnInitDialog()
     Place(bars_, kSignalBars, QRect(140, 6, 203, 101));
     AddLabel(QStringLiteral("1PPS:"), QRect(140, 113, 28, 8));
     auto* pulseSource = AddReadOnlyEdit(kPulseSource, QRect(170, 111, 173, 12));
+    // Over the bars, shown only while the receiver's time goes unread for its talker.
+    otherTalkersNotice_ = new QLabel(
+        QStringLiteral("The receiver sends its time as GN, GL, GA, GB, GQ or GI sentences, which "
+                       "are not read now. Tick \"Accept other satellite systems\" on the GPS "
+                       "Configuration page."),
+        this);
+    otherTalkersNotice_->setWordWrap(true);
+    otherTalkersNotice_->setAutoFillBackground(true);
+    otherTalkersNotice_->setFrameShape(QFrame::Box);
+    Place(otherTalkersNotice_, 0, QRect(144, 74, 195, 30));
+    otherTalkersNotice_->hide();
 
     connect(updateNow, &QPushButton::clicked, this, [this] {
         if (Sheet() != nullptr)
@@ -121,9 +134,14 @@ void CVelarinPropertyPage1::OnTimer()
         lastGsvCount_ = gsv.count;
         const int inView = gsv.inView;
         bars_->count = inView == 0 ? 12 : std::min(inView, SignalBarScale::kMaxEntries);
-        for (size_t i = 0; i < 12; ++i) {
-            const SatelliteInfo& s = gsv.satellites[i];
-            bars_->entries[i] = { s.prn, s.snr, static_cast<int32_t>(s.used) };
+        const std::vector<int> shown = SatellitesShown(gsv, SignalBarScale::kMaxEntries);
+        for (size_t i = 0; i < bars_->entries.size(); ++i) {
+            SignalBarEntry entry;
+            if (i < shown.size()) {
+                const SatelliteInfo& s = gsv.satellites[shown[i]];
+                entry = { s.prn, s.snr, static_cast<int32_t>(s.used) };
+            }
+            bars_->entries[i] = entry;
         }
         bars_->update();
     }
@@ -148,6 +166,7 @@ void CVelarinPropertyPage1::OnTimer()
             Control(kStatus), busy ? QStringLiteral("Seting PC Clock..") : QStringLiteral("Idle"));
         Control(kUpdateNow)->setEnabled(!busy && usable);
         SetText(Control(kPulseSource), QString::fromStdString(pulseSource()));
+        otherTalkersNotice_->setVisible(parser.OnlyOtherTalkersSendTime());
     }
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class QLabel;
+
 namespace velarin {
 
 class CLedCtrl;
@@ -27,6 +29,8 @@ public:
 
     CLedCtrl* RxIndicator() const { return rx_; }
     CSignalBarCtrl* SignalBars() const { return bars_; }
+    // Tells the user that the receiver sends its time under talkers not accepted now.
+    QLabel* OtherTalkersNotice() const { return otherTalkersNotice_; }
 
 protected:
     void OnInitDialog() override;
@@ -37,6 +41,7 @@ private:
 
     CLedCtrl* rx_ = nullptr;
     CSignalBarCtrl* bars_ = nullptr;
+    QLabel* otherTalkersNotice_ = nullptr;
 
     // Last shown values; all start at 0, so a receiver second of 0 is first shown when it
     // changes.

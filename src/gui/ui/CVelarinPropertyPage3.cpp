@@ -3,6 +3,7 @@
 #include "engine/AppState.h"
 #include "engine/gps/CNmeaParser.h"
 #include "engine/ui/CoordinateFormat.h"
+#include "engine/ui/SatellitesShown.h"
 #include "gui/ui/CSkyViewCtrl.h"
 #include "gui/ui/UiDrawing.h"
 
@@ -85,12 +86,13 @@ void CVelarinPropertyPage3::OnTimer()
         edit->setText(QString::fromStdString(FormatAltitude(alt, context_.settings)));
 
     const GsvData& gsv = parser.GetGsv();
-    const size_t inView = std::min<size_t>(gsv.inView, GsvData::kMaxSatellites);
     auto& sky = skyView_->Satellites();
+    const std::vector<int> shown = SatellitesShown(gsv, static_cast<int>(sky.size()));
     for (size_t i = 0; i < sky.size(); ++i) {
         SkySatellite& slot = sky[i];
-        if (i < inView) {
-            const SatelliteInfo& s = gsv.satellites[i];
+        if (i < shown.size()) {
+            const SatelliteInfo& s = gsv.satellites[shown[i]];
+            slot.system = static_cast<int32_t>(s.system);
             slot.prn = s.prn;
             slot.azimuth = s.azimuth;
             slot.elevation = s.elevation;

@@ -38,8 +38,8 @@ void CVelarinPropertyPage4::CreateControls()
     Place(new QGroupBox(QStringLiteral("Communication Setup"), this), 0, QRect(5, 3, 130, 48));
     Place(new QGroupBox(QStringLiteral("Hardware 1 pulse per second"), this), 0,
         QRect(5, 55, 130, 52));
-    Place(new QGroupBox(QStringLiteral("NMEA Setup"), this), 0, QRect(140, 3, 205, 56));
-    Place(new QGroupBox(QStringLiteral("GPS Time Lock"), this), 0, QRect(140, 62, 205, 63));
+    Place(new QGroupBox(QStringLiteral("NMEA Setup"), this), 0, QRect(140, 3, 205, 55));
+    Place(new QGroupBox(QStringLiteral("GPS Time Lock"), this), 0, QRect(140, 59, 205, 59));
 
     AddButton(kCommSettings, QStringLiteral("Comm Settings..."), QRect(12, 14, 90, 14));
     AddButton(kLogNmea, QString::fromLatin1(nmeacapture::kStartText), QRect(12, 32, 70, 14));
@@ -58,21 +58,24 @@ void CVelarinPropertyPage4::CreateControls()
         QRect(211, 23, 130, 10));
     Place(new QRadioButton(QStringLiteral("NMEA GPZDA Message"), this), kTimeFromGpzda,
         QRect(211, 33, 130, 10));
-    AddLabel(QStringLiteral("GPS set time fix-up delay:"), QRect(147, 46, 116, 8));
-    Place(new QLineEdit(this), kGpsTimeDelay, QRect(265, 44, 32, 12));
-    AddLabel(QStringLiteral("ms"), QRect(301, 46, 16, 8));
+    AddLabel(QStringLiteral("GPS set time fix-up delay:"), QRect(147, 45, 116, 8));
+    Place(new QLineEdit(this), kGpsTimeDelay, QRect(265, 43, 32, 12));
+    AddLabel(QStringLiteral("ms"), QRect(301, 45, 16, 8));
 
     auto* lockText = AddLabel(QStringLiteral("Time lock is defined by the following conditions. "
                                              "These conditions determine if the GPS receiver is "
                                              "time locked ."),
-        QRect(147, 72, 194, 26));
+        QRect(147, 68, 194, 25));
     lockText->setWordWrap(true);
     Place(new QCheckBox(QStringLiteral("GPS Quality is good (GPGGA)"), this), kLockNeedsQuality,
-        QRect(147, 99, 134, 10));
-    Place(new QLabel(QStringLiteral("--- AND ---"), this), kAnd, QRect(285, 100, 56, 8));
-    AddLabel(QStringLiteral("Tracking at least:"), QRect(147, 112, 72, 8));
-    Place(new QLineEdit(this), kLockSatellites, QRect(221, 110, 24, 12));
-    AddLabel(QStringLiteral("satellites"), QRect(249, 112, 44, 8));
+        QRect(147, 93, 134, 10));
+    Place(new QLabel(QStringLiteral("--- AND ---"), this), kAnd, QRect(285, 94, 56, 8));
+    AddLabel(QStringLiteral("Tracking at least:"), QRect(147, 106, 72, 8));
+    Place(new QLineEdit(this), kLockSatellites, QRect(221, 104, 24, 12));
+    AddLabel(QStringLiteral("satellites"), QRect(249, 106, 44, 8));
+    Place(new QCheckBox(
+              QStringLiteral("Accept other satellite systems (GN, GL, GA, GB, GQ, GI)"), this),
+        kAcceptAllTalkers, QRect(60, 119, 285, 10));
 
     AddButton(kHelp, QStringLiteral("Help"), QRect(5, 111, 50, 14));
 }
@@ -97,6 +100,11 @@ void CVelarinPropertyPage4::OnInitDialog()
             "Uses the 1 Pulse Per Second from the GPS receiver to synchronize the PC clock"));
     AddTool(Control(kGpsTimeDelay),
         QStringLiteral("Fixes the delay the GPS receiver may have due to RS-232 latency"));
+    AddTool(Control(kAcceptAllTalkers),
+        QStringLiteral("Reads the time and satellites of receivers that combine GPS with GLONASS, "
+                       "Galileo, BeiDou, QZSS or NavIC and send GN, GL, GA, GB, GQ or GI "
+                       "sentences. GP sentences are still used first when the receiver sends "
+                       "them."));
 
     for (int id : { kTimeFromGpgga, kTimeFromGprmc, kTimeFromGpzda })
         connect(button(id), &QAbstractButton::clicked, this,
@@ -105,6 +113,8 @@ void CVelarinPropertyPage4::OnInitDialog()
         &CVelarinPropertyPage4::OnLockQualityClicked);
     connect(button(kUseOnePps), &QAbstractButton::clicked, this,
         &CVelarinPropertyPage4::OnUseOnePpsClicked);
+    connect(button(kAcceptAllTalkers), &QAbstractButton::clicked, this,
+        &CVelarinPropertyPage4::OnAcceptAllTalkersClicked);
     connect(button(kCommSettings), &QAbstractButton::clicked, this,
         &CVelarinPropertyPage4::OnCommSettings);
     connect(button(kPpsSettings), &QAbstractButton::clicked, this,
@@ -121,6 +131,7 @@ void CVelarinPropertyPage4::OnInitDialog()
         context_.settings.GetProfileInt(
             keys::kSettings, keys::kGPSTimeDelay, keys::kGPSTimeDelayDefault));
     button(kUseOnePps)->setChecked(context_.state.onePpsInput.load() != 0);
+    button(kAcceptAllTalkers)->setChecked(context_.state.acceptAllTalkers.load() != 0);
     logIndicator_->SetLed(led::kGreen, led::kGreyed, led::kLarge);
 
     // Connected after the fields are filled: showing the page changes no setting, only typing
@@ -181,6 +192,13 @@ void CVelarinPropertyPage4::OnUseOnePpsClicked()
     const int use = IsChecked(kUseOnePps) ? 1 : 0;
     context_.state.onePpsInput = use;
     context_.settings.WriteProfileInt(keys::kSettings, keys::kOnePpsInput, use);
+}
+
+void CVelarinPropertyPage4::OnAcceptAllTalkersClicked()
+{
+    const int accept = IsChecked(kAcceptAllTalkers) ? 1 : 0;
+    context_.state.acceptAllTalkers = accept;
+    context_.settings.WriteProfileInt(keys::kSettings, keys::kAcceptAllTalkers, accept);
 }
 
 void CVelarinPropertyPage4::OnCommSettings()

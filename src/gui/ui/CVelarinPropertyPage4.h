@@ -29,6 +29,7 @@ public:
         kPpsSettings = 1104,
         kLogNmea = 1112,
         kLogIndicator = 1113,
+        kAcceptAllTalkers = 1120,
     };
 
     explicit CVelarinPropertyPage4(PropertySheetContext& context, QWidget* parent = nullptr);
@@ -51,6 +52,7 @@ private:
     void OnChangeLockSatellites();
     void OnChangeGpsTimeDelay();
     void OnUseOnePpsClicked();
+    void OnAcceptAllTalkersClicked();
 
     bool IsChecked(int id) const;
 

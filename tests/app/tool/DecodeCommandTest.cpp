@@ -113,7 +113,8 @@ protected:
     std::vector<QJsonObject> decode(const std::string& file)
     {
         QProcess tool;
-        tool.start(VELARIN_TOOL_PATH, { "decode", QString::fromStdString(file) });
+        tool.start(
+            VELARIN_TOOL_PATH, { "decode", "--talkers", "gp", QString::fromStdString(file) });
         EXPECT_TRUE(tool.waitForFinished(60000));
         EXPECT_EQ(tool.exitCode(), 0);
         std::vector<QJsonObject> lines;

@@ -29,8 +29,8 @@ TEST_F(NmeaFramerTest, ChecksumAndAddressDecideWhatIsDecoded)
     parser->ProcessBytes(spoilt);
     EXPECT_EQ(
         std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(0u, 0u, 0));
-    // Other talkers, other sentences, an extra character: counted, but none reaches a decoder.
-    for (const char* content : { "GNGGA,123519,4807.038,N", "GPGLL,4916.45,N", "GPGGAX,123519",
+    // Unknown talkers, other sentences, an extra character: counted, but none reaches a decoder.
+    for (const char* content : { "IIGGA,123519,4807.038,N", "GPGLL,4916.45,N", "GPGGAX,123519",
              "GPGG,123519", "gpgga,123519", ",123519" }) {
         parser->ProcessBytes(NmeaSentence(content));
     }

@@ -83,8 +83,8 @@ TEST(GpsStatusPage, BarsAndResetFollowTheSatellitesInViewFromACapture)
         EXPECT_EQ(bars.entries[i].snr, gsv.satellites[i].snr);
         EXPECT_EQ(bars.entries[i].used, static_cast<int32_t>(gsv.satellites[i].used));
     }
-    // Only twelve records are copied: the rest stay empty.
-    EXPECT_EQ(bars.entries[12].prn, 0);
+    // Every satellite in view has its bar, not only the first twelve.
+    EXPECT_EQ(bars.entries[12].prn, gsv.satellites[12].prn);
 
     bars.resize(200, 100);
     (void)bars.grab();
@@ -104,6 +104,7 @@ TEST(PositionPage, ShowsThePositionAndSkyOnceASecondInTheChosenFormat)
     EXPECT_EQ(p.Text(1003), QStringLiteral("N 00° 00.0000"));
     EXPECT_EQ(p.Text(1006), QStringLiteral("0.00     ft       "));
 
+    p.world.parser.SetAcceptAllTalkers(false); // its GPS satellites alone
     p.world.parser.ProcessBytes(capture);
     p.world.Advance(999);
     EXPECT_EQ(p.Text(1003), QStringLiteral("N 00° 00.0000"));
