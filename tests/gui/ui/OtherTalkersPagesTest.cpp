@@ -30,6 +30,7 @@ TEST(OtherTalkersPages, CheckBoxKeepsTheSettingAndExplainsItself)
 TEST(OtherTalkersPages, StatusPageTellsWhenOnlyOtherTalkersSendTime)
 {
     velarin::testing::PageUnderTest<CVelarinPropertyPage1> s;
+    s.Open();
     int64_t nowMs = 0;
     s.world.parser.SetMonotonicClock([&nowMs] { return nowMs; });
     s.world.parser.SetAcceptAllTalkers(false);
