@@ -189,37 +189,25 @@ void CNmeaParser::ProcessByte(uint8_t byte)
 
 int CNmeaParser::Dispatch(const char* address, const char* body)
 {
-    static constexpr struct {
-        const char* address;
-        Decoder decode;
-    } decoders[] = {
-        { "GPGGA", &CNmeaParser::ParseGGA },
-        { "GPGSA", &CNmeaParser::ParseGSA },
-        { "GPGSV", &CNmeaParser::ParseGSV },
-        { "GPRMB", &CNmeaParser::ParseRMB },
-        { "GPRMC", &CNmeaParser::ParseRMC },
-        { "GPZDA", &CNmeaParser::ParseZDA },
-    };
+    // Indexed by sentence type (kGga .. kZda).
+    static constexpr Decoder decoders[]
+        = { &CNmeaParser::ParseGGA, &CNmeaParser::ParseGSA, &CNmeaParser::ParseGSV,
+              &CNmeaParser::ParseRMB, &CNmeaParser::ParseRMC, &CNmeaParser::ParseZDA };
     if (acceptAllTalkers_) {
-        if (const int type = DispatchAnyTalker(address, body); type >= 0)
-            (this->*decoders[type].decode)(body);
+        const int type = DispatchAnyTalker(address, body);
+        if (type >= kGga && type <= kZda)
+            (this->*decoders[type])(body);
     } else {
-        int decoded = -1;
-        for (int type = kGga; type <= kZda; ++type) {
-            if (std::strcmp(address, decoders[type].address) == 0) {
-                (this->*decoders[type].decode)(body);
-                decoded = type;
-                break;
-            }
-        }
-        // Other talkers are heard, not decoded: the status page tells the user what the
-        // receiver does send.
-        if (decoded >= 0) {
-            if (carriesTime(decoded))
+        // Only the exact GP addresses are decoded; other talkers are heard, not decoded, so the
+        // status page can tell the user what the receiver does send.
+        const int type = sentenceTypeOf(address);
+        const Talker talker = TalkerOf(address);
+        if (type >= kGga && type <= kZda && talker == Talker::GP) {
+            (this->*decoders[type])(body);
+            if (carriesTime(type))
                 priority_.NoteTimeSentence(Talker::GP, 0);
-        } else if (carriesTime(sentenceTypeOf(address))) {
-            if (const Talker talker = TalkerOf(address); talker != Talker::Other)
-                priority_.NoteTimeSentence(talker, Now());
+        } else if (carriesTime(type) && talker != Talker::Other) {
+            priority_.NoteTimeSentence(talker, Now());
         }
     }
     std::strncpy(lastAddress_, address, kAddressSize - 1);
