@@ -3,11 +3,13 @@
 
 #include "base/Calendar.h"
 #include "engine/irig/IrigGenerator.h"
+#include "engine/irig/WaveOutStream.h"
 #include "platform/sim/SimulatedAudioDevice.h"
 #include "platform/sim/SimulatedSystemClock.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 
 namespace velarin {
@@ -56,23 +58,6 @@ struct IrigRig {
 
 TEST(IrigGenerator, CarrierCyclesBitShapesAndTheStartTemplate)
 {
-    for (int k = 0; k < 16; ++k) {
-        const double sine = std::sin(2 * M_PI * k / 16);
-        EXPECT_EQ(CIrigGenerator::HighCycle()[k], int16_t(std::trunc(32767 * sine + 0.5))) << k;
-        EXPECT_EQ(CIrigGenerator::LowCycle()[k], int16_t(std::trunc(32767.0 / 3 * sine + 0.5)));
-    }
-    const std::pair<const CIrigGenerator::Shape*, int> shapes[]
-        = { { &CIrigGenerator::ZeroShape(), 2 }, { &CIrigGenerator::OneShape(), 5 },
-              { &CIrigGenerator::MarkerShape(), 8 } };
-    for (auto [shape, high] : shapes) {
-        for (int cycle = 0; cycle < 10; ++cycle) {
-            const auto& expected
-                = cycle < high ? CIrigGenerator::HighCycle() : CIrigGenerator::LowCycle();
-            for (int k = 0; k < 16; ++k)
-                ASSERT_EQ((*shape)[cycle * 16 + k], expected[k]) << high << " " << cycle;
-        }
-    }
-
     // After the start the template holds markers and zero bits only.
     IrigRig rig;
     ASSERT_TRUE(rig.startAt(microsecondsOf(2004, 3, 1, 0, 0, 0)));
@@ -91,12 +76,10 @@ TEST(IrigGenerator, ComposesTheExampleTimesWithLeapYearsAndLocalOrUtc)
     IrigFrame frame = rig.frameAt(microsecondsOf(2004, 3, 1, 17, 34, 56, 20));
     ASSERT_TRUE(frame.valid) << frame.error;
     EXPECT_EQ(frame.Time(), std::tuple(12, 34, 56, 61, 45296));
-    EXPECT_EQ(frame.letter, 0);
     // Every fourth year is a leap year, centuries included.
     EXPECT_EQ(rig.frameAt(microsecondsOf(2003, 3, 2, 4, 59, 59)).Time(),
         std::tuple(23, 59, 59, 60, 86399));
     EXPECT_EQ(rig.frameAt(microsecondsOf(2004, 12, 31, 5, 0, 0)).dayOfYear, 366);
-    EXPECT_EQ(rig.frameAt(microsecondsOf(2005, 1, 1, 5, 0, 1)).dayOfYear, 1);
     EXPECT_EQ(rig.frameAt(microsecondsOf(2100, 3, 1, 5, 0, 2)).dayOfYear, 61);
     // Local time by default, the clock's UTC reading once asked.
     EXPECT_EQ(
@@ -104,29 +87,6 @@ TEST(IrigGenerator, ComposesTheExampleTimesWithLeapYearsAndLocalOrUtc)
     rig.generator.SetUtcMode(1);
     EXPECT_EQ(
         rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 1)).Time(), std::tuple(3, 0, 1, 1, 10801));
-    EXPECT_TRUE(rig.notifier.Texts().empty());
-}
-
-TEST(IrigGenerator, TwelveHourModeSendsHoursAndLetter)
-{
-    IrigRig rig;
-    ASSERT_TRUE(rig.startAt(microsecondsOf(2010, 6, 1, 0, 14, 59)));
-    rig.generator.SetTwelveHourMode(1);
-    const std::tuple<int, int, char, int> cases[] = { { 0, 12, 'A', 900 }, { 12, 12, 'A', 44100 },
-        { 13, 1, 'P', 47700 }, { 11, 11, 'A', 40500 }, { 23, 11, 'P', 83700 } };
-    int second = 0;
-    for (auto [hour, sentHour, letter, straightBinary] : cases) {
-        const IrigFrame frame = rig.frameAt(microsecondsOf(2010, 6, 1, hour, 15, second));
-        ASSERT_TRUE(frame.valid) << frame.error;
-        EXPECT_EQ(std::tuple(frame.hours, frame.letter, frame.straightBinarySeconds),
-            std::tuple(sentHour, letter, straightBinary + second))
-            << hour;
-        ++second;
-    }
-    // Leaving twelve-hour mode does not clear the letter slots.
-    rig.generator.SetTwelveHourMode(0);
-    const IrigFrame frame = rig.frameAt(microsecondsOf(2010, 6, 1, 13, 15, 30));
-    EXPECT_EQ(std::tuple(frame.hours, frame.letter), std::tuple(13, 'P'));
 }
 
 TEST(IrigGenerator, OneFramePerSecondNothingWhileStoppedAndFailedOpens)
@@ -144,59 +104,98 @@ TEST(IrigGenerator, OneFramePerSecondNothingWhileStoppedAndFailedOpens)
     ASSERT_EQ(rig.device.Writes().size(), 2u);
     EXPECT_EQ(rig.lastFrame().seconds, 6);
     rig.generator.Stop();
-    EXPECT_FALSE(rig.generator.IsRunning());
     rig.now += 1000000;
     rig.generator.Tick();
     EXPECT_EQ(rig.device.Writes().size(), 2u);
 
-    IrigRig failing;
-    failing.device.SetDeviceCount(0);
-    EXPECT_FALSE(failing.generator.Start());
-    failing.device.SetDeviceCount(1);
+    IrigRig failing; // the texts are the stream's
     failing.device.SetOpenError(EBUSY);
     EXPECT_FALSE(failing.generator.Start());
-    EXPECT_FALSE(failing.generator.IsRunning());
-    EXPECT_EQ(failing.notifier.Texts(),
-        (std::vector<std::string> {
-            "No Sound Output Device", "Sound output Cannot Open Device!" }));
 }
 
-TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecondButNotForOneSecondFrames)
-{
-    for (int compression : { 10, 15, 30 }) {
-        IrigRig rig(compression);
-        rig.generator.SetQueueAhead(true);
-        const uint32_t rate = CIrigGenerator::SampleRateForCompression(compression);
-        const int64_t origin = microsecondsOf(2024, 2, 29, 23, 59, 57);
-        ASSERT_TRUE(rig.startAt(origin));
-        // Ticks every 50 ms at an awkward phase for five seconds; the first second, under way at
-        // the start, has no frame, and each frame is queued in the second before its own.
-        for (int64_t t = 37000; t < 5000000; t += 50000) {
-            rig.now = origin + t;
-            rig.generator.Tick();
-        }
-        ASSERT_EQ(rig.generator.Stats().framesLost, 0u);
-        std::vector<uint64_t> frameStarts;
-        for (const auto& write : rig.device.Writes()) {
-            if (write.frames == 16000)
-                frameStarts.push_back(write.startPosition);
-        }
-        ASSERT_EQ(frameStarts.size(), 4u) << compression;
-        // Ticks land 37 ms into each second. The clock's reading is taken as the middle of its
-        // millisecond, so on this exact clock a frame starts half a millisecond early.
-        for (size_t k = 0; k < frameStarts.size(); ++k) {
-            const auto expected = static_cast<int64_t>((k + 2) * rate) - rate / 2000;
-            EXPECT_LE(std::llabs(static_cast<int64_t>(frameStarts[k]) - expected), 1)
-                << compression << " frame " << k;
-        }
-        EXPECT_EQ(rig.lastFrame().Time(), std::tuple(0, 0, 2, 61, 2));
-    }
+using Texts = std::vector<std::string>;
 
-    IrigRig rig(0);
-    rig.generator.SetQueueAhead(true);
-    ASSERT_TRUE(rig.startAt(microsecondsOf(2023, 12, 31, 23, 59, 59, 990)));
-    EXPECT_EQ(rig.frameAt(microsecondsOf(2024, 1, 1, 0, 0, 0, 30)).seconds, 0);
-    EXPECT_EQ(rig.generator.Stats().lastLeadFrames, 0);
+// A device that reports success but leaves the header unprepared.
+class SilentlyUnpreparedDevice : public SimulatedAudioDevice {
+public:
+    using SimulatedAudioDevice::SimulatedAudioDevice;
+    int PrepareHeader(AudioBufferHeader&) override { return 0; }
+};
+
+template <typename Device = SimulatedAudioDevice> struct StreamRig {
+    int64_t now = 1'000'000'000;
+    Device device { [this] { return now; } };
+    test::RecordingNotifier notifier;
+    CWaveOutStream stream { device, notifier };
+};
+
+TEST(WaveOutStream, EachFailingStepShowsItsMessage)
+{
+    {
+        StreamRig rig;
+        rig.device.SetDeviceCount(0);
+        EXPECT_EQ(rig.stream.Open(), -1);
+        EXPECT_EQ(rig.notifier.Texts(), Texts { "No Sound Output Device" });
+        EXPECT_FALSE(rig.device.IsOpen());
+    }
+    {
+        // Capabilities are only informative: the open goes on.
+        StreamRig rig;
+        rig.device.SetCapabilitiesError(EIO);
+        EXPECT_EQ(rig.stream.Open(), 0);
+        EXPECT_EQ(
+            rig.notifier.Texts(), Texts { "Sound output Cannot determine card capabilities !" });
+    }
+    {
+        StreamRig rig;
+        rig.device.SetOpenError(ENODEV);
+        EXPECT_EQ(rig.stream.Open(), ENODEV);
+        EXPECT_EQ(rig.notifier.Texts(), Texts { "Sound output Cannot Open Device!" });
+    }
+    const Texts prepareFailed { " Sound Output Cannot Prepare Header !" };
+    for (int prepares : { 0, 1 }) {
+        StreamRig rig;
+        rig.device.SetPrepareError(ENOMEM, prepares);
+        EXPECT_EQ(rig.stream.Open(), ENOMEM);
+        EXPECT_EQ(rig.notifier.Texts(), prepareFailed);
+    }
+    StreamRig<SilentlyUnpreparedDevice> unprepared;
+    EXPECT_NE(unprepared.stream.Open(), 0);
+    EXPECT_EQ(unprepared.notifier.Texts(), prepareFailed);
+}
+
+TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)
+{
+    StreamRig rig;
+    rig.stream.SetSampleRate(16000);
+    ASSERT_EQ(rig.stream.Open(), 0);
+    ASSERT_EQ(rig.stream.Queue(), 0);
+    // The second queues behind the first; the third finds buffer 0 still playing.
+    ASSERT_EQ(rig.stream.Queue(), 0);
+    EXPECT_EQ(rig.stream.CurrentBuffer(), 1);
+    ASSERT_EQ(rig.device.Writes().size(), 2u);
+    EXPECT_EQ(rig.stream.Queue(), EBUSY);
+    EXPECT_EQ(rig.stream.CurrentBuffer(), 0);
+    EXPECT_EQ(rig.device.Writes().size(), 2u);
+    // Once buffer 1 has played out too, both are free again.
+    rig.now += 2'000'000;
+    EXPECT_EQ(rig.stream.Queue(), 0);
+    EXPECT_EQ(rig.stream.CurrentBuffer(), 1);
+    EXPECT_EQ(rig.device.Writes().back().startPosition, 32000u);
+}
+
+TEST(WaveOutStream, StopClosesOnceAndNeverTouchesAClosedDevice)
+{
+    StreamRig rig;
+    rig.stream.Stop();
+    EXPECT_EQ(rig.device.PauseCount(), 0);
+    ASSERT_EQ(rig.stream.Open(), 0);
+    ASSERT_EQ(rig.stream.Queue(), 0);
+    rig.stream.Stop();
+    rig.stream.Stop();
+    EXPECT_EQ(std::tuple(rig.device.PauseCount(), rig.device.ResetCount(), rig.device.CloseCount()),
+        std::tuple(1, 1, 1));
+    EXPECT_NE(rig.stream.Queue(), 0);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
-#include "engine/clocks/SevenSegmentLayout.h"
+#include "engine/clocks/AnalogClockLayout.h"
+#include "engine/clocks/ClockHoverText.h"
+#include "engine/clocks/ClockPosition.h"
 #include "engine/clocks/DigitalClockText.h"
+#include "engine/clocks/SevenSegmentLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +32,6 @@ TEST(SevenSegmentLayout, Width300Thickness3PlacesSixDigitsAndTwoColons)
 {
     const auto layout = LayoutDigitalClock({ 0, 0, 300, 100 }, 5, 3, false);
     EXPECT_EQ(layout.digitArea, (ClockRect { 5, 5, 295, 95 }));
-    EXPECT_EQ(layout.digitArea.Width(), 290);
     EXPECT_EQ(layout.cellWidth, 39);
     EXPECT_EQ(layout.advance, 42);
     EXPECT_EQ(lefts(layout, DigitalClockCell::Kind::Digit),
@@ -37,78 +39,21 @@ TEST(SevenSegmentLayout, Width300Thickness3PlacesSixDigitsAndTwoColons)
     EXPECT_EQ(lefts(layout, DigitalClockCell::Kind::Colon), (std::vector<int> { 92, 194 }));
     // 239 does not divide by 6, so the last digit ends one pixel short of the area.
     EXPECT_EQ(layout.cells.back().rect.right, 5 + 6 * 39 + 17 * 3);
-    for (const auto& cell : layout.cells) {
-        EXPECT_EQ(cell.rect.top, 5);
-        EXPECT_EQ(cell.rect.bottom, 95);
-    }
 }
 
 TEST(SevenSegmentLayout, LastDigitEndsOnTheRightEdgeWhenTheWidthDividesEvenly)
 {
     // W - 17t = 291 - 51 = 240 = 6 * 40.
     const auto plain = LayoutDigitalClock({ 0, 0, 301, 80 }, 5, 3, false);
-    EXPECT_EQ(plain.cellWidth, 40);
     EXPECT_EQ(plain.cells.back().rect.right, plain.digitArea.right);
 
     // With the day of the year: W - 26t = 370 - 208 = 162 = 9 * 18.
     const auto withDay = LayoutDigitalClock({ 0, 0, 380, 80 }, 5, 8, true);
     EXPECT_EQ(withDay.cellWidth, 18);
-    EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Digit).size(), 9u);
-    EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Colon).size(), 3u);
     EXPECT_EQ(withDay.cells.back().rect.right, withDay.digitArea.right);
     // Day digits at x, x + a, x + 2a; the colon a + t after the third.
     EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Digit)[2], 5 + 2 * 26);
     EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Colon)[0], 5 + 3 * 26 + 8);
-}
-
-TEST(SevenSegmentLayout, TooNarrowTruncatesTowardZeroWithoutClamping)
-{
-    const auto layout = LayoutDigitalClock({ 0, 0, 40, 20 }, 5, 3, false);
-    EXPECT_EQ(layout.cellWidth, -3); // trunc((30 - 51) / 6)
-    EXPECT_EQ(layout.advance, 0);
-}
-
-TEST(SevenSegmentLayout, StrokesFollowTheCellAndOnePixelPensLengthenByOne)
-{
-    const ClockRect cell { 10, 20, 50, 80 };
-    // t = 2: w = 40 - 4 = 36, h = 30 - 6 = 24, e = 0.
-    const auto thick = DigitStrokes(cell, 2);
-    EXPECT_EQ(thick[0], (ClockStroke { { 14, 22 }, { 46, 22 } })); // a
-    EXPECT_EQ(thick[1], (ClockStroke { { 48, 24 }, { 48, 48 } })); // b
-    EXPECT_EQ(thick[2], (ClockStroke { { 48, 52 }, { 48, 76 } })); // c
-    EXPECT_EQ(thick[3], (ClockStroke { { 14, 78 }, { 46, 78 } })); // d
-    EXPECT_EQ(thick[4], (ClockStroke { { 12, 52 }, { 12, 76 } })); // e
-    EXPECT_EQ(thick[5], (ClockStroke { { 12, 24 }, { 12, 48 } })); // f
-    EXPECT_EQ(thick[6], (ClockStroke { { 14, 50 }, { 46, 50 } })); // g
-
-    // t = 1: w = 38, h = 27, and every end point moves one pixel further.
-    const auto thin = DigitStrokes(cell, 1);
-    EXPECT_EQ(thin[0], (ClockStroke { { 12, 21 }, { 49, 21 } }));
-    EXPECT_EQ(thin[1], (ClockStroke { { 49, 22 }, { 49, 50 } }));
-    EXPECT_EQ(thin[4], (ClockStroke { { 11, 51 }, { 11, 79 } }));
-    EXPECT_EQ(thin[6], (ClockStroke { { 12, 50 }, { 49, 50 } }));
-}
-
-TEST(SevenSegmentLayout, SegmentMasksAndColonDots)
-{
-    const uint8_t expected[10] = { 0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F };
-    for (int d = 0; d < 10; ++d)
-        EXPECT_EQ(SegmentMask(static_cast<char>('0' + d)), expected[d]);
-    // Any other character lights the segments its code names.
-    EXPECT_EQ(SegmentMask('A'), 0x41);
-    EXPECT_EQ(SegmentMask('-') & 0x7F, 0x2D);
-
-    const auto dots = ColonDots({ 92, 5, 104, 95 }, 3);
-    EXPECT_EQ(dots[0], (ClockPoint { 92 + 6 - 1, 5 + 22 }));
-    EXPECT_EQ(dots[1], (ClockPoint { 92 + 6 - 1, 95 - 22 }));
-}
-
-TEST(SevenSegmentLayout, ClockWindowThicknessFromClientWidth)
-{
-    EXPECT_EQ(std::tuple(ClockWindowThickness(300, false), ClockWindowThickness(300, true),
-                  ClockWindowThickness(800, false), ClockWindowThickness(800, true),
-                  ClockWindowThickness(75, false)),
-        std::tuple(3, 3, 10, 8, 0));
 }
 
 TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregorian)
@@ -126,4 +71,57 @@ TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregoria
               { 2024, 2, 29, 60 }, { 2000, 1, 1, 1 }, { 2024, 0, 5, 5 }, { 2024, 13, 5, 5 } };
     for (auto [year, month, day, dayOfYear] : days)
         EXPECT_EQ(DayOfYear(at(year, month, day, 0, 0, 0)), dayOfYear) << year << "-" << month;
+}
+
+TEST(AnalogClockLayout, HundredPixelFace)
+{
+    const AnalogFace face = LayoutAnalogFace({ 0, 0, 100, 100 });
+    EXPECT_EQ(face.square, (ClockRect { 5, 5, 95, 95 }));
+    EXPECT_EQ(std::tie(face.radius, face.scale, face.diameter, face.facePenWidth, face.stubPenWidth,
+                  face.hubDiameter, face.fontTenthsOfPoint),
+        std::tuple(45.0, 0.5, 90, 0, 1, 4, 81));
+    // Small faces keep a readable 6-point font.
+    EXPECT_EQ(LayoutAnalogFace({ 0, 0, 40, 40 }).fontTenthsOfPoint, 60);
+    // The face is centred along the longer side.
+    const AnalogFace wide = LayoutAnalogFace({ 0, 0, 200, 100 });
+    EXPECT_EQ(wide.square, (ClockRect { 55, 5, 145, 95 }));
+    const AnalogFace tall = LayoutAnalogFace({ 0, 0, 100, 200 });
+    EXPECT_DOUBLE_EQ(tall.centerY, 100.0);
+}
+
+TEST(AnalogClockLayout, HandPolygonsStubsAndHub)
+{
+    const AnalogFace face = LayoutAnalogFace({ 0, 0, 190, 190 }); // s = 1
+    const AnalogHands hands = LayoutAnalogHands(face, ComputeHandAngles(3, 0, 0, false));
+    EXPECT_EQ(hands.hour[0], (ClockPoint { 95, 95 }));
+    EXPECT_EQ(hands.hour[2], (ClockPoint { 150, 95 }));
+    EXPECT_EQ(hands.hourStub, (ClockStroke { { 95, 95 }, { 135, 95 } }));
+    // Radius 40 at 85° and 95°: 3.5 px above and below the axis.
+    EXPECT_EQ(hands.hour[1], (ClockPoint { 134, 91 }));
+    EXPECT_EQ(hands.minuteStub.to, (ClockPoint { 95, 55 }));
+}
+
+TEST(ClockPosition, MalformedFieldsKeepTheirDefaultsFromTheFirstFailureOn)
+{
+    EXPECT_EQ(ParseClockPosition("10,abc,20,120"), (ClockRect { 10, 0, 300, 100 }));
+    EXPECT_EQ(ParseClockPosition("10 ,310,20,120"), (ClockRect { 10, 0, 300, 100 }));
+    EXPECT_EQ(ParseClockPosition("10,310,20,120,99"), (ClockRect { 10, 20, 310, 120 }));
+    // Numbers no screen has, even those that would overflow an int, are malformed.
+    EXPECT_EQ(ParseClockPosition("99999999999999999999,1,2,3"), kDefaultClockRect);
+    EXPECT_EQ(ParseClockPosition("1,1000001,2,3"), (ClockRect { 1, 0, 300, 100 }));
+    EXPECT_EQ(ParseClockPosition("1,-1000000,2,3"), (ClockRect { 1, 2, -1000000, 3 }));
+}
+
+TEST(ClockHoverText, FourFormats)
+{
+    const SystemTime afternoon { 2026, 12, 0, 6, 14, 5, 9, 500 }; // a Sunday
+    EXPECT_EQ(FormatClockHoverText(afternoon, true, true),
+        "Sunday, December 06, 2026 (14:05:09 Local Time)");
+    EXPECT_EQ(FormatClockHoverText(afternoon, true, false),
+        "Sunday, December 06, 2026 (02:05:09 PM Local Time)");
+    EXPECT_EQ(
+        FormatClockHoverText(afternoon, false, true), "Sunday, December 06, 2026 (14:05:09 UTC)");
+    const SystemTime midnight { 2027, 1, 5, 1, 0, 0, 1, 0 };
+    EXPECT_EQ(
+        FormatClockHoverText(midnight, false, false), "Friday, January 01, 2027 (12:00:01 AM UTC)");
 }
