@@ -89,18 +89,6 @@ TEST(AnalogClockLayout, HundredPixelFace)
     EXPECT_DOUBLE_EQ(tall.centerY, 100.0);
 }
 
-TEST(AnalogClockLayout, HandPolygonsStubsAndHub)
-{
-    const AnalogFace face = LayoutAnalogFace({ 0, 0, 190, 190 }); // s = 1
-    const AnalogHands hands = LayoutAnalogHands(face, ComputeHandAngles(3, 0, 0, false));
-    EXPECT_EQ(hands.hour[0], (ClockPoint { 95, 95 }));
-    EXPECT_EQ(hands.hour[2], (ClockPoint { 150, 95 }));
-    EXPECT_EQ(hands.hourStub, (ClockStroke { { 95, 95 }, { 135, 95 } }));
-    // Radius 40 at 85° and 95°: 3.5 px above and below the axis.
-    EXPECT_EQ(hands.hour[1], (ClockPoint { 134, 91 }));
-    EXPECT_EQ(hands.minuteStub.to, (ClockPoint { 95, 55 }));
-}
-
 TEST(ClockPosition, MalformedFieldsKeepTheirDefaultsFromTheFirstFailureOn)
 {
     EXPECT_EQ(ParseClockPosition("10,abc,20,120"), (ClockRect { 10, 0, 300, 100 }));

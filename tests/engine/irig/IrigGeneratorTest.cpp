@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <functional>
 
 namespace velarin {
 namespace {
@@ -131,37 +132,25 @@ template <typename Device = SimulatedAudioDevice> struct StreamRig {
 
 TEST(WaveOutStream, EachFailingStepShowsItsMessage)
 {
-    {
+    const char* const prepareFailed = " Sound Output Cannot Prepare Header !";
+    // Capabilities are only informative: the open goes on.
+    const std::tuple<std::function<void(SimulatedAudioDevice&)>, int, const char*> steps[] = {
+        { [](auto& d) { d.SetDeviceCount(0); }, -1, "No Sound Output Device" },
+        { [](auto& d) { d.SetCapabilitiesError(EIO); }, 0,
+            "Sound output Cannot determine card capabilities !" },
+        { [](auto& d) { d.SetOpenError(ENODEV); }, ENODEV, "Sound output Cannot Open Device!" },
+        { [](auto& d) { d.SetPrepareError(ENOMEM, 0); }, ENOMEM, prepareFailed },
+        { [](auto& d) { d.SetPrepareError(ENOMEM, 1); }, ENOMEM, prepareFailed },
+    };
+    for (const auto& [spoil, result, text] : steps) {
         StreamRig rig;
-        rig.device.SetDeviceCount(0);
-        EXPECT_EQ(rig.stream.Open(), -1);
-        EXPECT_EQ(rig.notifier.Texts(), Texts { "No Sound Output Device" });
-        EXPECT_FALSE(rig.device.IsOpen());
-    }
-    {
-        // Capabilities are only informative: the open goes on.
-        StreamRig rig;
-        rig.device.SetCapabilitiesError(EIO);
-        EXPECT_EQ(rig.stream.Open(), 0);
-        EXPECT_EQ(
-            rig.notifier.Texts(), Texts { "Sound output Cannot determine card capabilities !" });
-    }
-    {
-        StreamRig rig;
-        rig.device.SetOpenError(ENODEV);
-        EXPECT_EQ(rig.stream.Open(), ENODEV);
-        EXPECT_EQ(rig.notifier.Texts(), Texts { "Sound output Cannot Open Device!" });
-    }
-    const Texts prepareFailed { " Sound Output Cannot Prepare Header !" };
-    for (int prepares : { 0, 1 }) {
-        StreamRig rig;
-        rig.device.SetPrepareError(ENOMEM, prepares);
-        EXPECT_EQ(rig.stream.Open(), ENOMEM);
-        EXPECT_EQ(rig.notifier.Texts(), prepareFailed);
+        spoil(rig.device);
+        EXPECT_EQ(rig.stream.Open(), result) << text;
+        EXPECT_EQ(rig.notifier.Texts(), Texts { text });
     }
     StreamRig<SilentlyUnpreparedDevice> unprepared;
     EXPECT_NE(unprepared.stream.Open(), 0);
-    EXPECT_EQ(unprepared.notifier.Texts(), prepareFailed);
+    EXPECT_EQ(unprepared.notifier.Texts(), Texts { prepareFailed });
 }
 
 TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)
