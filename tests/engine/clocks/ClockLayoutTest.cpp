@@ -28,19 +28,6 @@ SystemTime at(int year, int month, int day, int hour, int minute, int second)
 
 } // namespace
 
-TEST(SevenSegmentLayout, Width300Thickness3PlacesSixDigitsAndTwoColons)
-{
-    const auto layout = LayoutDigitalClock({ 0, 0, 300, 100 }, 5, 3, false);
-    EXPECT_EQ(layout.digitArea, (ClockRect { 5, 5, 295, 95 }));
-    EXPECT_EQ(layout.cellWidth, 39);
-    EXPECT_EQ(layout.advance, 42);
-    EXPECT_EQ(lefts(layout, DigitalClockCell::Kind::Digit),
-        (std::vector<int> { 5, 47, 107, 149, 209, 251 }));
-    EXPECT_EQ(lefts(layout, DigitalClockCell::Kind::Colon), (std::vector<int> { 92, 194 }));
-    // 239 does not divide by 6, so the last digit ends one pixel short of the area.
-    EXPECT_EQ(layout.cells.back().rect.right, 5 + 6 * 39 + 17 * 3);
-}
-
 TEST(SevenSegmentLayout, LastDigitEndsOnTheRightEdgeWhenTheWidthDividesEvenly)
 {
     // W - 17t = 291 - 51 = 240 = 6 * 40.
