@@ -1,10 +1,13 @@
 #include "engine/gps/SerialPort.h"
 #include "base/SerialDeviceNames.h"
+#include "engine/gps/CNmeaParser.h"
 #include "engine/gps/SerialDevicePath.h"
 #include "engine/gps/SerialOpenError.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
+#include "engine/ui/TimeReferenceSwitch.h"
 #include "platform/sim/SimulatedSerialDevice.h"
+#include "support/NmeaSentence.h"
 #include "support/RecordingNotifier.h"
 
 #include <cerrno>
@@ -126,6 +129,28 @@ TEST_F(SerialPortTest, LineSettingFailuresBeepAndBoxButKeepTheDeviceOpen)
     EXPECT_EQ(std::tie(messages[1].text, messages[1].caption, messages[1].icon),
         std::tuple("SetCommState", "Could not set communication state", MessageIcon::Stop));
     EXPECT_EQ(notifier.Beeps(), std::vector<MessageIcon>(2, MessageIcon::Stop));
+}
+
+TEST_F(SerialPortTest, ReferenceSwitchReopensTheStoredPortOrClosesAndClearsTheRecord)
+{
+    MemorySettingsStore settings;
+    ReopenGpsLink(port, settings); // nothing stored: COM1 at 4800
+    EXPECT_EQ(std::tuple(device.LastOpenPath(), device.LastLineSettings().baud),
+        std::tuple("/dev/ttyS0", 4800));
+    settings.WriteProfileInt(keys::kSerial, keys::kPort, 3);
+    settings.WriteProfileInt(keys::kSerial, keys::kBaud, 38400);
+    ReopenGpsLink(port, settings);
+    EXPECT_EQ(std::tuple(device.CloseCount(), device.OpenCount(), device.LastOpenPath(),
+                  device.LastLineSettings().baud),
+        std::tuple(1, 2, "/dev/ttyS2", 38400));
+    EXPECT_EQ(slept.size(), 2u); // Close's pause, each time
+
+    CNmeaParser parser;
+    parser.ProcessBytes(
+        test::NmeaSentence("GPGGA,213121.000,4404.1295,N,12118.8685,W,1,07,1.2,1102.5,M,,M,,"));
+    CloseGpsLink(port, parser);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(std::tuple(parser.GetGga().satellites, parser.GetGga().count), std::tuple(0, 0u));
 }
 
 } // namespace

@@ -57,9 +57,8 @@ struct IrigRig {
     }
 };
 
-TEST(IrigGenerator, CarrierCyclesBitShapesAndTheStartTemplate)
+TEST(IrigGenerator, StartTemplateHoldsMarkersAndZeroBitsOnly)
 {
-    // After the start the template holds markers and zero bits only.
     IrigRig rig;
     ASSERT_TRUE(rig.startAt(microsecondsOf(2004, 3, 1, 0, 0, 0)));
     const auto& frame = rig.generator.Template();
@@ -115,6 +114,44 @@ TEST(IrigGenerator, OneFramePerSecondNothingWhileStoppedAndFailedOpens)
 }
 
 using Texts = std::vector<std::string>;
+
+TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecondButNotForOneSecondFrames)
+{
+    for (int compression : { 10, 15, 30 }) {
+        IrigRig rig(compression);
+        rig.generator.SetQueueAhead(true);
+        const uint32_t rate = CIrigGenerator::SampleRateForCompression(compression);
+        const int64_t origin = microsecondsOf(2024, 2, 29, 23, 59, 57);
+        ASSERT_TRUE(rig.startAt(origin));
+        // Ticks every 50 ms at an awkward phase for five seconds; the first second, under way at
+        // the start, has no frame, and each frame is queued in the second before its own.
+        for (int64_t t = 37000; t < 5000000; t += 50000) {
+            rig.now = origin + t;
+            rig.generator.Tick();
+        }
+        ASSERT_EQ(rig.generator.Stats().framesLost, 0u);
+        std::vector<uint64_t> frameStarts;
+        for (const auto& write : rig.device.Writes()) {
+            if (write.frames == 16000)
+                frameStarts.push_back(write.startPosition);
+        }
+        ASSERT_EQ(frameStarts.size(), 4u) << compression;
+        // Ticks land 37 ms into each second. The clock's reading is taken as the middle of its
+        // millisecond, so on this exact clock a frame starts half a millisecond early.
+        for (size_t k = 0; k < frameStarts.size(); ++k) {
+            const auto expected = static_cast<int64_t>((k + 2) * rate) - rate / 2000;
+            EXPECT_LE(std::llabs(static_cast<int64_t>(frameStarts[k]) - expected), 1)
+                << compression << " frame " << k;
+        }
+        EXPECT_EQ(rig.lastFrame().Time(), std::tuple(0, 0, 2, 61, 2));
+    }
+
+    IrigRig rig(0);
+    rig.generator.SetQueueAhead(true);
+    ASSERT_TRUE(rig.startAt(microsecondsOf(2023, 12, 31, 23, 59, 59, 990)));
+    EXPECT_EQ(rig.frameAt(microsecondsOf(2024, 1, 1, 0, 0, 0, 30)).seconds, 0);
+    EXPECT_EQ(rig.generator.Stats().lastLeadFrames, 0);
+}
 
 // A device that reports success but leaves the header unprepared.
 class SilentlyUnpreparedDevice : public SimulatedAudioDevice {

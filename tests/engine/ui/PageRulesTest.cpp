@@ -33,6 +33,9 @@ TEST(DialogFieldInt, SignedWholeNumbersElseZeroAndSixteenBitSettings)
         { -1, 65535 }, { INT_MIN, 0 }, { INT_MAX, 65535 } };
     for (auto [value, low] : kept)
         EXPECT_EQ(gpsconfig::KeepIn16Bits(value), low) << value;
+    EXPECT_EQ(
+        std::tuple(gpsconfig::CommPortText(3, ""), gpsconfig::CommPortText(3, "/dev/ttyACM0")),
+        std::tuple("3", "/dev/ttyACM0"));
 }
 
 TEST(HyperlinkLayout, FitAndErrorTexts)
