@@ -1,4 +1,9 @@
 #include "engine/clockset/ClockRateEstimator.h"
+#include "base/Calendar.h"
+#include "engine/clockset/RateCorrectingClock.h"
+#include "engine/settings/MemorySettingsStore.h"
+#include "engine/settings/SettingsKeys.h"
+#include "platform/sim/SimulatedSystemClock.h"
 
 #include <gtest/gtest.h>
 
@@ -34,23 +39,13 @@ using Outcome = ClockRateEstimator::Outcome;
 
 } // namespace
 
-TEST(ClockRateEstimator, LearnsASteadyRateAndFollowsAWander)
+TEST(ClockRateEstimator, LearnsASteadyRate)
 {
     Series steady;
     for (int k = 0; k < 6; ++k)
         steady.Set(3600, 37.0, k % 2 ? 30e-6 : -30e-6);
     EXPECT_NEAR(*steady.estimator.RatePpm(), 37.0, 0.05);
     EXPECT_NEAR(steady.correction, -37.0, 0.05);
-
-    Series wander; // ±2 ppm over a day
-    const auto rate = [](double t) { return 37.0 + 2.0 * std::sin(2 * M_PI * t / 86400); };
-    double worst = 0.0;
-    for (int k = 0; k < 24 * 6; ++k) {
-        wander.Set(600, rate(wander.t + 300));
-        if (k > 18)
-            worst = std::max(worst, std::fabs(wander.correction + rate(wander.t + 300)));
-    }
-    EXPECT_LT(worst, 0.15) << "the correction follows the rate within 0.15 ppm";
 }
 
 TEST(ClockRateEstimator, DropsAnOutlierAndStartsOverWhenTheRulesSay)
@@ -81,4 +76,62 @@ TEST(ClockRateEstimator, DropsAnOutlierAndStartsOverWhenTheRulesSay)
     EXPECT_EQ(
         s.estimator.Feed({ "sntp:ntp.org", true, s.t, 0.0, s.correction, true }), Outcome::Started)
         << "a step the platform saw starts a series at once";
+}
+
+namespace {
+
+// A clock running 37 ppm fast, set to true time every hour through the rate correction.
+struct Corrected {
+    int64_t now = 1767225600LL * 1000000;
+    SimulatedSystemClock clock { [this] { return now; } };
+    MemorySettingsStore settings;
+    AppState state;
+    SystemLog log { clock };
+    std::vector<std::string> notices;
+    RateCorrectingClock setting { clock, settings, state, log,
+        [this](std::string_view text) { notices.emplace_back(text); } };
+
+    Corrected() { clock.SetRateError(37.0); }
+    void SetEveryHour(int times)
+    {
+        for (int k = 0; k < times; ++k) {
+            now += 3600LL * 1000000;
+            ASSERT_TRUE(setting.SetUtc(FromUnixMilliseconds(now / 1000)));
+        }
+    }
+};
+
+} // namespace
+
+TEST(RateCorrectingClock, CorrectsTheRateAndSaysWhatEachSettingDid)
+{
+    Corrected c;
+    c.SetEveryHour(1);
+    EXPECT_EQ(c.state.clockRateState.load(), AppState::ClockRateState::Learning);
+    c.SetEveryHour(1);
+    EXPECT_EQ(c.setting.SettingNote(),
+        "offset removed -133.200 ms, rate correction +0.000 ppm, next -37.000 ppm");
+    EXPECT_NEAR(c.clock.QueryFrequency().frequencyPpm, -37.0, 1e-6);
+    EXPECT_NEAR(c.state.clockRatePpm.load(), 37.0, 1e-6);
+    c.SetEveryHour(1);
+    EXPECT_LT(std::abs(c.clock.OffsetMicroseconds()), 10) << "the clock now holds true time";
+
+    c.settings.WriteProfileInt(keys::kSettings, keys::kRateCorrection, 0);
+    c.SetEveryHour(1);
+    EXPECT_EQ(c.clock.QueryFrequency().frequencyPpm, 0.0) << "switched off: the old rate back";
+    EXPECT_NEAR(c.state.clockRatePpm.load(), 37.0, 0.01) << "still measured";
+
+    EXPECT_EQ(RateCorrectingClock::ServerFamily("0.Pool.NTP.org."), "ntp.org");
+    EXPECT_EQ(RateCorrectingClock::ServerFamily("192.0.2.7"), "192.0.2.7");
+}
+
+TEST(RateCorrectingClock, LeavesARateThatAnotherServiceKeepsAndSaysSoOnce)
+{
+    Corrected c;
+    c.clock.SetDisciplinedBy("chronyd");
+    c.SetEveryHour(4);
+    EXPECT_EQ(c.clock.QueryFrequency().frequencyPpm, 0.0);
+    EXPECT_EQ(c.state.clockRateState.load(), AppState::ClockRateState::OtherService);
+    ASSERT_EQ(c.notices.size(), 1u);
+    EXPECT_EQ(c.notices[0], "Rate correction left alone: chronyd keeps the clock's rate");
 }

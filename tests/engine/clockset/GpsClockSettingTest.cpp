@@ -126,17 +126,6 @@ TEST(GpsClockSettingCompose, DelayPulseAndDateCarryThroughTheNewYear)
         EXPECT_EQ(GpsClockSetting::ComposeSetting(pc, gps, useDate, pulse, delay), expected);
 }
 
-TEST_F(GpsClockSettingTest, DelayOfOneSecondOrMoreIsRefusedByTheClockAfterLogging)
-{
-    settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, 1000);
-    gps.Publish(date(2026, 3, 4, 11, 59, 58));
-    EXPECT_EQ(attempt([&] { gps.Publish(date(2026, 3, 4, 11, 59, 59)); }), 0);
-    ASSERT_EQ(clock.Requests().size(), 1u);
-    EXPECT_FALSE(clock.Requests()[0].accepted);
-    EXPECT_EQ(clock.OffsetMicroseconds(), 0);
-    EXPECT_EQ(logLines().back(), "Time set");
-}
-
 TEST_F(GpsClockSettingTest, NoSettingWithoutAUsableReference)
 {
     app.timeReferenceUsable = 0;

@@ -18,27 +18,26 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The simulated device, telling the test how many line changes its waits have consumed.
+// The simulated device, telling the test how many waits have begun and how many line changes
+// its waits have consumed.
 class ProbedDevice : public SimulatedSerialDevice {
 public:
     LineEventResult WaitLineEvent(int timeoutMs) override
     {
-        {
-            std::lock_guard lock(mutex_);
-            ++waits_;
-        }
+        count(waits_);
         const LineEventResult result = SimulatedSerialDevice::WaitLineEvent(timeoutMs);
-        std::lock_guard lock(mutex_);
         if (result == LineEventResult::Changed)
-            ++changes_;
-        changed_.notify_all();
+            count(changes_);
         return result;
     }
-    bool WaitForChanges(int count)
+    LineEventResult WaitKernelPps(PpsEdge edge, int timeoutMs, int64_t& stamp) override
     {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, 5s, [&] { return changes_ >= count; });
+        count(kernelWaits_);
+        return SimulatedSerialDevice::WaitKernelPps(edge, timeoutMs, stamp);
     }
+    bool WaitForChanges(int wanted) { return await(changes_, wanted); }
+    bool WaitForWaits(int wanted) { return await(waits_, wanted); }
+    bool WaitForKernelWaits(int wanted) { return await(kernelWaits_, wanted); }
     int Waits()
     {
         std::lock_guard lock(mutex_);
@@ -46,10 +45,23 @@ public:
     }
 
 private:
+    void count(int& counter)
+    {
+        std::lock_guard lock(mutex_);
+        ++counter;
+        changed_.notify_all();
+    }
+    bool await(const int& counter, int wanted)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 5s, [&] { return counter >= wanted; });
+    }
+
     std::mutex mutex_;
     std::condition_variable changed_;
     int waits_ = 0;
     int changes_ = 0;
+    int kernelWaits_ = 0;
 };
 
 SystemTime second(int s)
@@ -100,6 +112,7 @@ protected:
     test::FakeThreadPriority priority;
     CancelSignal cancel;
     SerialDevice* port = &device;
+    int64_t stampClock = 0;
     PpsDetector detector { settings, app, gps, priority, cancel, [this] { return port; } };
 };
 
@@ -126,16 +139,6 @@ TEST_F(PpsDetectorTest, RisingPolarityRetriesAfterAFallingEdge)
     ASSERT_TRUE(device.WaitForChanges(3)); // two waits of the first try, one of this
 
     device.RaiseLineEdge(kLineEventCts, true);
-    EXPECT_TRUE(finish(result));
-}
-
-TEST_F(PpsDetectorTest, FallingPolarityOnDsrReadsTheDsrLevel)
-{
-    configure(0, kLineEventDsr);
-    auto result = start();
-    nextSecond(51, kLineEventDsr, 1);
-    device.RaiseLineEdge(kLineEventCts, true); // CTS is not watched and ends no wait
-    device.RaiseLineEdge(kLineEventDsr, false);
     EXPECT_TRUE(finish(result));
 }
 
@@ -193,22 +196,47 @@ TEST_F(PpsDetectorTest, CancelEndsAnEdgeWaitAndLeavesTheDeviceUsable)
     EXPECT_EQ(device.WaitLineEvent(1000), LineEventResult::Changed);
 }
 
-TEST_F(PpsDetectorTest, PulseSettingAddsOneSecondThroughTheNewYear)
+TEST(PpsCatchUp, SetsOnTheMillisecondAfterTheStampedEdge)
 {
-    configure(2, kLineEventCts);
-    app.onePpsInput = 1;
-    app.useTimrFrom = 1;
-    SimulatedSystemClock clock;
-    SystemLog log { clock };
-    GpsClockSetting setting { settings, app, gps, clock, log, detector, cancel };
-    gps.Publish(second(58));
-    auto result = std::async(std::launch::async, [&] { return setting.SetTimeFromGps(); });
-    nextSecond(59, kLineEventCts, 1); // 31 December 2004 23:59:59
-    device.RaiseLineEdge(kLineEventCts, false);
-    ASSERT_EQ(result.wait_for(10s), std::future_status::ready);
-    EXPECT_EQ(result.get(), 1);
-    ASSERT_EQ(clock.Requests().size(), 1u);
-    EXPECT_EQ(clock.Requests()[0].requested, (SystemTime { 2005, 1, 6, 1, 0, 0, 0, 50 }));
+    EXPECT_EQ(GpsClockSetting::CatchUpAfter(2300).milliseconds, 3);
+    EXPECT_EQ(GpsClockSetting::CatchUpAfter(2300).waitMicroseconds, 700);
+    EXPECT_EQ(GpsClockSetting::CatchUpAfter(-5).milliseconds, 0); // the clock was stepped back
+}
+
+TEST_F(PpsDetectorTest, KernelStampOfTheFallingEdge)
+{
+    device.KernelPps().Plug("/dev/pps0", [this] { return ++stampClock * 1000; });
+    configure(0, kLineEventDcd);
+    auto result = start();
+    nextSecond(51);
+    ASSERT_TRUE(device.WaitForKernelWaits(2)); // past the look at the edges stamped before
+    device.RaiseLineEdge(kLineEventDcd, true); // stamp 1: an assert, not the edge wanted
+    device.RaiseLineEdge(kLineEventDcd, false); // stamp 2
+    EXPECT_TRUE(finish(result));
+    EXPECT_EQ(detector.LastEdgeUtcMicroseconds(), 2000);
+    EXPECT_EQ(app.KernelPpsSource(), "/dev/pps0");
+}
+
+TEST_F(PpsDetectorTest, UnpluggedKernelSourceFallsBackToTheLine)
+{
+    device.KernelPps().Plug("/dev/pps0", [this] { return ++stampClock; });
+    configure(1, kLineEventDcd);
+    auto result = start();
+    nextSecond(51);
+    ASSERT_TRUE(device.WaitForKernelWaits(2));
+    device.KernelPps().Unplug();
+    // The line: the first wait takes the changes made while the sentence was awaited, the
+    // second ends on the rising edge.
+    ASSERT_TRUE(gps.WaitUntilWaiting(5s));
+    device.RaiseLineEdge(kLineEventDcd, true);
+    device.RaiseLineEdge(kLineEventDcd, false);
+    gps.Publish(second(52));
+    ASSERT_TRUE(device.WaitForWaits(2));
+    device.RaiseLineEdge(kLineEventCts, true); // not the watched line
+    device.RaiseLineEdge(kLineEventDcd, true);
+    EXPECT_TRUE(finish(result));
+    EXPECT_EQ(detector.LastEdgeUtcMicroseconds(), std::nullopt);
+    EXPECT_EQ(app.KernelPpsSource(), "");
 }
 
 } // namespace

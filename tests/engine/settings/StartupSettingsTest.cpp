@@ -1,4 +1,6 @@
 #include "engine/settings/StartupSettings.h"
+#include "base/Calendar.h"
+#include "base/ProfileText.h"
 #include "engine/AppState.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
@@ -24,34 +26,45 @@ TEST(StartupSettings, FreshUserGetsTheDefaultsAndNothingIsWritten)
     EXPECT_EQ(store.WriteCount(), 0u);
 }
 
-TEST(StartupSettings, RateAndSatellitesAreHeldInSixteenBits)
+TEST(MemorySettingsStore, TextThatIsNotAnIntegerReadsAsTheDefault)
 {
     MemorySettingsStore store;
-    store.WriteProfileInt(keys::kSettings, keys::kTimeUpdateRate, 70000);
-    store.WriteProfileInt(keys::kSettings, keys::kTLSats, -1);
-    store.WriteProfileInt(keys::kNetwork, keys::kTimeServerPort, 37);
-    AppState state;
-    LoadStartupSettings(store, state);
-    EXPECT_EQ(
-        std::tuple(state.timeUpdateRate.load(), state.tlSats.load(), state.timeServerPort.load()),
-        std::tuple(4464, 65535, 37));
+    store.WriteProfileString("Settings", "TLSats", "lots");
+    EXPECT_EQ(store.GetProfileInt("Settings", "TLSats", 3), 3);
+    store.WriteProfileString("Settings", "TLSats", " 70000 ");
+    EXPECT_EQ(store.GetProfileInt("Settings", "TLSats", 3), 70000);
+
+    const std::pair<const char*, long long> parsed[]
+        = { { "-2147483648", -2147483648LL }, { "2147483648", 7 }, { "99999999999999999999999", 7 },
+              { "12abc", 7 }, { "1.5", 7 }, { "", 7 }, { "+42", 42 }, { "--4", 7 } };
+    for (auto [text, value] : parsed)
+        EXPECT_EQ(ParseProfileInt(text, 7), value) << text;
 }
 
-TEST(StartupSettings, ClockWindowReadOfSegmentColoursIsTheOneThatStays)
+TEST(MemorySettingsStore, FailedWritesReportFailureAndKeepTheOldValue)
 {
     MemorySettingsStore store;
-    AppState state;
-    LoadStartupSettings(store, state);
-    LoadClockWindowSegColors(store, state);
-    EXPECT_EQ(std::tuple(state.clockEnableSegColor.load(), state.clockDisableSegColor.load(),
-                  state.clockActiveSegColor.load(), state.clockInactiveSegColor.load()),
-        std::tuple(0x00FF00u, 0x004000u, 0x00FF00u, 0x004000u));
+    store.WriteProfileInt("Settings", "UseSNTP", 1);
+    store.SetWritesFail(true);
+    EXPECT_FALSE(store.WriteProfileInt("Settings", "UseSNTP", 0));
+    EXPECT_EQ(store.GetProfileInt("Settings", "UseSNTP", 5), 1);
+}
 
-    store.WriteProfileInt(keys::kSettings, keys::kClockEnableSegColor, 0x0000FF);
-    LoadStartupSettings(store, state);
-    LoadClockWindowSegColors(store, state);
-    EXPECT_EQ(std::tuple(state.clockActiveSegColor.load(), state.clockInactiveSegColor.load()),
-        std::tuple(0x0000FFu, 0x004000u));
+TEST(Calendar, RejectsRecordsTheClockWouldRefuseWithoutNormalising)
+{
+    SystemTime ok { 2024, 2, 0, 29, 23, 59, 59, 999 };
+    EXPECT_TRUE(IsValidSystemTime(ok));
+    for (auto broken :
+        { SystemTime { 2024, 0, 0, 1, 0, 0, 0, 0 }, SystemTime { 2024, 13, 0, 1, 0, 0, 0, 0 },
+            SystemTime { 2023, 2, 0, 29, 0, 0, 0, 0 }, SystemTime { 2024, 1, 0, 32, 0, 0, 0, 0 },
+            SystemTime { 2024, 1, 0, 1, 24, 0, 0, 0 }, SystemTime { 2024, 1, 0, 1, 0, 60, 0, 0 },
+            SystemTime { 2024, 1, 0, 1, 0, 0, 60, 0 }, SystemTime { 2024, 1, 0, 1, 0, 0, 0, 1000 },
+            SystemTime { 2024, 1, 0, 0, 0, 0, 0, 0 } }) {
+        EXPECT_FALSE(IsValidSystemTime(broken));
+        EXPECT_FALSE(ToUnixMilliseconds(broken).has_value());
+    }
+    EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_TRUE(IsLeapYear(2000));
 }
 
 } // namespace

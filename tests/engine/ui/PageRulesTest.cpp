@@ -1,29 +1,22 @@
-// The small rules of the property pages: field texts, port choices, file filters, lamps, links.
+// The small rules of the property pages: field texts, links, coordinates,
+// balloon tips and wrapping tabs.
+#include "engine/ui/BalloonTipLogic.h"
+#include "engine/ui/CoordinateFormat.h"
 #include "engine/ui/DialogFieldInt.h"
-#include "engine/ui/FileDialogFilter.h"
 #include "engine/ui/GpsConfigurationRules.h"
 #include "engine/ui/HyperlinkLayout.h"
-#include "engine/ui/LedLayout.h"
-#include "engine/ui/NetworkStatusText.h"
+#include "engine/ui/WrappingTabLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <limits>
 
 namespace velarin {
 namespace {
 
 using Texts = std::vector<std::string>;
-
-TEST(NetworkStatusText, OneTextForEachState)
-{
-    for (int bits = 0; bits < 4; ++bits)
-        EXPECT_STREQ(NetworkStatusText(0, bits & 1, bits >> 1), "Disabled");
-    EXPECT_STREQ(NetworkStatusText(1, true, 0), "Nominal");
-    EXPECT_STREQ(NetworkStatusText(1, true, 1), "Cannot connect to network time server");
-    EXPECT_STREQ(NetworkStatusText(1, false, 0), "No Internet connection");
-    EXPECT_STREQ(NetworkStatusText(1, false, 1), "No Internet connection");
-}
 
 TEST(DialogFieldInt, SignedWholeNumbersElseZeroAndSixteenBitSettings)
 {
@@ -40,103 +33,146 @@ TEST(DialogFieldInt, SignedWholeNumbersElseZeroAndSixteenBitSettings)
         { -1, 65535 }, { INT_MIN, 0 }, { INT_MAX, 65535 } };
     for (auto [value, low] : kept)
         EXPECT_EQ(gpsconfig::KeepIn16Bits(value), low) << value;
-}
-
-TEST(GpsConfigurationRules, CommPortTextIsANumberOrADevicePath)
-{
-    using namespace gpsconfig;
-    // Any typed number is taken, nonsense reads as 0 (which opens nothing: "not found").
-    const CommPortChoice number = CommPortFromText("5", 2);
-    EXPECT_EQ(std::tie(number.port, number.device), std::tuple(5, ""));
-    EXPECT_EQ(CommPortFromText("40", 2).port, 40);
-    EXPECT_EQ(CommPortFromText("COM3", 2).port, 0);
-    EXPECT_EQ(CommPortFromText("", 2).port, 0);
-    const CommPortChoice path = CommPortFromText("  /dev/ttyUSB0 ", 2);
-    EXPECT_EQ(std::tie(path.port, path.device), std::tuple(2, "/dev/ttyUSB0"));
-
-    EXPECT_EQ(CommPortText(3, ""), "3");
-    EXPECT_EQ(CommPortText(3, "/dev/ttyACM0"), "/dev/ttyACM0");
-    const Texts items = CommPortItems({ "/dev/ttyUSB0" });
-    ASSERT_EQ(items.size(), 17u);
     EXPECT_EQ(
-        std::tie(items.front(), items[15], items.back()), std::tuple("1", "16", "/dev/ttyUSB0"));
+        std::tuple(gpsconfig::CommPortText(3, ""), gpsconfig::CommPortText(3, "/dev/ttyACM0")),
+        std::tuple("3", "/dev/ttyACM0"));
 }
 
-TEST(FileDialogFilter, PairsBecomeNameFilters)
+TEST(HyperlinkLayout, FitAndErrorTexts)
 {
-    EXPECT_EQ(FileDialogNameFilters("Text Fils (NMEA) (*.txt)|*.txt|All Files (*.*)|*.*||"),
-        (Texts { "Text Fils (NMEA) (*.txt)", "All Files (*.*)" }));
-    // Patterns not shown in the description are added; ';' lists become blank-separated.
-    EXPECT_EQ(
-        FileDialogNameFilters("Captures|*.txt;*.nmea||"), Texts { "Captures (*.txt *.nmea)" });
-    // Without the closing bars, and with a description that has no patterns.
-    EXPECT_EQ(FileDialogNameFilters("Logs (*.log)|*.log|Dangling"), Texts { "Logs (*.log)" });
-    EXPECT_TRUE(FileDialogNameFilters("").empty());
-    EXPECT_TRUE(FileDialogNameFilters("||A|*.a").empty());
-}
-
-TEST(LedLayout, PictureCellsAndStripColours)
-{
-    EXPECT_EQ(LedTarget(20, 30), (UiRect { 2, 7, 18, 23 }));
-    EXPECT_EQ(LedTarget(16, 16), (UiRect { 0, 0, 16, 16 }));
-    EXPECT_EQ(LedTarget(21, 17), (UiRect { 2, 0, 18, 16 })); // odd halves round toward zero
-    EXPECT_EQ(LedTarget(12, 40), (UiRect { 0, 0, 16, 16 }));
-
-    // The cell is the state's column and the size plus the colour's row.
-    EXPECT_EQ(LedSourceCell(led::kGreen, led::kDark, led::kLarge, 0), (UiPoint { 16, 144 }));
-    EXPECT_EQ(LedSourceCell(led::kBlue, led::kGreyed, led::kMedium, 0), (UiPoint { 32, 112 }));
-    EXPECT_EQ(LedSourceCell(led::kRed, led::kLit, led::kSmall, 0), (UiPoint { 0, 0 }));
-    EXPECT_EQ(LedSourceCell(led::kYellow, led::kBlinking, led::kSmall, 1), (UiPoint { 0, 32 }));
-    EXPECT_EQ(LedSourceCell(led::kYellow, led::kBlinking, led::kSmall, 0), (UiPoint { 16, 32 }));
-
-    // Corners of every cell are transparent magenta; the centres carry the cell's colour.
-    for (int y = 0; y < led::kStripHeight; y += 16)
-        for (int x = 0; x < led::kStripWidth; x += 16)
-            EXPECT_EQ(LedStripPixel(x, y), led::kTransparent);
-    const int large = led::kLarge;
-    const std::tuple<int, int, uint32_t> pixels[] = { { 8, large + led::kGreen + 9, 0x00FF00u },
-        { 16 + 8, large + led::kGreen + 8, 0x008000u },
-        { 32 + 8, large + led::kGreen + 8, 0x808080u }, { 8, led::kRed + 8, 0xFF0000u },
-        { 16 + 8, led::kMedium + led::kYellow + 8, 0x808000u },
-        { 8, led::kMedium + led::kBlue + 9, 0x0000FFu },
-        // Small lamps are smaller than large ones.
-        { 16 + 2, led::kRed + 8, led::kTransparent }, { -1, 0, led::kTransparent },
-        { 0, 192, led::kTransparent } };
-    for (auto [x, y, colour] : pixels)
-        EXPECT_EQ(LedStripPixel(x, y), colour) << x << "," << y;
-    EXPECT_NE(LedStripPixel(16 + 2, large + led::kRed + 8), led::kTransparent);
-}
-
-TEST(HyperlinkLayout, FitColourAndErrorTexts)
-{
-    // The fit keeps the edge the text is aligned to; odd spare pixels go below and to the right;
-    // text larger than the control grows it the same way.
+    // Odd spare pixels go below and to the right; text larger than the control grows it.
     const UiRect control { 100, 50, 300, 70 }; // 200 x 20
-    EXPECT_EQ(FitLinkToText(control, 80, 13, LinkTextAlignment::Left, false),
-        (UiRect { 100, 50, 180, 63 }));
-    EXPECT_EQ(FitLinkToText(control, 80, 13, LinkTextAlignment::Right, false),
-        (UiRect { 220, 50, 300, 63 }));
     EXPECT_EQ(FitLinkToText(control, 81, 13, LinkTextAlignment::Centre, true),
         (UiRect { 159, 53, 240, 66 }));
     EXPECT_EQ(FitLinkToText(control, 260, 30, LinkTextAlignment::Centre, true),
         (UiRect { 70, 45, 330, 75 }));
-
-    // Hover outranks visited, which outranks the link colour.
-    constexpr uint32_t link = 0xEE0000, visited = 0x8B1A55, hover = 0x0078D7;
-    EXPECT_EQ(LinkTextColor(false, false, link, visited, hover), link);
-    EXPECT_EQ(LinkTextColor(false, true, link, visited, hover), visited);
-    EXPECT_EQ(LinkTextColor(true, true, link, visited, hover), hover);
-    EXPECT_EQ(LinkTextColor(true, false, link, visited, hover), hover);
-
     const std::string prefix = "Unable to open hyperlink:\n\n";
-    EXPECT_EQ(HyperlinkErrorMessage(31),
-        prefix + "There is no application associated\nwith the given filename extension.");
     // The trailing blank is part of the text.
     EXPECT_EQ(HyperlinkErrorMessage(26), prefix + "A sharing violation occurred. ");
-    // 1 and 4 lie between known results; the lowest integer must not overflow the buffer.
-    EXPECT_EQ(HyperlinkErrorMessage(1), prefix + "Unknown Error (1) occurred.");
-    EXPECT_EQ(HyperlinkErrorMessage(4), prefix + "Unknown Error (4) occurred.");
+    // The lowest integer must not overflow the buffer.
     EXPECT_EQ(HyperlinkErrorMessage(INT_MIN), prefix + "Unknown Error (-2147483648) occurred.");
+}
+
+TEST(WrappingTabLayout, RowsWrapJustifyAndPutTheSelectedRowNextToThePage)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> widths;
+        int selected;
+        std::vector<UiRect> tabs;
+        int rows;
+    };
+    const std::vector<Case> cases {
+        { "one row keeps natural widths", { 30, 40 }, 0, { { 0, 0, 30, 10 }, { 30, 0, 70, 10 } },
+            1 },
+        { "wrapped rows fill the width, spare pixels to the first tabs", { 40, 30, 50, 45 }, 3,
+            { { 0, 0, 55, 10 }, { 55, 0, 100, 10 }, { 0, 10, 53, 20 }, { 53, 10, 100, 20 } }, 2 },
+        { "selecting in the first row rotates it to the bottom", { 40, 30, 50, 45 }, 1,
+            { { 0, 10, 55, 20 }, { 55, 10, 100, 20 }, { 0, 0, 53, 10 }, { 53, 0, 100, 10 } }, 2 },
+        { "a tab wider than the row stands alone", { 120, 20 }, -1,
+            { { 0, 0, 120, 10 }, { 0, 10, 100, 20 } }, 2 },
+    };
+    for (const Case& c : cases) {
+        const WrappingTabLayout layout = WrappingTabLayout::Compute(c.widths, 100, 10, c.selected);
+        EXPECT_EQ(layout.tabs, c.tabs) << c.name;
+        EXPECT_EQ(layout.rowCount, c.rows) << c.name;
+        EXPECT_EQ(layout.height, c.rows * 10) << c.name;
+    }
+    const WrappingTabLayout rows = WrappingTabLayout::Compute({ 40, 30, 50, 45 }, 100, 10, 3);
+    EXPECT_EQ(rows.TabAt({ 99, 19 }), 3);
+    EXPECT_EQ(rows.TabAt({ 100, 5 }), -1);
+}
+
+TEST(CoordinateFormat, EveryFormatHemisphereAndRounding)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // Latitude or longitude, value, format, text. Minutes that round to sixty carry into the
+    // degrees; an unknown format is "ERROR" for latitudes and empty for longitudes.
+    const std::tuple<bool, double, int, const char*> cases[] = {
+        { true, 47.6062, 0, "N 47° 36.3720" },
+        { false, -122.3321, 0, "W 122° 19.9260" },
+        { false, -122.3321, 1, "W 122° 19' 55.560" },
+        { true, 1.0 / 60.0 / 60.0, 1, "N 00° 00' 01.002" },
+        { true, 47.6062, 2, "N 47.6062000000°" },
+        { true, -0.000001, 0, "S 00° 00.0001" },
+        { true, 0.99999999, 0, "N 01° 00.0000" },
+        { false, -179.99999999, 1, "W 180° 00' 00.000" },
+        { true, 89.999999999, 0, "N 90° 00.0000" },
+        { true, 47.6062, 5, "ERROR" },
+        { false, -122.3321, 5, "" },
+    };
+    for (auto [latitude, value, format, text] : cases)
+        EXPECT_EQ(latitude ? FormatLatitude(value, format) : FormatLongitude(value, format), text);
+    // Not below zero: the positive letter; the number itself is never converted to an integer.
+    EXPECT_EQ(FormatLatitude(nan, 0).substr(0, 2), "N ");
+    EXPECT_EQ(FormatLongitude(-std::numeric_limits<double>::infinity(), 0).substr(0, 2), "W ");
+}
+
+using Action = BalloonTipLogic::Action;
+using Event = BalloonTipLogic::Event;
+
+namespace {
+
+const int kButton = 0;
+const int kEdit = 0;
+const void* const button = &kButton;
+const void* const edit = &kEdit;
+
+// Ticks until the first ShowAtCursor; -1 when none within the limit.
+int TicksUntilShown(BalloonTipLogic& logic, int limit = 200)
+{
+    for (int i = 1; i <= limit; ++i)
+        if (logic.OnTick() == Action::ShowAtCursor)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+TEST(BalloonTipLogic, ClickOrKeyDismissesAndAnotherControlRestarts)
+{
+    BalloonTipLogic logic;
+    logic.AddTool(button, "a");
+    logic.AddTool(edit, "b");
+    logic.RelayEvent(Event::MouseMove, button);
+    ASSERT_EQ(TicksUntilShown(logic), 11);
+    logic.RelayEvent(Event::ButtonDown, nullptr);
+    EXPECT_EQ(logic.OnTick(), Action::Hide);
+    EXPECT_EQ(logic.State(), 4);
+    // Moving over the balloon itself changes nothing.
+    logic.RelayEvent(Event::MouseMove, nullptr, true);
+    EXPECT_EQ(logic.State(), 4);
+
+    logic.RelayEvent(Event::MouseMove, edit);
+    EXPECT_EQ(logic.State(), 1);
+    EXPECT_EQ(TicksUntilShown(logic), 11);
+    EXPECT_EQ(logic.CurrentText(), "b");
+    logic.RelayEvent(Event::KeyDown, nullptr);
+    EXPECT_EQ(logic.OnTick(), Action::Hide);
+    // Other messages are ignored.
+    EXPECT_EQ(logic.RelayEvent(Event::Other, nullptr), Action::None);
+    EXPECT_EQ(logic.State(), 4);
+}
+
+TEST(BalloonTipLogic, LeavingWhileRestingCancelsAndForgottenToolsShowNothing)
+{
+    BalloonTipLogic logic;
+    logic.AddTool(button, "old");
+    logic.RelayEvent(Event::MouseMove, button);
+    for (int i = 0; i < 9; ++i)
+        logic.OnTick();
+    logic.RelayEvent(Event::MouseMove, nullptr);
+    EXPECT_EQ(TicksUntilShown(logic, 30), -1);
+    // Unregistered controls never show anything.
+    logic.RelayEvent(Event::MouseMove, edit);
+    EXPECT_EQ(TicksUntilShown(logic, 30), -1);
+    // Registering again replaces the text, removing forgets the control.
+    logic.AddTool(button, "new");
+    logic.RelayEvent(Event::MouseMove, button);
+    EXPECT_EQ(logic.CurrentText(), "new");
+    logic.RemoveTool(button);
+    EXPECT_EQ(logic.CurrentText(), "");
+    EXPECT_EQ(TicksUntilShown(logic, 30), -1);
 }
 
 } // namespace

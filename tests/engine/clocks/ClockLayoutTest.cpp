@@ -1,0 +1,102 @@
+#include "engine/clocks/AnalogClockLayout.h"
+#include "engine/clocks/ClockHoverText.h"
+#include "engine/clocks/ClockPosition.h"
+#include "engine/clocks/DigitalClockText.h"
+#include "engine/clocks/SevenSegmentLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace velarin;
+
+namespace {
+
+std::vector<int> lefts(const DigitalClockLayout& layout, DigitalClockCell::Kind kind)
+{
+    std::vector<int> result;
+    for (const auto& cell : layout.cells)
+        if (cell.kind == kind)
+            result.push_back(cell.rect.left);
+    return result;
+}
+
+SystemTime at(int year, int month, int day, int hour, int minute, int second)
+{
+    return { static_cast<uint16_t>(year), static_cast<uint16_t>(month), 0,
+        static_cast<uint16_t>(day), static_cast<uint16_t>(hour), static_cast<uint16_t>(minute),
+        static_cast<uint16_t>(second), 0 };
+}
+
+} // namespace
+
+TEST(SevenSegmentLayout, LastDigitEndsOnTheRightEdgeWhenTheWidthDividesEvenly)
+{
+    // W - 17t = 291 - 51 = 240 = 6 * 40.
+    const auto plain = LayoutDigitalClock({ 0, 0, 301, 80 }, 5, 3, false);
+    EXPECT_EQ(plain.cells.back().rect.right, plain.digitArea.right);
+
+    // With the day of the year: W - 26t = 370 - 208 = 162 = 9 * 18.
+    const auto withDay = LayoutDigitalClock({ 0, 0, 380, 80 }, 5, 8, true);
+    EXPECT_EQ(withDay.cellWidth, 18);
+    EXPECT_EQ(withDay.cells.back().rect.right, withDay.digitArea.right);
+    // Day digits at x, x + a, x + 2a; the colon a + t after the third.
+    EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Digit)[2], 5 + 2 * 26);
+    EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Colon)[0], 5 + 3 * 26 + 8);
+}
+
+TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregorian)
+{
+    const std::tuple<int, int, int, bool, const char*> digits[] = { { 0, 5, 9, false, "000509" },
+        { 12, 0, 0, false, "120000" }, { 23, 59, 59, false, "115959" },
+        { 13, 30, 0, false, "013000" }, { 23, 59, 59, true, "235959" } };
+    for (auto [hour, minute, second, twentyFour, text] : digits)
+        EXPECT_EQ(
+            DigitalClockDigits(at(2026, 1, 1, hour, minute, second), twentyFour, false), text);
+    EXPECT_EQ(DigitalClockDigits(at(2024, 3, 1, 1, 2, 3), true, true), "061010203");
+    // 2100 is not a leap year; a record with no month cannot index past the table.
+    const std::tuple<int, int, int, int> days[]
+        = { { 2023, 3, 1, 60 }, { 2000, 3, 1, 61 }, { 2100, 3, 1, 60 }, { 2024, 12, 31, 366 },
+              { 2024, 2, 29, 60 }, { 2000, 1, 1, 1 }, { 2024, 0, 5, 5 }, { 2024, 13, 5, 5 } };
+    for (auto [year, month, day, dayOfYear] : days)
+        EXPECT_EQ(DayOfYear(at(year, month, day, 0, 0, 0)), dayOfYear) << year << "-" << month;
+}
+
+TEST(AnalogClockLayout, HundredPixelFace)
+{
+    const AnalogFace face = LayoutAnalogFace({ 0, 0, 100, 100 });
+    EXPECT_EQ(face.square, (ClockRect { 5, 5, 95, 95 }));
+    EXPECT_EQ(std::tie(face.radius, face.scale, face.diameter, face.facePenWidth, face.stubPenWidth,
+                  face.hubDiameter, face.fontTenthsOfPoint),
+        std::tuple(45.0, 0.5, 90, 0, 1, 4, 81));
+    // Small faces keep a readable 6-point font.
+    EXPECT_EQ(LayoutAnalogFace({ 0, 0, 40, 40 }).fontTenthsOfPoint, 60);
+    // The face is centred along the longer side.
+    const AnalogFace wide = LayoutAnalogFace({ 0, 0, 200, 100 });
+    EXPECT_EQ(wide.square, (ClockRect { 55, 5, 145, 95 }));
+    const AnalogFace tall = LayoutAnalogFace({ 0, 0, 100, 200 });
+    EXPECT_DOUBLE_EQ(tall.centerY, 100.0);
+}
+
+TEST(ClockPosition, MalformedFieldsKeepTheirDefaultsFromTheFirstFailureOn)
+{
+    EXPECT_EQ(ParseClockPosition("10,abc,20,120"), (ClockRect { 10, 0, 300, 100 }));
+    EXPECT_EQ(ParseClockPosition("10 ,310,20,120"), (ClockRect { 10, 0, 300, 100 }));
+    EXPECT_EQ(ParseClockPosition("10,310,20,120,99"), (ClockRect { 10, 20, 310, 120 }));
+    // Numbers no screen has, even those that would overflow an int, are malformed.
+    EXPECT_EQ(ParseClockPosition("99999999999999999999,1,2,3"), kDefaultClockRect);
+    EXPECT_EQ(ParseClockPosition("1,1000001,2,3"), (ClockRect { 1, 0, 300, 100 }));
+    EXPECT_EQ(ParseClockPosition("1,-1000000,2,3"), (ClockRect { 1, 2, -1000000, 3 }));
+}
+
+TEST(ClockHoverText, FourFormats)
+{
+    const SystemTime afternoon { 2026, 12, 0, 6, 14, 5, 9, 500 }; // a Sunday
+    EXPECT_EQ(FormatClockHoverText(afternoon, true, true),
+        "Sunday, December 06, 2026 (14:05:09 Local Time)");
+    EXPECT_EQ(FormatClockHoverText(afternoon, true, false),
+        "Sunday, December 06, 2026 (02:05:09 PM Local Time)");
+    EXPECT_EQ(
+        FormatClockHoverText(afternoon, false, true), "Sunday, December 06, 2026 (14:05:09 UTC)");
+    const SystemTime midnight { 2027, 1, 5, 1, 0, 0, 1, 0 };
+    EXPECT_EQ(
+        FormatClockHoverText(midnight, false, false), "Friday, January 01, 2027 (12:00:01 AM UTC)");
+}
