@@ -50,7 +50,6 @@ TEST(SimulateGpsToolTest, PtyReceiverSendsCheckedSentencesWithTheOffsetTime)
     pclose(tool);
 
     ASSERT_GE(parser.GetZda().count, 2u);
-    EXPECT_GE(parser.GetGga().count, 2u);
     EXPECT_EQ(parser.GetGga().satellites, 8);
     const auto time = parser.GetReceiverTime(app);
     ASSERT_TRUE(time);

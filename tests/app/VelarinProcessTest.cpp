@@ -72,7 +72,7 @@ TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
     EXPECT_FALSE(stored.contains("Settings/UseNetworkTime"));
 }
 
-TEST(VelarinProcess, HelpVersionAndBadOption)
+TEST(VelarinProcess, HelpVersionBadOptionAndDemo)
 {
     VelarinProcess help({ "--help" });
     EXPECT_EQ(help.Finish(), 0);
@@ -83,6 +83,12 @@ TEST(VelarinProcess, HelpVersionAndBadOption)
     EXPECT_EQ(version.Finish(), 0);
     EXPECT_TRUE(version.Stdout().contains(VELARIN_VERSION));
     EXPECT_NE(VelarinProcess({ "--headless", "--no-such-option" }).Finish(), 0);
+    QTemporaryDir dir; // a demo that ends normally, its receiver with it
+    VelarinProcess demo({ "--demo", "--headless", "--settings-dir", dir.path() });
+    EXPECT_TRUE(demo.WaitForStderr("would set the clock to")) << demo.Stderr().toStdString();
+    EXPECT_TRUE(demo.Stderr().contains("UTC (error ") && !demo.Stderr().contains("Port"))
+        << "the demo opens only its own receiver: " << demo.Stderr().toStdString();
+    EXPECT_EQ(demo.Terminate(), 0);
 }
 
 // Whether `pid` is a running receiver; a zombie has no command line any more.
@@ -92,9 +98,9 @@ bool isReceiver(qint64 pid)
     return in.open(QIODevice::ReadOnly) && in.readAll().contains("simulate-gps");
 }
 
-// The demo sets from its own receiver; a second copy hands over before it starts anything; the
-// receiver ends with the program, even one killed with SIGKILL.
-TEST(VelarinProcess, DemoSetsFromItsOwnReceiverWhichEndsWithAKilledDemo)
+// A second demo hands over before it starts anything; the receiver ends with the program, even
+// one killed with SIGKILL.
+TEST(VelarinProcess, SecondDemoHandsOverAndAKilledDemoLeavesNoReceiver)
 {
     QTemporaryDir dir;
     const QStringList arguments { "--demo", "--headless", "--settings-dir", dir.path() };
@@ -102,13 +108,11 @@ TEST(VelarinProcess, DemoSetsFromItsOwnReceiverWhichEndsWithAKilledDemo)
     demo.setReadChannel(QProcess::StandardError);
     demo.start(QStringLiteral(VELARIN_APP_PATH), arguments);
     QByteArray err;
-    for (int turn = 0; turn < 200 && !err.contains("would set the clock to"); ++turn) {
+    for (int turn = 0; turn < 200 && !err.contains("simulated receiver on /dev/pts/"); ++turn) {
         demo.waitForReadyRead(100);
         err += demo.readAllStandardError();
     }
-    ASSERT_TRUE(err.contains("would set the clock to")) << err.toStdString();
-    EXPECT_TRUE(err.contains("simulated receiver on /dev/pts/") && err.contains("UTC (error "));
-    EXPECT_FALSE(err.contains("Port")) << "the demo opens only its own receiver";
+    ASSERT_TRUE(err.contains("simulated receiver on /dev/pts/")) << err.toStdString();
     VelarinProcess again(arguments);
     EXPECT_EQ(again.Finish(), 0);
     EXPECT_FALSE(again.Stderr().contains("receiver")) << again.Stderr().toStdString();
