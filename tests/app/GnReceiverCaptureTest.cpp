@@ -28,13 +28,9 @@ std::vector<std::string> bursts(const std::string& bytes)
 
 TEST(GnReceiverCaptureTest, QuectelCaptureGivesTimesALockAndASetting)
 {
-    std::string capture;
-    for (const std::string& file : test::NmeaCaptureFiles()) {
-        if (file.find("quectel-l76k-dual") != std::string::npos)
-            capture = test::ReadFileBytes(file);
-    }
-    if (capture.empty())
-        GTEST_SKIP() << "quectel-l76k-dual.log not found";
+    const std::string capture
+        = test::ReadFileBytes(VELARIN_CAPTURE_DIR + std::string("/quectel-l76k-dual.log"));
+    ASSERT_FALSE(capture.empty()) << "quectel-l76k-dual.log not found";
     const std::vector<std::string> seconds = bursts(capture);
     ASSERT_GT(seconds.size(), 20u);
 

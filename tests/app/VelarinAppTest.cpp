@@ -23,19 +23,13 @@ public:
 
 class ScriptedPrompt : public FirstTimeConfigPrompt {
 public:
-    explicit ScriptedPrompt(std::optional<bool> answer)
-        : answer_(answer)
-    {
-    }
     std::optional<bool> Ask(bool preset) override
     {
         presets.push_back(preset);
-        return answer_;
+        return answer;
     }
+    std::optional<bool> answer;
     std::vector<bool> presets;
-
-private:
-    std::optional<bool> answer_;
 };
 
 class RecordingFrame : public MainFrame {
@@ -58,20 +52,20 @@ private:
 
 class VelarinAppTest : public ::testing::Test {
 protected:
+    // A start-up step that records its name and gives `result`.
+    auto note(const char* name, auto result)
+    {
+        return [this, name, result] {
+            events.push_back(name);
+            return result;
+        };
+    }
+
     VelarinAppTest()
     {
-        app.anotherCopyNotified = [this] {
-            events.push_back("single instance");
-            return false;
-        };
-        app.initializeSockets = [this] {
-            events.push_back("sockets");
-            return true;
-        };
-        app.loadCurrentTimeServer = [this] {
-            events.push_back("server");
-            return std::string("ntp.example");
-        };
+        app.anotherCopyNotified = note("single instance", false);
+        app.initializeSockets = note("sockets", true);
+        app.loadCurrentTimeServer = note("server", std::string("ntp.example"));
         app.createMainFrame = [this](CVelarinApp&) {
             events.push_back(device.OpenCount() == 0 ? "frame" : "frame after open");
             return std::make_unique<RecordingFrame>(events, device);
@@ -91,6 +85,8 @@ protected:
 
 TEST_F(VelarinAppTest, FreshUserStartsOnTheGpsInTheFixedOrderAndWritesNothingHeadless)
 {
+    EXPECT_TRUE(app.WriteProfileString(keys::kNetwork, keys::kTimeServer, "a.example"));
+    EXPECT_EQ(app.GetProfileString(keys::kNetwork, keys::kTimeServer, ""), "a.example");
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ(events,
         (std::vector<std::string> {
@@ -101,6 +97,11 @@ TEST_F(VelarinAppTest, FreshUserStartsOnTheGpsInTheFixedOrderAndWritesNothingHea
         std::tuple("ntp.example", 60, "/dev/ttyS0", 4800, 8));
     EXPECT_TRUE(store.writes.empty()) << "nobody could confirm the first-time configuration";
     EXPECT_TRUE(notifier.Messages().empty());
+    EXPECT_EQ(app.State().clockEnableSegColor, 0xFF0000u);
+    app.LoadClockWindowSegColors();
+    EXPECT_EQ(
+        std::tuple(app.State().clockActiveSegColor.load(), app.State().clockEnableSegColor.load()),
+        std::tuple(0x00FF00u, 0x00FF00u));
 
     app.ExitInstance();
     EXPECT_EQ(events.back(), "frame gone, link open") << "the main frame goes before the link";
@@ -122,48 +123,47 @@ TEST_F(VelarinAppTest, PortAndBaudComeFromTheStoreAndAMissingPortIsToldOnce)
     EXPECT_EQ(events.back(), "notice, link closed");
 }
 
-TEST_F(VelarinAppTest, ConfirmedFirstTimeConfigurationWritesTheChoiceThenTheFlag)
+// Only a stored FirstTimeConfig of exactly 1 (or none) asks; a confirmed answer writes the choice
+// before the flag, a cancelled one writes nothing and is asked again next start.
+TEST_F(VelarinAppTest, FirstTimeConfigurationWritesOnlyWhatTheUserConfirmed)
 {
-    ScriptedPrompt prompt(true);
-    app.firstTimeConfigPrompt = &prompt;
-    ASSERT_TRUE(app.InitInstance());
-    EXPECT_EQ(prompt.presets, std::vector<bool> { false });
-    EXPECT_EQ(store.writes, (std::vector<std::string> { "UseNetworkTime=1", "FirstTimeConfig=0" }));
-    EXPECT_EQ(app.State().useNetworkTime, 1);
-    EXPECT_EQ(device.OpenCount(), 0) << "the new choice already governs the link";
-
-    // Next start: not asked again.
-    CVelarinApp again(store, notifier, device, "velarin");
-    again.firstTimeConfigPrompt = &prompt;
-    ASSERT_TRUE(again.InitInstance());
-    EXPECT_EQ(prompt.presets.size(), 1u);
-}
-
-TEST_F(VelarinAppTest, CancelledFirstTimeConfigurationWritesNothingAndComesAgain)
-{
-    store.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1);
-    store.writes.clear();
-    ScriptedPrompt prompt(std::nullopt);
-    app.firstTimeConfigPrompt = &prompt;
-    ASSERT_TRUE(app.InitInstance());
-    EXPECT_EQ(prompt.presets, std::vector<bool> { true });
-    EXPECT_TRUE(store.writes.empty());
-    EXPECT_FALSE(store.Contains(keys::kSettings, keys::kFirstTimeConfig));
-
-    // Only exactly 1 asks.
-    store.WriteProfileInt(keys::kSettings, keys::kFirstTimeConfig, 2);
-    CVelarinApp again(store, notifier, device, "velarin");
-    again.firstTimeConfigPrompt = &prompt;
-    ASSERT_TRUE(again.InitInstance());
-    EXPECT_EQ(prompt.presets.size(), 1u);
+    struct Case {
+        int storedNetwork, storedFlag;
+        std::optional<bool> answer;
+        std::vector<bool> presets;
+        std::vector<std::string> writes;
+    };
+    const Case cases[] = {
+        { 0, 1, true, { false }, { "UseNetworkTime=1", "FirstTimeConfig=0" } },
+        { 1, 1, std::nullopt, { true }, {} },
+        { 1, 2, true, {}, {} },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.storedFlag);
+        OrderedStore fresh;
+        fresh.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, c.storedNetwork);
+        fresh.WriteProfileInt(keys::kSettings, keys::kFirstTimeConfig, c.storedFlag);
+        fresh.writes.clear();
+        ScriptedPrompt prompt;
+        prompt.answer = c.answer;
+        CVelarinApp first(fresh, notifier, device, "velarin");
+        first.firstTimeConfigPrompt = &prompt;
+        ASSERT_TRUE(first.InitInstance());
+        EXPECT_EQ(prompt.presets, c.presets);
+        EXPECT_EQ(fresh.writes, c.writes);
+        if (c.presets.empty())
+            continue;
+        CVelarinApp again(fresh, notifier, device, "velarin");
+        again.firstTimeConfigPrompt = &prompt;
+        ASSERT_TRUE(again.InitInstance());
+        EXPECT_EQ(prompt.presets.size(), c.writes.empty() ? 2u : 1u);
+    }
+    EXPECT_EQ(device.OpenCount(), 0) << "the confirmed network choice already governs the link";
 }
 
 TEST_F(VelarinAppTest, StartUpEndsEarlyForAnotherCopyFailedSocketsOrNoMainFrame)
 {
-    app.anotherCopyNotified = [this] {
-        events.push_back("single instance");
-        return true;
-    };
+    app.anotherCopyNotified = note("single instance", true);
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(app.ExitCode(), 0);
     EXPECT_EQ(events, std::vector<std::string> { "single instance" });
@@ -181,18 +181,6 @@ TEST_F(VelarinAppTest, StartUpEndsEarlyForAnotherCopyFailedSocketsOrNoMainFrame)
     EXPECT_FALSE(noFrame.InitInstance());
     EXPECT_EQ(std::tuple(noFrame.ExitCode(), device.OpenCount(), noFrame.GetMainFrame()),
         std::tuple(1, 0, nullptr));
-}
-
-TEST_F(VelarinAppTest, ProfileOperationsAndTheClockWindowColourRead)
-{
-    EXPECT_TRUE(app.WriteProfileString(keys::kNetwork, keys::kTimeServer, "a.example"));
-    EXPECT_EQ(app.GetProfileString(keys::kNetwork, keys::kTimeServer, ""), "a.example");
-    EXPECT_EQ(app.GetProfileInt(keys::kSettings, keys::kGPSTimeDelay, 50), 50);
-    ASSERT_TRUE(app.InitInstance());
-    EXPECT_EQ(app.State().clockEnableSegColor, 0xFF0000u);
-    app.LoadClockWindowSegColors();
-    EXPECT_EQ(app.State().clockActiveSegColor, 0x00FF00u);
-    EXPECT_EQ(app.State().clockEnableSegColor, 0x00FF00u);
 }
 
 } // namespace

@@ -1,9 +1,13 @@
-// The real program: one instance per settings folder, the system log option, help and demo.
+// The real program: one instance per settings folder, the system log option, help and the demo,
+// whose receiver ends with it.
 #include "support/VelarinProcess.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace velarin {
@@ -68,35 +72,60 @@ TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
     EXPECT_FALSE(stored.contains("Settings/UseNetworkTime"));
 }
 
-TEST(VelarinProcess, HelpVersionAndDemo)
+TEST(VelarinProcess, HelpVersionBadOptionAndDemo)
 {
     VelarinProcess help({ "--help" });
     EXPECT_EQ(help.Finish(), 0);
     for (const char* text : { "--settings-dir", "--headless", "--serial-device", "--demo",
              "--system-log <FILE>", "stamped in UTC" })
         EXPECT_TRUE(help.Stdout().contains(text)) << text;
-
     VelarinProcess version({ "--version" });
     EXPECT_EQ(version.Finish(), 0);
     EXPECT_TRUE(version.Stdout().contains(VELARIN_VERSION));
+    EXPECT_NE(VelarinProcess({ "--headless", "--no-such-option" }).Finish(), 0);
+    QTemporaryDir dir; // a demo that ends normally, its receiver with it
+    VelarinProcess demo({ "--demo", "--headless", "--settings-dir", dir.path() });
+    EXPECT_TRUE(demo.WaitForStderr("would set the clock to")) << demo.Stderr().toStdString();
+    EXPECT_TRUE(demo.Stderr().contains("UTC (error ") && !demo.Stderr().contains("Port"))
+        << "the demo opens only its own receiver: " << demo.Stderr().toStdString();
+    EXPECT_EQ(demo.Terminate(), 0);
+}
 
-    VelarinProcess unknown({ "--headless", "--no-such-option" });
-    EXPECT_NE(unknown.Finish(), 0);
+// Whether `pid` is a running receiver; a zombie has no command line any more.
+bool isReceiver(qint64 pid)
+{
+    QFile in(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return in.open(QIODevice::ReadOnly) && in.readAll().contains("simulate-gps");
+}
 
-    // The demo starts its own receiver and prints the setting it would make.
+// A second demo hands over before it starts anything; the receiver ends with the program, even
+// one killed with SIGKILL.
+TEST(VelarinProcess, SecondDemoHandsOverAndAKilledDemoLeavesNoReceiver)
+{
     QTemporaryDir dir;
-    const QStringList demoArguments { "--demo", "--headless", "--settings-dir", dir.path() };
-    VelarinProcess demo(demoArguments);
-    ASSERT_TRUE(demo.WaitForStderr("would set the clock to")) << demo.Stderr().toStdString();
-    EXPECT_TRUE(demo.Stderr().contains("simulated receiver on /dev/pts/"));
-    EXPECT_TRUE(demo.Stderr().contains("UTC (error ")) << demo.Stderr().toStdString();
-    EXPECT_FALSE(demo.Stderr().contains("Port")) << "the demo opens only its own receiver";
-    // A second copy hands over before it starts anything, its receiver included.
-    VelarinProcess again(demoArguments);
+    const QStringList arguments { "--demo", "--headless", "--settings-dir", dir.path() };
+    QProcess demo;
+    demo.setReadChannel(QProcess::StandardError);
+    demo.start(QStringLiteral(VELARIN_APP_PATH), arguments);
+    QByteArray err;
+    for (int turn = 0; turn < 200 && !err.contains("simulated receiver on /dev/pts/"); ++turn) {
+        demo.waitForReadyRead(100);
+        err += demo.readAllStandardError();
+    }
+    ASSERT_TRUE(err.contains("simulated receiver on /dev/pts/")) << err.toStdString();
+    VelarinProcess again(arguments);
     EXPECT_EQ(again.Finish(), 0);
     EXPECT_FALSE(again.Stderr().contains("receiver")) << again.Stderr().toStdString();
-    EXPECT_TRUE(demo.WaitForStderr("show properties requested")) << demo.Stderr().toStdString();
-    EXPECT_EQ(demo.Terminate(), 0);
+
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(demo.processId()));
+    ASSERT_TRUE(children.open(QIODevice::ReadOnly));
+    const qint64 receiver = children.readAll().split(' ').value(0).toLongLong();
+    ASSERT_TRUE(isReceiver(receiver));
+    ::kill(static_cast<pid_t>(demo.processId()), SIGKILL);
+    demo.waitForFinished(5000);
+    for (int turn = 0; turn < 100 && isReceiver(receiver); ++turn)
+        QThread::msleep(100);
+    EXPECT_FALSE(isReceiver(receiver));
 }
 
 } // namespace
