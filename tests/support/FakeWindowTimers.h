@@ -17,7 +17,6 @@ public:
     std::unique_ptr<WindowTimer> CreateTimer(std::function<void()> onTick) override;
 
     void Advance(int64_t milliseconds);
-    int64_t Now() const { return now_; }
     int ActiveCount() const;
 
 private:

@@ -1,5 +1,6 @@
 #include "support/PtyPair.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -32,33 +33,14 @@ PtyPair::~PtyPair()
         ::close(slave_);
 }
 
-bool PtyPair::IsValid() const
-{
-    return master_ >= 0 && slave_ >= 0;
-}
-
-const std::string& PtyPair::SlavePath() const
-{
-    return slavePath_;
-}
-
-int PtyPair::MasterFd() const
-{
-    return master_;
-}
-
 bool PtyPair::Write(const void* data, size_t size)
 {
     const auto* bytes = static_cast<const unsigned char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(master_, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
+    for (ssize_t written = 0; size > 0; bytes += written, size -= static_cast<size_t>(written)) {
+        written = ::write(master_, bytes, size);
+        if (written < 0 && errno != EINTR)
             return false;
-        }
-        bytes += written;
-        size -= static_cast<size_t>(written);
+        written = std::max<ssize_t>(written, 0);
     }
     return true;
 }

@@ -18,9 +18,8 @@ public:
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
 
-    bool IsValid() const;
-    const std::string& SlavePath() const;
-    int MasterFd() const;
+    bool IsValid() const { return master_ >= 0 && slave_ >= 0; }
+    const std::string& SlavePath() const { return slavePath_; }
 
     // Writes every byte at the master end (blocking until the line discipline took them).
     bool Write(const void* data, size_t size);
