@@ -66,28 +66,5 @@ TEST(SimulatedSerialDevice, WaitEndsOnAnEdgeFromAnotherThreadOrOnCancel)
     closer.join();
 }
 
-TEST(SimulatedSerialDevice, InjectedFailuresAndFedBytes)
-{
-    SimulatedSerialDevice device;
-    device.SetOpenError(EACCES);
-    EXPECT_EQ(device.Open("/dev/sim1"), EACCES);
-    EXPECT_EQ(device.LastOpenPath(), "/dev/sim1");
-    device.SetOpenError(0);
-    ASSERT_EQ(device.Open("/dev/sim1"), 0);
-    EXPECT_EQ(device.Open("/dev/sim1"), EBUSY);
-    device.SetSetLineSettingsFails(true);
-    EXPECT_TRUE(device.GetLineSettings());
-    EXPECT_FALSE(device.SetLineSettings(4800, 0, 8, 0));
-
-    device.Feed("abc");
-    uint8_t buffer[2];
-    EXPECT_EQ(device.Read(buffer, 2), 2);
-    EXPECT_EQ(device.PendingBytes(), 1u);
-    device.Unplug();
-    EXPECT_EQ(device.Read(buffer, 2), -1);
-    EXPECT_FALSE(device.IsOpen());
-    EXPECT_EQ(device.Read(buffer, 2), 0);
-}
-
 } // namespace
 } // namespace velarin
