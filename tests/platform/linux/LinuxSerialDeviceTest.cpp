@@ -1,6 +1,9 @@
 #include "platform/linux/LinuxSerialDevice.h"
+#include "engine/frame/SerialLinkWatch.h"
 #include "engine/gps/SerialPort.h"
 #include "platform/linux/LinuxModemLines.h"
+#include "platform/sim/SimulatedSystemClock.h"
+#include "support/LogFileUnderTest.h"
 #include "support/PtyPair.h"
 #include "support/RecordingNotifier.h"
 
@@ -79,9 +82,6 @@ TEST_F(LinuxSerialLinkTest, RawLineAtEveryStandardRateAndOtherRatesFailAtSetComm
 TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrder)
 {
     ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    uint8_t buffer[64];
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u) << "an idle line returns at once, empty";
-
     // Every byte value, CR/LF and XON/XOFF included, more than the pty buffer holds at once.
     std::string sent;
     for (int i = 0; i < 40000; ++i)
@@ -93,23 +93,54 @@ TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrder)
     EXPECT_TRUE(received == sent) << "bytes changed or reordered";
 }
 
-TEST_F(LinuxSerialLinkTest, UnpluggedReceiverClosesTheLinkWithoutSpinning)
+// The receiver is reached through a link (as under /dev/serial/by-id); unplugged, the first read
+// sees the hang-up and leaves nothing to wake the event loop; plugged back under another device
+// name, the watch reopens it as before, with one log line each way.
+TEST_F(LinuxSerialLinkTest, AnUnpluggedReceiverClosesAtOnceAndIsReopenedWhenPluggedBack)
 {
-    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    ASSERT_TRUE(pty.Write("$GPZDA"));
-    EXPECT_EQ(readAtLeast(6), "$GPZDA");
-    pty.CloseMaster();
-    uint8_t buffer[64];
-    int reads = 0;
-    while (port.IsOpen() && reads < 1000) {
-        EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
-        ++reads;
-    }
+    QTemporaryDir dir;
+    const std::string link = dir.filePath(QStringLiteral("gps-by-id")).toStdString();
+    port.SetDeviceOverride(link);
+    SimulatedSystemClock clock;
+    SystemLog log { clock };
+    test::LogFileUnderTest logFile { log };
+    SerialLinkWatch watch { port, log };
+
+    // A port that never opened keeps its one message and is not tried again.
+    EXPECT_EQ(port.Open(1, 4800, 0, 8, 0), -1);
+    auto first = std::make_unique<test::PtyPair>();
+    ASSERT_EQ(::symlink(first->SlavePath().c_str(), link.c_str()), 0);
+    watch.Check();
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_LE(reads, 1) << "the hang-up must be seen by the first read";
+    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
+    uint8_t buffer[64];
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u) << "an idle line returns at once, empty";
+    ASSERT_TRUE(first->Write("$GPZDA\r\n"));
+    EXPECT_EQ(readAtLeast(8), "$GPZDA\r\n");
+
+    first.reset();
+    ::unlink(link.c_str());
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+    EXPECT_FALSE(port.IsOpen()) << "the hang-up must be seen by the first read";
     EXPECT_EQ(device.ReadableHandle(), -1) << "nothing left to wake the event loop";
     EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
-    EXPECT_TRUE(notifier.Messages().empty());
+    for (int second = 0; second < 3; ++second)
+        watch.Check();
+    EXPECT_FALSE(port.IsOpen());
+
+    test::PtyPair again;
+    ASSERT_EQ(::symlink(again.SlavePath().c_str(), link.c_str()), 0);
+    watch.Check();
+    ASSERT_TRUE(port.IsOpen());
+    const termios settings = again.SlaveSettings();
+    EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B4800));
+    ASSERT_TRUE(again.Write("$GPRMC\r\n"));
+    EXPECT_EQ(readAtLeast(8), "$GPRMC\r\n");
+    watch.Check();
+    EXPECT_EQ(logFile.Lines(),
+        (std::vector<std::string> { "GPS receiver on " + link + " disconnected",
+            "GPS receiver on " + link + " reconnected" }));
+    EXPECT_EQ(notifier.Messages().size(), 1U);
 }
 
 TEST_F(LinuxSerialLinkTest, OpenErrorsAreErrnoValuesAndAFileThatIsNoTerminalFailsAtGetCommState)
