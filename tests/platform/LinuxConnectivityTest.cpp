@@ -53,26 +53,17 @@ TEST(LinuxConnectivity, NeedsADefaultRouteOnAnInterfaceThatIsUp)
     tree.addInterface("eth0", "0x1003", "up");
     tree.addInterface("wlan0", "0x1002", "down");
     tree.addInterface("tun0", "0x1091", "unknown");
-    EXPECT_FALSE(tree.connected());
-
-    // A subnet route alone is no way out.
-    tree.write("proc/route",
-        std::string(kRouteHeader) + "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\n");
-    EXPECT_FALSE(tree.connected());
-
-    // A default route through an interface that is down.
-    tree.write("proc/route",
-        std::string(kRouteHeader) + "wlan0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\n");
-    EXPECT_FALSE(tree.connected());
-
-    tree.write("proc/route",
-        std::string(kRouteHeader) + "eth0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\n");
-    EXPECT_TRUE(tree.connected());
-
-    // A tunnel reports its link state as unknown and still counts.
-    tree.write("proc/route",
-        std::string(kRouteHeader) + "tun0\t00000000\t00000000\t0001\t0\t0\t0\t00000000\t0\n");
-    EXPECT_TRUE(tree.connected());
+    // No route; a subnet route alone; a default route through an interface that is down; one
+    // through an interface that is up; a tunnel, which reports its link state as unknown.
+    const std::pair<const char*, bool> routes[]
+        = { { "", false }, { "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\n", false },
+              { "wlan0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\n", false },
+              { "eth0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\n", true },
+              { "tun0\t00000000\t00000000\t0001\t0\t0\t0\t00000000\t0\n", true } };
+    for (auto [route, connected] : routes) {
+        tree.write("proc/route", kRouteHeader + std::string(route));
+        EXPECT_EQ(tree.connected(), connected) << route;
+    }
 }
 
 TEST(LinuxConnectivity, ReadsIpv6DefaultRoutesButNotLoopbackRejects)

@@ -15,14 +15,19 @@ constexpr size_t kFrame = 100 * kSlot;
 // Between the low (about 10900) and the high (about 32767) envelope.
 constexpr int kHighThreshold = 21845;
 
-int fieldBits(const IrigFrame& frame, std::initializer_list<std::pair<int, int>> slotWeights)
+// Slots first..first+count-1 as a binary number, least significant first.
+int bits(const IrigFrame& frame, int first, int count)
 {
     int value = 0;
-    for (auto [slot, weight] : slotWeights) {
-        if (frame.slots[slot] == '1')
-            value += weight;
-    }
+    for (int bit = 0; bit < count; ++bit)
+        value |= frame.slots[first + bit] == '1' ? 1 << bit : 0;
     return value;
+}
+
+std::vector<uint8_t> readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
 }
 
 uint32_t readLittleEndian(const std::vector<uint8_t>& bytes, size_t at, int count)
@@ -64,23 +69,13 @@ IrigFrame DecodeIrigFrame(const std::vector<int16_t>& samples, size_t start)
                     + " high cycles";
         }
     }
-    frame.seconds = fieldBits(
-        frame, { { 1, 1 }, { 2, 2 }, { 3, 4 }, { 4, 8 }, { 6, 10 }, { 7, 20 }, { 8, 40 } });
-    frame.minutes = fieldBits(
-        frame, { { 10, 1 }, { 11, 2 }, { 12, 4 }, { 13, 8 }, { 15, 10 }, { 16, 20 }, { 17, 40 } });
-    frame.hours
-        = fieldBits(frame, { { 20, 1 }, { 21, 2 }, { 22, 4 }, { 23, 8 }, { 25, 10 }, { 26, 20 } });
-    frame.dayOfYear = fieldBits(frame,
-        { { 30, 1 }, { 31, 2 }, { 32, 4 }, { 33, 8 }, { 35, 10 }, { 36, 20 }, { 37, 40 },
-            { 38, 80 }, { 40, 100 }, { 41, 200 } });
-    for (int bit = 0; bit < 7; ++bit)
-        frame.letter |= frame.slots[50 + bit] == '1' ? 1 << bit : 0;
-    int sbs = 0;
-    for (int bit = 0; bit < 9; ++bit)
-        sbs |= frame.slots[80 + bit] == '1' ? 1 << bit : 0;
-    for (int bit = 0; bit < 8; ++bit)
-        sbs |= frame.slots[90 + bit] == '1' ? 1 << (9 + bit) : 0;
-    frame.straightBinarySeconds = sbs;
+    // BCD units and tens (and hundreds of days), then the control field and straight binary.
+    frame.seconds = bits(frame, 1, 4) + 10 * bits(frame, 6, 3);
+    frame.minutes = bits(frame, 10, 4) + 10 * bits(frame, 15, 3);
+    frame.hours = bits(frame, 20, 4) + 10 * bits(frame, 25, 2);
+    frame.dayOfYear = bits(frame, 30, 4) + 10 * bits(frame, 35, 4) + 100 * bits(frame, 40, 2);
+    frame.letter = bits(frame, 50, 7);
+    frame.straightBinarySeconds = bits(frame, 80, 9) | bits(frame, 90, 8) << 9;
     return frame;
 }
 
@@ -107,8 +102,7 @@ std::vector<IrigFrame> DecodeIrigStream(const std::vector<int16_t>& samples)
 WavData ReadWavFile(const std::string& path)
 {
     WavData wav;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::vector<uint8_t> bytes = readBytes(path);
     if (bytes.size() < 44 || std::memcmp(bytes.data(), "RIFF", 4) != 0
         || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
         wav.error = "not a RIFF WAVE file";
@@ -139,11 +133,10 @@ WavData ReadWavFile(const std::string& path)
 
 std::vector<int16_t> ReadRawSamples(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::vector<uint8_t> bytes = readBytes(path);
     std::vector<int16_t> samples;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        samples.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
+        samples.push_back(static_cast<int16_t>(readLittleEndian(bytes, i, 2)));
     return samples;
 }
 

@@ -2,8 +2,12 @@
 
 #include "engine/frame/SystemLog.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace velarin::test {
@@ -11,15 +15,39 @@ namespace velarin::test {
 // A system log opened on a temporary file named after the running test, removed at the end.
 class LogFileUnderTest {
 public:
-    explicit LogFileUnderTest(SystemLog& log);
-    ~LogFileUnderTest();
+    explicit LogFileUnderTest(SystemLog& log)
+        : log_(log)
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = std::filesystem::temp_directory_path()
+            / ("velarin-log-" + std::to_string(::getpid()) + "-"
+                + (info ? std::string(info->test_suite_name()) + "." + info->name() : "none")
+                + ".log");
+        Reopen();
+    }
+    ~LogFileUnderTest()
+    {
+        log_.CloseSystemLog();
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
     LogFileUnderTest(const LogFileUnderTest&) = delete;
     LogFileUnderTest& operator=(const LogFileUnderTest&) = delete;
 
     // Opens (and empties) the file again.
-    void Reopen();
+    void Reopen() { log_.OpenSystemLog(path_.string()); }
     // Closes the log and returns the message texts of its lines, without their time stamps.
-    std::vector<std::string> Lines();
+    std::vector<std::string> Lines()
+    {
+        log_.CloseSystemLog();
+        std::ifstream in(path_);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) {
+            const size_t stamp = line.find(": ");
+            lines.push_back(stamp == std::string::npos ? line : line.substr(stamp + 2));
+        }
+        return lines;
+    }
 
 private:
     SystemLog& log_;

@@ -1,14 +1,17 @@
 #pragma once
 
-#include <atomic>
+#include "support/LoopbackServer.h"
+
+#include <chrono>
+#include <cstdio>
 #include <string>
-#include <thread>
+#include <vector>
 
 namespace velarin::test {
 
 // A TCP server on 127.0.0.1 at an ephemeral port that greets every connection with a fixed
 // reply, the way a Daytime server does, or misbehaves.
-class LoopbackDaytimeServer {
+class LoopbackDaytimeServer : public LoopbackServer {
 public:
     enum class Behaviour {
         SendAndClose,
@@ -17,28 +20,60 @@ public:
         NeverAnswer, // accepts and holds the connection open in silence
     };
 
-    LoopbackDaytimeServer(Behaviour behaviour, std::string reply = {});
-    ~LoopbackDaytimeServer();
-    LoopbackDaytimeServer(const LoopbackDaytimeServer&) = delete;
-    LoopbackDaytimeServer& operator=(const LoopbackDaytimeServer&) = delete;
+    LoopbackDaytimeServer(Behaviour behaviour, std::string reply = {})
+        : LoopbackServer(SOCK_STREAM)
+        , behaviour_(behaviour)
+        , reply_(std::move(reply))
+    {
+        start([this] { greet(); });
+    }
+    ~LoopbackDaytimeServer()
+    {
+        stop();
+        for (int client : held_)
+            ::close(client);
+    }
 
-    int Port() const { return port_; }
     int Connections() const { return connections_.load(); }
 
     // A NIST line (with its leading and closing line feed) for the given fields.
     static std::string NistLine(int mjd, int yy, int month, int day, int hour, int minute,
-        int second, const char* advance = "50.0");
+        int second, const char* advance = "50.0")
+    {
+        char line[96];
+        std::snprintf(line, sizeof line,
+            "\n%05d %02d-%02d-%02d %02d:%02d:%02d 00 0 0 %s UTC(NIST) *\n", mjd, yy, month, day,
+            hour, minute, second, advance);
+        return line;
+    }
 
 private:
-    void serve();
+    void greet()
+    {
+        const int client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            return;
+        ++connections_;
+        if (behaviour_ == Behaviour::NeverAnswer) {
+            held_.push_back(client);
+            return;
+        }
+        // The whole reply, or (in two parts) its first half, a pause, then the rest.
+        const size_t first = behaviour_ == Behaviour::SendInTwoParts ? reply_.size() / 2
+            : behaviour_ == Behaviour::SendAndClose                  ? reply_.size()
+                                                                     : 0;
+        ::send(client, reply_.data(), first, MSG_NOSIGNAL);
+        if (behaviour_ == Behaviour::SendInTwoParts) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            ::send(client, reply_.data() + first, reply_.size() - first, MSG_NOSIGNAL);
+        }
+        ::close(client);
+    }
 
     Behaviour behaviour_;
     std::string reply_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_ { false };
     std::atomic<int> connections_ { 0 };
-    std::thread thread_;
+    std::vector<int> held_; // only the server thread touches it until stop()
 };
 
 } // namespace velarin::test

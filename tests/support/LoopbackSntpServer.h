@@ -1,14 +1,17 @@
 #pragma once
 
-#include <atomic>
+#include "support/LoopbackServer.h"
+
+#include <chrono>
 #include <cstdint>
-#include <thread>
+#include <cstring>
+#include <vector>
 
 namespace velarin::test {
 
 // An SNTP server on 127.0.0.1 at an ephemeral port, answering from the real clock plus an
 // offset, with ways to answer badly.
-class LoopbackSntpServer {
+class LoopbackSntpServer : public LoopbackServer {
 public:
     enum class Behaviour {
         Good,
@@ -21,24 +24,83 @@ public:
         Silent, // reads requests, never answers
     };
 
-    explicit LoopbackSntpServer(Behaviour behaviour, double offsetSeconds = 0.0);
-    ~LoopbackSntpServer();
-    LoopbackSntpServer(const LoopbackSntpServer&) = delete;
-    LoopbackSntpServer& operator=(const LoopbackSntpServer&) = delete;
+    explicit LoopbackSntpServer(Behaviour behaviour, double offsetSeconds = 0.0)
+        : LoopbackServer(SOCK_DGRAM)
+        , behaviour_(behaviour)
+        , offsetSeconds_(offsetSeconds)
+    {
+        start([this] { answer(); });
+    }
+    ~LoopbackSntpServer() { stop(); }
 
-    int Port() const { return port_; }
     int Requests() const { return requests_.load(); }
 
 private:
-    void serve();
+    // Seconds since 1900 in NTP's 32.32 fixed point, from the real clock plus the offset.
+    void putNow(uint8_t* at) const
+    {
+        const double since1900
+            = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+                  .count()
+            + offsetSeconds_ + 2208988800.0;
+        const auto whole = static_cast<uint64_t>(since1900);
+        const uint64_t stamp
+            = (whole << 32) + static_cast<uint64_t>((since1900 - double(whole)) * 4294967296.0);
+        for (int i = 0; i < 8; ++i)
+            at[i] = static_cast<uint8_t>(stamp >> (56 - 8 * i));
+    }
+
+    void answer()
+    {
+        uint8_t request[128];
+        sockaddr_storage peer {};
+        socklen_t peerLength = sizeof peer;
+        const ssize_t size = ::recvfrom(
+            fd_, request, sizeof request, 0, reinterpret_cast<sockaddr*>(&peer), &peerLength);
+        if (size < 48)
+            return;
+        ++requests_;
+        if (behaviour_ == Behaviour::Silent)
+            return;
+        std::vector<uint8_t> reply(48, 0);
+        reply[0] = (0 << 6) | (3 << 3) | 4;
+        reply[1] = 1;
+        reply[3] = static_cast<uint8_t>(-20);
+        std::memcpy(reply.data() + 12, "GPS", 3);
+        std::memcpy(reply.data() + 24, request + 40, 8);
+        putNow(reply.data() + 16);
+        std::memcpy(reply.data() + 32, reply.data() + 16, 8);
+        putNow(reply.data() + 40);
+        switch (behaviour_) {
+        case Behaviour::KissOfDeath:
+            reply[1] = 0;
+            std::memcpy(reply.data() + 12, "RATE", 4);
+            break;
+        case Behaviour::Unsynchronised:
+            reply[0] = (3 << 6) | (3 << 3) | 4;
+            break;
+        case Behaviour::WrongMode:
+            reply[0] = (0 << 6) | (3 << 3) | 1;
+            break;
+        case Behaviour::WrongOriginate:
+            reply[24] ^= 0x01;
+            break;
+        case Behaviour::ZeroTransmit:
+            std::memset(reply.data() + 40, 0, 8);
+            break;
+        case Behaviour::Short:
+            reply.resize(40);
+            break;
+        default:
+            break;
+        }
+        ::sendto(
+            fd_, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&peer), peerLength);
+    }
 
     Behaviour behaviour_;
     double offsetSeconds_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_ { false };
     std::atomic<int> requests_ { 0 };
-    std::thread thread_;
 };
 
 } // namespace velarin::test

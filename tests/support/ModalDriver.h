@@ -25,26 +25,21 @@ template <typename T> void WhenModal(std::function<void(T*)> action, int timeLim
     constexpr int kStepMs = 5;
     poll->setInterval(kStepMs);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, action, timeLimitMs] {
-        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            action(modal);
-            return;
-        }
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
         *waited += kStepMs;
-        if (*waited >= timeLimitMs) {
-            poll->stop();
-            poll->deleteLater();
-            ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " appeared";
-            for (int i = 0; i < 10; ++i) {
-                QWidget* open = QApplication::activeModalWidget();
-                if (open == nullptr)
-                    break;
-                if (auto* dialog = qobject_cast<QDialog*>(open))
-                    dialog->reject();
-                else
-                    open->close();
-            }
+        if (modal == nullptr && *waited < timeLimitMs)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (modal != nullptr)
+            return action(modal);
+        ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " appeared";
+        for (int i = 0; i < 10 && QApplication::activeModalWidget() != nullptr; ++i) {
+            QWidget* open = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QDialog*>(open))
+                dialog->reject();
+            else
+                open->close();
         }
     });
     poll->start();

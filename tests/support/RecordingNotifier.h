@@ -17,14 +17,35 @@ public:
         MessageIcon icon = MessageIcon::None;
     };
 
-    void ShowMessage(
-        const std::string& text, const std::string& caption, MessageIcon icon) override;
-    void Beep(MessageIcon icon) override;
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override
+    {
+        std::lock_guard lock(mutex_);
+        messages_.push_back({ text, caption, icon });
+    }
+    void Beep(MessageIcon icon) override
+    {
+        std::lock_guard lock(mutex_);
+        beeps_.push_back(icon);
+    }
 
-    std::vector<Message> Messages() const;
+    std::vector<Message> Messages() const
+    {
+        std::lock_guard lock(mutex_);
+        return messages_;
+    }
     // Just the texts, in order.
-    std::vector<std::string> Texts() const;
-    std::vector<MessageIcon> Beeps() const;
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& message : Messages())
+            texts.push_back(message.text);
+        return texts;
+    }
+    std::vector<MessageIcon> Beeps() const
+    {
+        std::lock_guard lock(mutex_);
+        return beeps_;
+    }
 
 private:
     mutable std::mutex mutex_;

@@ -11,17 +11,56 @@ namespace velarin::test {
 // know that a clock-setting wait has begun.
 class ScriptedGpsTimeSource : public GpsTimeSource {
 public:
-    std::optional<SystemTime> GetReceiverTime() override;
-    uint64_t UpdateSequence() override;
-    uint64_t WaitForUpdate(uint64_t seen, std::chrono::milliseconds timeout) override;
-    void WakeWaiters() override;
+    std::optional<SystemTime> GetReceiverTime() override
+    {
+        std::lock_guard lock(mutex_);
+        return time_;
+    }
+    uint64_t UpdateSequence() override
+    {
+        std::lock_guard lock(mutex_);
+        return sequence_;
+    }
+    uint64_t WaitForUpdate(uint64_t seen, std::chrono::milliseconds timeout) override
+    {
+        std::unique_lock lock(mutex_);
+        waiting_ = true;
+        changed_.notify_all();
+        const uint64_t wakes = wakes_;
+        changed_.wait_for(lock, timeout, [&] { return sequence_ != seen || wakes_ != wakes; });
+        return sequence_;
+    }
+    void WakeWaiters() override
+    {
+        update([this] { ++wakes_; });
+    }
 
     // Stores a new receiver time (nullopt: none) and wakes the waiters.
-    void Publish(std::optional<SystemTime> time);
+    void Publish(std::optional<SystemTime> time)
+    {
+        update([&] {
+            time_ = time;
+            ++sequence_;
+            waiting_ = false;
+        });
+    }
     // Blocks until a WaitForUpdate has been entered since the last Publish (false at time-out).
-    bool WaitUntilWaiting(std::chrono::milliseconds timeout);
+    bool WaitUntilWaiting(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, timeout, [&] { return waiting_; });
+    }
 
 private:
+    template <typename Change> void update(Change change)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            change();
+        }
+        changed_.notify_all();
+    }
+
     std::mutex mutex_;
     std::condition_variable changed_;
     std::optional<SystemTime> time_;

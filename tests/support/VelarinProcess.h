@@ -10,17 +10,47 @@ namespace velarin::test {
 // network reference), so no machine port is ever opened. A run still going at the end is killed.
 class VelarinProcess {
 public:
-    explicit VelarinProcess(const QStringList& arguments);
-    ~VelarinProcess();
+    explicit VelarinProcess(const QStringList& arguments)
+    {
+        process_.start(QStringLiteral(VELARIN_APP_PATH), arguments);
+    }
+    ~VelarinProcess()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
     VelarinProcess(const VelarinProcess&) = delete;
     VelarinProcess& operator=(const VelarinProcess&) = delete;
 
     // Collects stderr until it holds `text` (bounded: about 20 s).
-    bool WaitForStderr(const QString& text);
+    bool WaitForStderr(const QString& text)
+    {
+        for (int i = 0; i < 200 && !stderr_.contains(text); ++i) {
+            process_.waitForReadyRead(100);
+            stderr_ += QString::fromUtf8(process_.readAllStandardError());
+            if (process_.state() == QProcess::NotRunning) {
+                stderr_ += QString::fromUtf8(process_.readAllStandardError());
+                break;
+            }
+        }
+        return stderr_.contains(text);
+    }
     // Waits (bounded) for the end: the exit code, or -1 when a signal ended it.
-    int Finish();
+    int Finish()
+    {
+        process_.waitForFinished(20000);
+        stderr_ += QString::fromUtf8(process_.readAllStandardError());
+        stdout_ += QString::fromUtf8(process_.readAllStandardOutput());
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
     // SIGTERM, then Finish.
-    int Terminate();
+    int Terminate()
+    {
+        process_.terminate();
+        return Finish();
+    }
     const QString& Stderr() const { return stderr_; }
     const QString& Stdout() const { return stdout_; }
 

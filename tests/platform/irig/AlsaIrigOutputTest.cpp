@@ -9,28 +9,24 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <optional>
 
 namespace velarin {
 namespace {
 
-// Sets an environment variable for the life of a test and puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::optional<std::string>& value)
-        : name_(name)
+// Sets (nullptr: unsets) an environment variable for the life of a test, then puts it back.
+struct ScopedEnvironment {
+    ScopedEnvironment(const char* name, const char* value)
+        : name(name)
+        , had(qEnvironmentVariableIsSet(name))
+        , previous(qgetenv(name))
     {
-        if (const char* previous = std::getenv(name))
-            previous_ = previous;
-        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+        value ? qputenv(name, value) : qunsetenv(name);
     }
-    ~ScopedEnvironment() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
+    ~ScopedEnvironment() { had ? qputenv(name, previous) : qunsetenv(name); }
+    const char* name;
+    bool had;
+    QByteArray previous;
 };
 
 // Points ALSA at a configuration of our own: one PCM that records what it is given into a raw
@@ -46,7 +42,7 @@ public:
     QTemporaryDir dir_;
     const std::string rawPath_ = dir_.filePath("irig.raw").toStdString();
     const std::string configPath_ = dir_.filePath("asoundrc").toStdString();
-    ScopedEnvironment environment_ { "ALSA_CONFIG_PATH", configPath_ };
+    ScopedEnvironment environment_ { "ALSA_CONFIG_PATH", configPath_.c_str() };
 };
 
 const int64_t kStart = *ToUnixMilliseconds(SystemTime { 2004, 3, 0, 1, 23, 59, 58, 0 }) * 1000;
@@ -102,7 +98,7 @@ TEST(AlsaIrigOutput, NoUsableOutputShowsNoSoundOutputDeviceAndTheNameComesFromTh
     EXPECT_EQ(notifier.Texts(), std::vector<std::string> { "No Sound Output Device" });
 
     {
-        ScopedEnvironment unset("VELARIN_ALSA_DEVICE", std::nullopt);
+        ScopedEnvironment unset("VELARIN_ALSA_DEVICE", nullptr);
         EXPECT_EQ(AlsaAudioDevice::DeviceNameFromEnvironment(), "default");
     }
     ScopedEnvironment set("VELARIN_ALSA_DEVICE", "plughw:1,0");

@@ -1,14 +1,20 @@
 #include "platform/linux/LinuxSerialDevice.h"
+#include "engine/frame/SerialLinkWatch.h"
 #include "engine/gps/SerialPort.h"
+#include "platform/linux/LinuxModemLines.h"
+#include "platform/sim/SimulatedSystemClock.h"
+#include "support/LogFileUnderTest.h"
 #include "support/PtyPair.h"
 #include "support/RecordingNotifier.h"
 
 #include <QTemporaryDir>
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <thread>
+#include <unistd.h>
 
 namespace velarin {
 namespace {
@@ -47,26 +53,19 @@ protected:
     CSerialPort port { device, notifier, "velarin" };
 };
 
-TEST_F(LinuxSerialLinkTest, AppliesRawLineSettings)
-{
-    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0) << notifier.Messages().size();
-    const termios settings = pty.SlaveSettings();
-    EXPECT_EQ(std::tuple(cfgetispeed(&settings), cfgetospeed(&settings)),
-        std::tuple(speed_t(B4800), speed_t(B4800)));
-    EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL | CREAD),
-        tcflag_t(CS8 | CLOCAL | CREAD));
-    EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP), 0u);
-    EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-    EXPECT_EQ(std::tuple(settings.c_cc[VMIN], settings.c_cc[VTIME]), std::tuple(0, 0));
-    EXPECT_TRUE(notifier.Messages().empty());
-}
-
-TEST_F(LinuxSerialLinkTest, EveryStandardRateIsAcceptedAndOthersTakeTheSetCommStatePath)
+TEST_F(LinuxSerialLinkTest, RawLineAtEveryStandardRateAndOtherRatesFailAtSetCommState)
 {
     for (int baud : { 300, 600, 1200, 1800, 2400, 4800, 9600, 19200, 38400, 57600, 115200 }) {
         ASSERT_EQ(port.Open(1, baud, 0, 8, 0), 0) << baud;
         const termios settings = pty.SlaveSettings();
-        EXPECT_EQ(cfgetispeed(&settings), LinuxSerialDevice::SpeedForBaud(baud)) << baud;
+        EXPECT_EQ(std::tuple(cfgetispeed(&settings), cfgetospeed(&settings)),
+            std::tuple(
+                LinuxSerialDevice::SpeedForBaud(baud), LinuxSerialDevice::SpeedForBaud(baud)));
+        EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL | CREAD),
+            tcflag_t(CS8 | CLOCAL | CREAD));
+        EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP), 0u);
+        EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+        EXPECT_EQ(std::tuple(settings.c_cc[VMIN], settings.c_cc[VTIME]), std::tuple(0, 0));
         port.Close();
     }
     EXPECT_TRUE(notifier.Messages().empty());
@@ -83,9 +82,6 @@ TEST_F(LinuxSerialLinkTest, EveryStandardRateIsAcceptedAndOthersTakeTheSetCommSt
 TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrder)
 {
     ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    uint8_t buffer[64];
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u) << "an idle line returns at once, empty";
-
     // Every byte value, CR/LF and XON/XOFF included, more than the pty buffer holds at once.
     std::string sent;
     for (int i = 0; i < 40000; ++i)
@@ -97,34 +93,67 @@ TEST_F(LinuxSerialLinkTest, BytesComeOutUnchangedInOrder)
     EXPECT_TRUE(received == sent) << "bytes changed or reordered";
 }
 
-TEST_F(LinuxSerialLinkTest, UnpluggedReceiverClosesTheLinkWithoutSpinning)
+// The receiver is reached through a link (as under /dev/serial/by-id); unplugged, the first read
+// sees the hang-up and leaves nothing to wake the event loop; plugged back under another device
+// name, the watch reopens it as before, with one log line each way.
+TEST_F(LinuxSerialLinkTest, AnUnpluggedReceiverClosesAtOnceAndIsReopenedWhenPluggedBack)
 {
-    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    ASSERT_TRUE(pty.Write("$GPZDA"));
-    EXPECT_EQ(readAtLeast(6), "$GPZDA");
-    pty.CloseMaster();
-    uint8_t buffer[64];
-    int reads = 0;
-    while (port.IsOpen() && reads < 1000) {
-        EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
-        ++reads;
-    }
+    QTemporaryDir dir;
+    const std::string link = dir.filePath(QStringLiteral("gps-by-id")).toStdString();
+    port.SetDeviceOverride(link);
+    SimulatedSystemClock clock;
+    SystemLog log { clock };
+    test::LogFileUnderTest logFile { log };
+    SerialLinkWatch watch { port, log };
+
+    // A port that never opened keeps its one message and is not tried again.
+    EXPECT_EQ(port.Open(1, 4800, 0, 8, 0), -1);
+    auto first = std::make_unique<test::PtyPair>();
+    ASSERT_EQ(::symlink(first->SlavePath().c_str(), link.c_str()), 0);
+    watch.Check();
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_LE(reads, 1) << "the hang-up must be seen by the first read";
+    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
+    uint8_t buffer[64];
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u) << "an idle line returns at once, empty";
+    ASSERT_TRUE(first->Write("$GPZDA\r\n"));
+    EXPECT_EQ(readAtLeast(8), "$GPZDA\r\n");
+
+    first.reset();
+    ::unlink(link.c_str());
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+    EXPECT_FALSE(port.IsOpen()) << "the hang-up must be seen by the first read";
     EXPECT_EQ(device.ReadableHandle(), -1) << "nothing left to wake the event loop";
     EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
-    EXPECT_TRUE(notifier.Messages().empty());
+    for (int second = 0; second < 3; ++second)
+        watch.Check();
+    EXPECT_FALSE(port.IsOpen());
 
-    // A new receiver on a new device: the link recovers.
-    test::PtyPair replugged;
-    port.SetDeviceOverride(replugged.SlavePath());
-    ASSERT_EQ(port.Open(1, 4800, 0, 8, 0), 0);
-    ASSERT_TRUE(replugged.Write("A"));
-    EXPECT_EQ(readAtLeast(1), "A");
+    test::PtyPair again;
+    ASSERT_EQ(::symlink(again.SlavePath().c_str(), link.c_str()), 0);
+    watch.Check();
+    ASSERT_TRUE(port.IsOpen());
+    const termios settings = again.SlaveSettings();
+    EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B4800));
+    ASSERT_TRUE(again.Write("$GPRMC\r\n"));
+    EXPECT_EQ(readAtLeast(8), "$GPRMC\r\n");
+    watch.Check();
+    EXPECT_EQ(logFile.Lines(),
+        (std::vector<std::string> { "GPS receiver on " + link + " disconnected",
+            "GPS receiver on " + link + " reconnected" }));
+    EXPECT_EQ(notifier.Messages().size(), 1U);
 }
 
-TEST_F(LinuxSerialLinkTest, AFileThatIsNoTerminalFailsAtGetCommState)
+TEST_F(LinuxSerialLinkTest, OpenErrorsAreErrnoValuesAndAFileThatIsNoTerminalFailsAtGetCommState)
 {
+    LinuxSerialDevice closed;
+    EXPECT_EQ(closed.Open("/nonexistent-dir/ttyUSB9"), ENOENT);
+    EXPECT_EQ(closed.Open(""), ENOENT);
+    EXPECT_FALSE(closed.IsOpen());
+    uint8_t buffer[4];
+    EXPECT_EQ(closed.Read(buffer, sizeof buffer), 0);
+    EXPECT_FALSE(closed.SetEventMask(kLineEventCts));
+    EXPECT_EQ(closed.WaitLineEvent(0), LineEventResult::Failed);
+
     QTemporaryDir dir;
     const std::string path = dir.filePath("plain-file").toStdString();
     std::ofstream(path) << "not a tty";
@@ -134,16 +163,23 @@ TEST_F(LinuxSerialLinkTest, AFileThatIsNoTerminalFailsAtGetCommState)
     EXPECT_EQ(notifier.Messages()[0].text, "GetCommState");
 }
 
-TEST(LinuxSerialDevice, OpenErrorsAreErrnoValuesAndAClosedDeviceRefusesEverything)
+// A pseudo-terminal has no modem lines and no interrupt counters: every operation must fail at
+// once rather than wait for an edge that cannot come.
+TEST_F(LinuxSerialLinkTest, ModemLinesOfADeviceWithoutThemFailAtOnce)
 {
-    LinuxSerialDevice device;
-    EXPECT_EQ(device.Open("/nonexistent-dir/ttyUSB9"), ENOENT);
-    EXPECT_EQ(device.Open(""), ENOENT);
-    EXPECT_FALSE(device.IsOpen());
-    uint8_t buffer[4];
-    EXPECT_EQ(device.Read(buffer, sizeof buffer), 0);
-    EXPECT_FALSE(device.SetEventMask(kLineEventCts));
-    EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::Failed);
+    const int fd = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    LinuxModemLines lines;
+    lines.Attach(fd);
+    EXPECT_FALSE(lines.SetEventMask(kLineEventCts));
+    EXPECT_FALSE(lines.SetEventMask(4)); // neither CTS nor DSR
+    EXPECT_EQ(lines.WaitLineEvent(-1), LineEventResult::Failed);
+    lines.CancelWaits(); // nobody waits: returns at once
+    lines.Detach();
+    uint32_t status = 0;
+    EXPECT_FALSE(lines.GetModemStatus(status));
+    EXPECT_FALSE(lines.SetEventMask(kLineEventCts));
+    ::close(fd);
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "platform/linux/LinuxSystemClock.h"
 
 #include "platform/linux/LinuxThreadPriority.h"
+#include "platform/linux/TimeServiceProbe.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/capability.h>
 #include <thread>
@@ -12,15 +15,11 @@
 namespace velarin {
 namespace {
 
-// A capability that records the calls in one journal with the clock call, so that their order
-// shows. The clock call itself is a fake: nothing here ever sets the machine's clock.
-struct Journal {
-    std::vector<std::string> calls;
-};
-
+// A capability that records its calls in one journal with the kernel calls, so that their order
+// shows. The kernel calls are fakes: nothing here ever reads or changes the machine's clock.
 class FakeCapability : public TimeCapability {
 public:
-    FakeCapability(Journal& journal, State state, bool raiseWorks = true)
+    FakeCapability(std::vector<std::string>& journal, State state, bool raiseWorks)
         : journal_(journal)
         , state_(state)
         , raiseWorks_(raiseWorks)
@@ -28,12 +27,12 @@ public:
     }
     State Query() override
     {
-        journal_.calls.push_back("query");
+        journal_.push_back("query");
         return state_;
     }
     bool SetEffective(bool raised) override
     {
-        journal_.calls.push_back(raised ? "raise" : "drop");
+        journal_.push_back(raised ? "raise" : "drop");
         if (raised && !raiseWorks_)
             return false;
         if (state_ != State::NoCapabilityModel)
@@ -42,78 +41,114 @@ public:
     }
 
 private:
-    Journal& journal_;
+    std::vector<std::string>& journal_;
     State state_;
     bool raiseWorks_;
 };
 
 struct ClockUnderTest {
     ClockUnderTest(TimeCapability::State state, int setResult = 0, bool raiseWorks = true)
-        : clock(std::make_unique<FakeCapability>(journal, state, raiseWorks),
+        : clock(
+            std::make_unique<FakeCapability>(calls, state, raiseWorks),
             [this, setResult](const timespec& time) {
-                journal.calls.push_back("set " + std::to_string(time.tv_sec) + "."
+                calls.push_back("set " + std::to_string(time.tv_sec) + "."
                     + std::to_string(time.tv_nsec / 1000000));
                 return setResult;
-            })
+            },
+            [this](timex& state) {
+                calls.push_back(state.modes == ADJ_FREQUENCY
+                        ? "frequency " + std::to_string(state.freq)
+                        : "kernel query");
+                state.freq = -37 * 65536;
+                state.status = kernelStatus;
+                return 0;
+            },
+            [this] { return service; })
     {
     }
-    Journal journal;
+    std::vector<std::string> calls;
+    int kernelStatus = 0;
+    std::string service;
     LinuxSystemClock clock;
 };
 
 const SystemTime kValid { 2026, 12, 0, 6, 9, 30, 15, 250 };
 
-TEST(LinuxSystemClockTest, InvalidRecordsFailBeforeAnySystemCall)
-{
-    ClockUnderTest under(TimeCapability::State::PermittedOnly);
-    // Month 0 and 13, day 32 and 0, 29 February 2026 (no leap year), hour 24, minute 60,
-    // second 60, 1000 ms, and 65036 ms: a delay of -1500 ms.
-    const SystemTime invalid[]
-        = { { 2026, 0, 0, 6, 9, 30, 15, 250 }, { 2026, 13, 0, 6, 9, 30, 15, 250 },
-              { 2026, 12, 0, 32, 9, 30, 15, 250 }, { 2026, 12, 0, 0, 9, 30, 15, 250 },
-              { 2026, 2, 0, 29, 9, 30, 15, 250 }, { 2026, 12, 0, 6, 24, 30, 15, 250 },
-              { 2026, 12, 0, 6, 9, 60, 15, 250 }, { 2026, 12, 0, 6, 9, 30, 60, 250 },
-              { 2026, 12, 0, 6, 9, 30, 15, 1000 }, { 2026, 12, 0, 6, 9, 30, 15, 65036 } };
-    for (const SystemTime& t : invalid)
-        EXPECT_FALSE(under.clock.SetUtc(t));
-    EXPECT_TRUE(under.journal.calls.empty());
-}
-
 TEST(LinuxSystemClockTest, TheRightIsRaisedOnlyAroundTheCallAndOnlyWhenNeeded)
 {
     // 2026-12-06 09:30:15.250 UTC. A right already held is left as found; a system without
-    // capabilities still sets; a missing or unraisable right fails without touching the clock.
+    // capabilities still sets; a missing or unraisable right fails without touching the clock;
+    // a refused set fails and still drops the right.
     using State = TimeCapability::State;
     using Calls = std::vector<std::string>;
-    const std::tuple<State, bool, bool, Calls> cases[] = {
-        { State::PermittedOnly, true, true, { "query", "raise", "set 1796549415.250", "drop" } },
-        { State::Effective, true, true, { "query", "set 1796549415.250" } },
-        { State::NoCapabilityModel, true, true, { "query", "set 1796549415.250" } },
-        { State::Absent, true, false, { "query" } },
-        { State::PermittedOnly, false, false, { "query", "raise" } },
+    const std::tuple<State, int, bool, bool, Calls> cases[] = {
+        { State::PermittedOnly, 0, true, true, { "query", "raise", "set 1796549415.250", "drop" } },
+        { State::Effective, 0, true, true, { "query", "set 1796549415.250" } },
+        { State::NoCapabilityModel, 0, true, true, { "query", "set 1796549415.250" } },
+        { State::Absent, 0, true, false, { "query" } },
+        { State::PermittedOnly, 0, false, false, { "query", "raise" } },
+        { State::PermittedOnly, EPERM, true, false,
+            { "query", "raise", "set 1796549415.250", "drop" } },
     };
-    for (const auto& [state, raiseWorks, set, calls] : cases) {
-        ClockUnderTest under(state, 0, raiseWorks);
+    for (const auto& [state, setResult, raiseWorks, set, calls] : cases) {
+        ClockUnderTest under(state, setResult, raiseWorks);
         EXPECT_EQ(under.clock.SetUtc(kValid), set);
-        EXPECT_EQ(under.journal.calls, calls);
+        EXPECT_EQ(under.calls, calls);
     }
+    // An invalid record (the calendar's own tests hold the full set) fails before any call.
+    ClockUnderTest invalid(State::PermittedOnly);
+    EXPECT_FALSE(invalid.clock.SetUtc({ 2026, 2, 0, 29, 9, 30, 15, 250 }));
+    EXPECT_TRUE(invalid.calls.empty());
     ClockUnderTest noModel(State::NoCapabilityModel);
     EXPECT_TRUE(noModel.clock.EnableSystemTimePrivilege());
     noModel.clock.DisableSystemTimePrivilege();
     EXPECT_TRUE(noModel.clock.SetUtc(kValid));
 }
 
-TEST(LinuxSystemClockTest, RefusedSetReportsFailureAndDropsTheRight)
+TEST(LinuxSystemClockTest, FrequencyIsClampedUnderTheRightAndTheReadingNamesWhoDisciplines)
 {
-    ClockUnderTest under(TimeCapability::State::PermittedOnly, EPERM);
-    EXPECT_FALSE(under.clock.SetUtc(kValid));
-    EXPECT_EQ(under.journal.calls.back(), "drop");
+    ClockUnderTest under(TimeCapability::State::PermittedOnly);
+    EXPECT_TRUE(under.clock.SetFrequencyPpm(800.0));
+    EXPECT_TRUE(under.clock.SetFrequencyPpm(-12.5));
+    EXPECT_EQ(under.calls,
+        (std::vector<std::string> { "query", "raise", "frequency 32768000", "drop", "query",
+            "raise", "frequency -819200", "drop" }));
+
+    EXPECT_EQ(under.clock.QueryFrequency().frequencyPpm, -37.0);
+    EXPECT_EQ(under.clock.QueryFrequency().disciplinedBy, "");
+    under.kernelStatus = STA_PLL;
+    EXPECT_EQ(under.clock.QueryFrequency().disciplinedBy, "the kernel's phase-locked loop");
+    under.service = "chronyd";
+    EXPECT_EQ(under.clock.QueryFrequency().disciplinedBy, "chronyd");
+}
+
+TEST(LinuxSystemClockTest, FindsATimeServiceByItsProcessName)
+{
+    const auto root = std::filesystem::temp_directory_path()
+        / ("velarin-proc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const auto process = [&](const char* pid, const char* name) {
+        std::filesystem::create_directories(root / pid);
+        std::ofstream(root / pid / "comm") << name << "\n";
+    };
+    process("1", "systemd");
+    process("self", "chronyd"); // not a process number
+    EXPECT_EQ(FindRunningTimeService(root.string()), "");
+    process("742", "systemd-timesyn");
+    EXPECT_EQ(FindRunningTimeService(root.string()), "systemd-timesyncd");
+    std::filesystem::remove_all(root);
+    EXPECT_EQ(FindRunningTimeService(root.string()), "") << "no such directory";
 }
 
 // The real libcap path, on a thread of its own (capabilities are per thread on Linux). Needs a
-// process that holds CAP_SYS_TIME in its permitted set; the clock is never set.
+// process that holds CAP_SYS_TIME in its permitted set; the clock is never set. The real
+// priority call rides along: lowering back to normal is always allowed.
 TEST(LibcapTimeCapabilityTest, RaiseAndDropChangeOnlyTheEffectiveSet)
 {
+    std::thread([] {
+        LinuxThreadPriority priority;
+        priority.SetCurrentThreadPriority(ThreadPriorityLevel::AboveNormal);
+        EXPECT_TRUE(priority.SetCurrentThreadPriority(ThreadPriorityLevel::Normal));
+    }).join();
     LibcapTimeCapability capability;
     if (capability.Query() == TimeCapability::State::Absent
         || capability.Query() == TimeCapability::State::NoCapabilityModel)
@@ -138,15 +173,6 @@ TEST(LibcapTimeCapabilityTest, RaiseAndDropChangeOnlyTheEffectiveSet)
         EXPECT_EQ(capability.Query(), TimeCapability::State::Effective);
         clock.DisableSystemTimePrivilege();
         EXPECT_EQ(capability.Query(), TimeCapability::State::PermittedOnly);
-    }).join();
-}
-
-TEST(LinuxThreadPriorityTest, NormalIsAlwaysAllowed)
-{
-    std::thread([] {
-        LinuxThreadPriority priority;
-        priority.SetCurrentThreadPriority(ThreadPriorityLevel::AboveNormal);
-        EXPECT_TRUE(priority.SetCurrentThreadPriority(ThreadPriorityLevel::Normal));
     }).join();
 }
 

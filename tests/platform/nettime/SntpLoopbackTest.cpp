@@ -3,7 +3,6 @@
 #include "engine/settings/MemorySettingsStore.h"
 #include "platform/linux/LinuxNetworkSockets.h"
 #include "platform/sim/SimulatedSystemClock.h"
-#include "support/ChronydServer.h"
 #include "support/LoopbackSntpServer.h"
 
 #include <chrono>
@@ -13,28 +12,29 @@
 using namespace velarin;
 using velarin::test::LoopbackSntpServer;
 
-TEST(SntpLoopback, MeasuresTheServersOffsetAndAgreesWithChronyd)
+TEST(SntpLoopback, MeasuresTheServersOffsetAndRefusedOrUnknownAddressesFail)
 {
     LinuxNetworkSockets sockets;
     SimulatedSystemClock clock;
-    CSntpClient client(sockets, clock, nullptr);
+    CSntpClient client(sockets, clock, nullptr, 1000);
     NtpServerResponse reply;
-    LoopbackSntpServer server(LoopbackSntpServer::Behaviour::Good, 1.25);
-    ASSERT_TRUE(client.GetServerTime("127.0.0.1", reply, server.Port())) << client.LastError();
+    int port = 0;
+    {
+        LoopbackSntpServer server(LoopbackSntpServer::Behaviour::Good, 1.25);
+        port = server.Port();
+        ASSERT_TRUE(client.GetServerTime("127.0.0.1", reply, port)) << client.LastError();
+    }
     // Loose bounds: this checks sign and size, not accuracy (that is measured in bench/).
     EXPECT_NEAR(reply.localClockOffset, 1.25, 0.25);
     EXPECT_TRUE(reply.roundTripDelay >= 0.0 && reply.roundTripDelay < 0.5) << reply.roundTripDelay;
     EXPECT_EQ(std::tuple(reply.stratum, reply.leapIndicator), std::tuple(1, 0));
-
-    velarin::test::ChronydServer chronyd;
-    if (!chronyd.Available())
-        GTEST_SKIP() << chronyd.Reason();
-    ASSERT_TRUE(client.GetServerTime("127.0.0.1", reply, chronyd.Port())) << client.LastError();
-    EXPECT_EQ(reply.stratum, 1);
-    EXPECT_NE(reply.leapIndicator, 3);
-    // Same machine, same clock: the offset is tiny; the bound only guards against gross errors.
-    EXPECT_LT(std::abs(reply.localClockOffset), 0.1);
-    EXPECT_GE(reply.roundTripDelay, 0.0);
+    // The server is gone: the ICMP refusal ends the query at once.
+    EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, port));
+    EXPECT_EQ(client.LastStatus(), NetworkStatus::ReceiveFailed);
+    for (auto [host, p] : { std::pair { "", 123 }, std::pair { "127.0.0.1", 70000 } }) {
+        EXPECT_FALSE(client.GetServerTime(host, reply, p));
+        EXPECT_EQ(client.LastStatus(), NetworkStatus::ResolveFailed);
+    }
 }
 
 TEST(SntpLoopback, BadRepliesAreFailedQueries)
@@ -79,15 +79,6 @@ TEST(SntpLoopback, SettingFromNetworkMovesTheSimulatedClock)
     ASSERT_EQ(SetClockFromNetwork(context), 1);
     EXPECT_EQ(state.networkFailure, 0);
     EXPECT_LT(std::abs(clock.OffsetMicroseconds()), 250'000);
-
-    // A server that does not answer: failure flag, clock untouched.
-    LoopbackSntpServer silent(LoopbackSntpServer::Behaviour::Silent);
-    context.sntpPort = silent.Port();
-    context.sntpTimeoutMs = 200;
-    const int64_t before = clock.OffsetMicroseconds();
-    EXPECT_EQ(SetClockFromNetwork(context), 0);
-    EXPECT_EQ(state.networkFailure, 1);
-    EXPECT_EQ(clock.OffsetMicroseconds(), before);
 }
 
 TEST(SntpLoopback, CancellationEndsAWaitingQuery)
@@ -108,19 +99,4 @@ TEST(SntpLoopback, CancellationEndsAWaitingQuery)
     const NetworkReply reply = sockets.ExchangeDatagram(exchange, &cancel);
     stopper.join();
     EXPECT_EQ(reply.status, NetworkStatus::Cancelled);
-}
-
-TEST(SntpLoopback, RefusedPortAndUnknownAddressFail)
-{
-    LinuxNetworkSockets sockets;
-    SimulatedSystemClock clock;
-    CSntpClient client(sockets, clock, nullptr, 1000);
-    NtpServerResponse reply;
-    // Nothing listens: the ICMP refusal ends the query at once.
-    EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, velarin::test::FreeLoopbackUdpPort()));
-    EXPECT_EQ(client.LastStatus(), NetworkStatus::ReceiveFailed);
-    EXPECT_FALSE(client.GetServerTime("", reply, 123));
-    EXPECT_EQ(client.LastStatus(), NetworkStatus::ResolveFailed);
-    EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, 70000));
-    EXPECT_EQ(client.LastStatus(), NetworkStatus::ResolveFailed);
 }

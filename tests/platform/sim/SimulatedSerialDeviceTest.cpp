@@ -1,5 +1,6 @@
 #include "platform/sim/SimulatedSerialDevice.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -41,52 +42,23 @@ TEST(SimulatedSerialDevice, WaitEndsOnAnEdgeFromAnotherThreadOrOnCancel)
     ASSERT_EQ(device.Open("/dev/sim0"), 0);
     ASSERT_TRUE(device.SetEventMask(kLineEventDsr));
 
-    std::thread edge([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        device.RaiseLineEdge(kLineEventDsr, true);
-    });
-    EXPECT_EQ(device.WaitLineEvent(-1), LineEventResult::Changed);
-    edge.join();
-
-    std::thread cancel([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        device.CancelWaits();
-    });
-    EXPECT_EQ(device.WaitLineEvent(-1), LineEventResult::Cancelled);
-    cancel.join();
-
+    // Each wait ends by what another thread does 20 ms into it.
+    const auto waitWhile = [&](const std::function<void()>& action) {
+        std::thread other([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            action();
+        });
+        const LineEventResult result = device.WaitLineEvent(-1);
+        other.join();
+        return result;
+    };
+    EXPECT_EQ(
+        waitWhile([&] { device.RaiseLineEdge(kLineEventDsr, true); }), LineEventResult::Changed);
+    EXPECT_EQ(waitWhile([&] { device.CancelWaits(); }), LineEventResult::Cancelled);
     // Waits work again after a cancel; closing ends a pending wait as a failure.
     device.RaiseLineEdge(kLineEventDsr, false);
     EXPECT_EQ(device.WaitLineEvent(1000), LineEventResult::Changed);
-    std::thread closer([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        device.Close();
-    });
-    EXPECT_EQ(device.WaitLineEvent(-1), LineEventResult::Failed);
-    closer.join();
-}
-
-TEST(SimulatedSerialDevice, InjectedFailuresAndFedBytes)
-{
-    SimulatedSerialDevice device;
-    device.SetOpenError(EACCES);
-    EXPECT_EQ(device.Open("/dev/sim1"), EACCES);
-    EXPECT_EQ(device.LastOpenPath(), "/dev/sim1");
-    device.SetOpenError(0);
-    ASSERT_EQ(device.Open("/dev/sim1"), 0);
-    EXPECT_EQ(device.Open("/dev/sim1"), EBUSY);
-    device.SetSetLineSettingsFails(true);
-    EXPECT_TRUE(device.GetLineSettings());
-    EXPECT_FALSE(device.SetLineSettings(4800, 0, 8, 0));
-
-    device.Feed("abc");
-    uint8_t buffer[2];
-    EXPECT_EQ(device.Read(buffer, 2), 2);
-    EXPECT_EQ(device.PendingBytes(), 1u);
-    device.Unplug();
-    EXPECT_EQ(device.Read(buffer, 2), -1);
-    EXPECT_FALSE(device.IsOpen());
-    EXPECT_EQ(device.Read(buffer, 2), 0);
+    EXPECT_EQ(waitWhile([&] { device.Close(); }), LineEventResult::Failed);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-#include "platform/linux/KernelPpsLookup.h"
 #include "platform/PpsCapture.h"
+#include "platform/linux/KernelPpsLookup.h"
+#include "platform/linux/SerialDeviceList.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,6 +11,29 @@
 
 using namespace velarin;
 namespace fs = std::filesystem;
+
+TEST(SerialDeviceList, ListsSerialPortsWithHardwareInOrderWithoutOpeningThem)
+{
+    QTemporaryDir root;
+    const fs::path dev = root.filePath("dev").toStdString();
+    const fs::path sys = root.filePath("sys").toStdString();
+    const auto touch = [](const fs::path& path, const std::string& contents = "") {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << contents;
+    };
+    for (const char* name :
+        { "ttyS0", "ttyS1", "ttyS10", "ttyS2", "ttyUSB1", "ttyUSB0", "ttyACM0", "tty0", "console" })
+        touch(dev / name);
+    touch(sys / "ttyS0" / "type", "4\n");
+    touch(sys / "ttyS1" / "type", "0\n"); // reserved, no UART
+    touch(sys / "ttyS10" / "type", "garbage");
+    // ttyS2 has no description: listed.
+    EXPECT_EQ(ListSerialDevices(dev.string(), sys.string()),
+        (std::vector<std::string> { (dev / "ttyS0").string(), (dev / "ttyS2").string(),
+            (dev / "ttyS10").string(), (dev / "ttyUSB0").string(), (dev / "ttyUSB1").string(),
+            (dev / "ttyACM0").string() }));
+    EXPECT_TRUE(ListSerialDevices("/nonexistent-velarin-dev", "/nonexistent").empty());
+}
 
 TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
 {

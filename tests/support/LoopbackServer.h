@@ -1,0 +1,66 @@
+#pragma once
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <functional>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace velarin::test {
+
+// A socket on 127.0.0.1 at an ephemeral port (listening, for a stream) and a thread that hands
+// it to a handler whenever it is readable. The derived server starts the thread once its own
+// members are ready and stops it before they go.
+class LoopbackServer {
+public:
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+    int Port() const { return port_; }
+
+protected:
+    explicit LoopbackServer(int type)
+        : fd_(::socket(AF_INET, type | SOCK_CLOEXEC, 0))
+    {
+        const int on = 1;
+        ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+            || (type == SOCK_STREAM && ::listen(fd_, 8) != 0)
+            || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("cannot bind a loopback socket");
+        port_ = ntohs(address.sin_port);
+    }
+    ~LoopbackServer() { ::close(fd_); }
+
+    void start(std::function<void()> onReadable)
+    {
+        thread_ = std::thread([this, onReadable] {
+            while (!stop_) {
+                pollfd entry { fd_, POLLIN, 0 };
+                if (::poll(&entry, 1, 20) > 0)
+                    onReadable();
+            }
+        });
+    }
+    void stop()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+
+    const int fd_;
+
+private:
+    int port_ = 0;
+    std::atomic<bool> stop_ { false };
+    std::thread thread_;
+};
+
+} // namespace velarin::test
