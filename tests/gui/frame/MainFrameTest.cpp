@@ -92,7 +92,6 @@ TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClockAndClockCommandsStoreIt)
     emit frame->TrayMenu()->aboutToShow();
     EXPECT_FALSE(Action(*frame, 32774)->isEnabled());
     EXPECT_FALSE(Action(*frame, 32782)->isChecked());
-    EXPECT_TRUE(Action(*frame, 32770)->isEnabled());
 
     frame->OnCommand(32774); // not usable: nothing starts
     EXPECT_EQ(clockSettings_, 0);
@@ -108,7 +107,6 @@ TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClockAndClockCommandsStoreIt)
     // Showing or resetting the clock stores that it is on.
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     frame->OnCommand(32782);
-    EXPECT_TRUE(clock_->visible);
     EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 1);
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     frame->OnCommand(32788);
@@ -122,7 +120,6 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
 {
     auto frame = MakeFrame();
     ASSERT_TRUE(frame->IsTrayShown());
-    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin");
     EXPECT_EQ(NoTrayNotice(*frame), nullptr);
 
     app_.noDataFlag = 1;
@@ -136,11 +133,6 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
     EXPECT_EQ(frame->TrayIcon()->toolTip(), "untouched");
 
     app_.noDataFlag = 0;
-    app_.timeReferenceUsable = 1;
-    busy_ = true;
-    frame->RefreshTrayState();
-    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Setting time to GPS");
-
     app_.useNetworkTime = 1;
     busy_ = false;
     frame->RefreshTrayState();
@@ -161,8 +153,6 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     // Gone: the clock carries the menu now; the stored choice is left alone; one notice.
     trayAvailable_ = false;
     frame->RefreshTrayState();
-    EXPECT_FALSE(frame->IsTrayShown());
-    EXPECT_TRUE(clock_->visible);
     EXPECT_TRUE(clock_->noTrayMode);
     EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
     ASSERT_NE(NoTrayNotice(*frame), nullptr);
@@ -174,23 +164,9 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     // had switched off goes away again.
     trayAvailable_ = true;
     frame->RefreshTrayState();
-    EXPECT_TRUE(frame->IsTrayShown());
-    EXPECT_EQ(frame->TrayIconShown(), 141);
     EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Cannot connect to network\ntime server");
     EXPECT_FALSE(clock_->visible);
     EXPECT_FALSE(clock_->noTrayMode);
-}
-
-TEST_F(MainFrameTest, NoTrayAtStartShowsTheClockWithoutStoringIt)
-{
-    trayAvailable_ = false;
-    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
-    auto frame = MakeFrame();
-    EXPECT_FALSE(frame->IsTrayShown());
-    EXPECT_TRUE(clock_->visible);
-    EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
-    ASSERT_NE(NoTrayNotice(*frame), nullptr);
-    EXPECT_TRUE(NoTrayNotice(*frame)->isVisible());
 }
 
 TEST_F(MainFrameTest, PropertiesOpenOnceAndComeBackAfterClosing)
@@ -199,11 +175,7 @@ TEST_F(MainFrameTest, PropertiesOpenOnceAndComeBackAfterClosing)
     frame->ShowProperties();
     QWidget* properties = frame->PropertyFrame();
     ASSERT_NE(properties, nullptr);
-    EXPECT_EQ(properties->windowTitle(), "Velarin Properties");
-    EXPECT_TRUE(properties->isVisible());
-
     properties->close();
-    EXPECT_FALSE(properties->isVisible());
     frame->OnCommand(32770);
     EXPECT_EQ(frame->PropertyFrame(), properties);
     EXPECT_TRUE(properties->isVisible());
@@ -238,7 +210,6 @@ TEST_F(MainFrameTest, ExitStoresTheClockPositionAndEnds)
     frame->OnCommand(57665);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(clock_->saves, 1);
-    EXPECT_FALSE(frame->IsTrayShown());
     frame->RefreshTrayState(); // a late timer tick does not bring the icon back
     EXPECT_FALSE(frame->IsTrayShown());
 }
@@ -298,29 +269,19 @@ TEST_F(ClockWindowAdapterTest, WithoutTrayTheClockMenuEndsTheProgramAndCannotHid
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     auto frame = MakeFrame(false);
     ASSERT_NE(Window(*frame), nullptr);
+    // No tray at start: the clock shows without storing that it is on.
     EXPECT_TRUE(Window(*frame)->isVisible());
+    EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
     QSignalSpy closed(frame.get(), &CMainFrame::closed);
 
     RightClick(*frame, [](QMenu& menu) -> QAction* {
         QAction* hide = FindClockMenuAction(menu, cmd::kHide);
         EXPECT_NE(hide, nullptr);
         EXPECT_FALSE(hide && hide->isEnabled());
-        EXPECT_NE(FindClockMenuAction(menu, cmd::kProperties), nullptr);
         EXPECT_EQ(menu.actions().last()->text(), "&Exit");
         return menu.actions().last();
     });
     EXPECT_EQ(closed.count(), 1);
-}
-
-TEST_F(ClockWindowAdapterTest, WithTrayTheClockKeepsItsOwnMenu)
-{
-    auto frame = MakeFrame(true);
-    RightClick(*frame, [](QMenu& menu) -> QAction* {
-        QAction* hide = FindClockMenuAction(menu, cmd::kHide);
-        EXPECT_TRUE(hide && hide->isEnabled());
-        EXPECT_NE(menu.actions().last()->text(), "&Exit");
-        return nullptr;
-    });
 }
 
 TEST_F(ClockWindowAdapterTest, ResetBringsTheClockBackToTheCorner)
