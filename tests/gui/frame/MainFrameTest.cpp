@@ -169,18 +169,6 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     EXPECT_FALSE(clock_->noTrayMode);
 }
 
-TEST_F(MainFrameTest, PropertiesOpenOnceAndComeBackAfterClosing)
-{
-    auto frame = MakeFrame();
-    frame->ShowProperties();
-    QWidget* properties = frame->PropertyFrame();
-    ASSERT_NE(properties, nullptr);
-    properties->close();
-    frame->OnCommand(32770);
-    EXPECT_EQ(frame->PropertyFrame(), properties);
-    EXPECT_TRUE(properties->isVisible());
-}
-
 TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
 {
     int attempts = 0;
@@ -199,13 +187,20 @@ TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
     EXPECT_EQ(attempts, 2);
 }
 
-TEST_F(MainFrameTest, ExitStoresTheClockPositionAndEnds)
+TEST_F(MainFrameTest, PropertiesComeBackAfterClosingAndExitStoresTheClockPosition)
 {
     auto frame = MakeFrame();
+    // Properties open once and come back after closing.
+    frame->ShowProperties();
+    QWidget* properties = frame->PropertyFrame();
+    ASSERT_NE(properties, nullptr);
+    properties->close();
+    frame->OnCommand(32770);
+    EXPECT_EQ(frame->PropertyFrame(), properties);
+    EXPECT_TRUE(properties->isVisible());
     // An open properties window must not refuse the application's quit (which closes every
     // window first).
-    frame->ShowProperties();
-    EXPECT_TRUE(frame->PropertyFrame()->close());
+    EXPECT_TRUE(properties->close());
     QSignalSpy closed(frame.get(), &CMainFrame::closed);
     frame->OnCommand(57665);
     EXPECT_EQ(closed.count(), 1);

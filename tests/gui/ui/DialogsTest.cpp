@@ -118,14 +118,6 @@ TEST(TrayBarDlgTest, BoxStartsUntickedAndTickedOkSwitchesTheNoticeOff)
     // Switched off: the next start shows nothing and reports the cancel result.
     CTrayBarDlg next(store, nullptr);
     EXPECT_EQ(next.DoModal(), 2);
-
-    // Unticked, OK writes nothing.
-    MemorySettingsStore fresh;
-    CTrayBarDlg unticked(fresh, nullptr);
-    unticked.show();
-    QTest::mouseClick(Control<QPushButton>(unticked, "ctl1"), Qt::LeftButton);
-    EXPECT_EQ(unticked.result(), QDialog::Accepted);
-    EXPECT_FALSE(fresh.Contains("Settings", "Do not Show Traybar Dialog"));
 }
 
 TEST(ServerListDlg, EnterAddsWhileTheAddressBoxHasTheFocusAndOkReturnsTheSortedList)
