@@ -341,11 +341,4 @@ TEST_F(ClockWndTest, SystemColoursFollowPaletteChanges)
     EXPECT_EQ(wnd->analogClock->handColor, 0x2864C8u);
     EXPECT_EQ(wnd->analogClock->secondColor, 0x1E4B96u); // three quarters, rounded up
     QApplication::setPalette(original);
-
-    // With fixed colours the stored keys count.
-    set(keys::kAnalogClockUseSystemColors, 0);
-    wnd->LoadAnalogColors();
-    EXPECT_EQ(wnd->analogClock->faceColor, 0xFFFFFFu);
-    EXPECT_EQ(wnd->analogClock->handColor, 0xFF0000u);
-    EXPECT_EQ(wnd->analogClock->secondColor, 255u);
 }
