@@ -243,15 +243,6 @@ TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
         dialog->accept();
     });
     EXPECT_EQ(stored(), std::make_pair(1, 16));
-
-    // Unchanged OK writes what was shown.
-    p.world.settings.WriteProfileInt(keys::kSettings, keys::kLine, 8);
-    p.PpsSettings([](CPPSSettingsDlg* dialog) {
-        EXPECT_TRUE(dialog->CtsButton()->isChecked());
-        EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 1);
-        dialog->accept();
-    });
-    EXPECT_EQ(stored(), std::make_pair(1, 8));
 }
 
 TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)

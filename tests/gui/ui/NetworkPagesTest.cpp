@@ -149,38 +149,6 @@ TEST(NetworkTimePage, StatusLineEverySecond)
     EXPECT_EQ(status(1), "Cannot connect to network time server");
 }
 
-TEST(NetworkTimePage, AServerPickedElsewhereShowsWithinASecondUnlessTheListHasTheFocus)
-{
-    NetworkPage p({ "a.example", "b.example", "c.example" }, "a.example");
-    p.Show();
-    QApplication::setActiveWindow(&p.sheet);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&p.sheet));
-    const auto shownAfterPick = [&p](const char* picked) {
-        p.world.state.SetCurrentTimeServer(picked); // e.g. a random pick at a clock setting
-        p.world.timers.Advance(1000);
-        return p.Servers()->currentText().toStdString();
-    };
-    EXPECT_EQ(shownAfterPick("c.example"), "c.example");
-
-    p.Servers()->setFocus();
-    ASSERT_TRUE(p.Servers()->hasFocus());
-    EXPECT_EQ(shownAfterPick("b.example"), "c.example");
-    // Following the pick chose nothing: nothing was stored.
-    EXPECT_EQ(p.StoredServer(), "<absent>");
-}
-
-TEST(SystemConfigPage, OpensOnTheReferenceInUseWithTheDiagnosticsHidden)
-{
-    for (int network : { 0, 1 }) {
-        SystemPage p;
-        p.world.state.useNetworkTime = network;
-        p.Open();
-        EXPECT_EQ(p.Get(1040)->isChecked(), network == 1);
-        EXPECT_TRUE(p.LogButton()->isHidden());
-        EXPECT_TRUE(p.host.calls.empty()); // opening switches nothing
-    }
-}
-
 TEST(SystemConfigPage, EveryReferenceClickSwitchesTheLinkAndStoresTheChoice)
 {
     SystemPage p;

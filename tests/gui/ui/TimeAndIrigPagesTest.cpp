@@ -185,17 +185,6 @@ TEST(IrigPage, WhenTheOutputCannotStartTheBoxUnticksItselfAndNothingIsStored)
     EXPECT_FALSE(t.host.notifier.Messages().empty());
 }
 
-TEST(IrigPage, TheSliderShowsAndStoresEveryPosition)
-{
-    NullAudioDevice device;
-    IrigPage t(&device);
-    QSlider* slider = t.page.CompressionSlider();
-    slider->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(t.page.CompressionText()->text(), QStringLiteral("30%"));
-    EXPECT_EQ(t.Stored(keys::kFrameCompression), 30);
-    EXPECT_FALSE(t.generator->IsRunning());
-}
-
 TEST(AboutPage, VersionAndTwoLinksToTheHelpPagesAndSupport)
 {
     PageUnderTest<CVelarinPropertyPage5> t;
