@@ -166,22 +166,6 @@ TEST_F(ClockDialogs, SetTransparencyCommandStoresOnOkOnly)
     EXPECT_NEAR(wnd.windowOpacity(), 50 / 255.0, 0.01);
 }
 
-TEST(LayeredWindowHelper, RefusesAlphaOutsideTheByteAndRestoresOpacity)
-{
-    QWidget window;
-    CLayeredWindowHelper helper;
-    EXPECT_EQ(helper.Attach(nullptr), 0);
-    EXPECT_EQ(helper.EnableLayered(1), 0);
-    EXPECT_EQ(helper.Attach(&window), 1);
-    EXPECT_EQ(helper.SetAlpha(-1), 0);
-    EXPECT_EQ(helper.SetAlpha(256), 0);
-    EXPECT_EQ(helper.SetAlpha(128), 1);
-    EXPECT_EQ(helper.EnableLayered(1), 1);
-    EXPECT_NEAR(window.windowOpacity(), 128 / 255.0, 0.01);
-    EXPECT_EQ(helper.EnableLayered(0), 1);
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
-}
-
 TEST_F(ClockControls, DigitalPixelsShowLitAndUnlitSegmentsAndColonDots)
 {
     nowUs = MicrosecondsAt(2026, 12, 6, 12, 34, 56);
@@ -197,24 +181,6 @@ TEST_F(ClockControls, DigitalPixelsShowLitAndUnlitSegmentsAndColonDots)
     ExpectPixels(image,
         { { 41, 30, 0x00FF00 }, { 24, 8, 0x004000 }, { 97, 27, 0x00FF00 }, { 3, 50, 0 },
             { 0, 0, GetSystemColor(kColorButtonShadow) } });
-}
-
-TEST_F(ClockControls, DigitalTicksFollowTheChosenTimeAndItsOwnTimer)
-{
-    nowUs = MicrosecondsAt(2026, 12, 6, 12, 34, 57);
-    CDigitalClockCtrl ctrl(clock);
-    // UTC and local differ in the simulated clock only when an offset is set; the flag chooses.
-    clock.SetLocalOffsetMinutes(60);
-    ctrl.SetUseLocalTime(0);
-    ctrl.Tick();
-    EXPECT_EQ(ctrl.currentTime.hour, 12);
-
-    // The tick runs on its own timer once enabled, and stops.
-    CDigitalClockCtrl ticking(clock);
-    ticking.EnableTick(1, 50);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return ticking.lastSecond == 57; }));
-    ticking.EnableTick(2, 50);
-    EXPECT_FALSE(ticking.IsTicking());
 }
 
 TEST_F(ClockControls, AnalogHourHandInTwelveAndTwentyFourHourMode)

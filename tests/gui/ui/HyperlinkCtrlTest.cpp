@@ -87,10 +87,7 @@ TEST(HyperlinkCtrl, ShowsItsTextUnderlinedInLinkColourAndOpensThroughTheDesktop)
     QApplication::sendEvent(&link, &leave);
     EXPECT_GT(CountPixels(fixture.Picture(), qRgb(85, 26, 139)), 0);
 
-    // Without text it shows its target; a target set later changes only the tooltip.
-    LinkOnAPage bare(QString(), QStringLiteral("mailto:velarin-support@example.org"));
-    EXPECT_EQ(bare.link->text(), QStringLiteral("mailto:velarin-support@example.org"));
-
+    // A target set later changes only the tooltip.
     LinkOnAPage titled(QStringLiteral("Write to us"), QString());
     EXPECT_EQ(titled.link->LinkTarget(), QStringLiteral("Write to us"));
     titled.link->SetLinkTarget(QStringLiteral("mailto:velarin-support@example.org"));
