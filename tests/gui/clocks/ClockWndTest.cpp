@@ -140,7 +140,8 @@ TEST_F(ClockWndTest, ColourPresetsWriteStoreAndGlobals)
 {
     store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
     auto wnd = make();
-    // The preset values are the engine's; here: store, shared state and clock, not the position.
+    // The preset values are the engine's; here: store, shared state and clock, and the window
+    // stores its position with them.
     store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "");
     wnd->OnCommand(cmd::kBlue);
     EXPECT_EQ(get(keys::kClockColor), cmd::kBlue);

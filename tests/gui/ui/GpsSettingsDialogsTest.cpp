@@ -172,7 +172,7 @@ TEST(PpsSettingsDialog, ShowsAnyMaskAsALineAndKeepsAnUnlistedPolarity)
     }
 }
 
-// OK stores the choice and reopens the link with it, even when nothing changed; a device path
+// OK stores the choice and reopens the link with it; a device path
 // is stored beside the number it leaves alone, and choosing a number forgets the path.
 TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
 {
