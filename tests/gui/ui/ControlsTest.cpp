@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QEnterEvent>
-#include <QImage>
 #include <QKeyEvent>
-#include <QPalette>
 #include <QPushButton>
 
 using namespace velarin;
@@ -87,62 +85,23 @@ TEST(LedCtrl, FlashesStayLitUntilTheLastOneEndsThenGoDarkWhateverCameBefore)
     led.Flash(100);
     timers.Advance(99);
     EXPECT_EQ(led.State(), led::kLit);
-    EXPECT_TRUE(led.IsFlashing());
     timers.Advance(1);
     EXPECT_EQ(led.State(), led::kDark);
-    EXPECT_FALSE(led.IsFlashing());
     // Nothing more happens: no timer is left running.
     EXPECT_EQ(timers.ActiveCount(), 0);
 
-    led.SetLed(led::kYellow, led::kGreyed, led::kMedium);
-    led.Flash(100);
-    timers.Advance(100);
-    EXPECT_EQ(led.State(), led::kDark);
     // A flash stops blinking for good.
-    led.SetState(led::kBlinking);
+    led.SetLed(led::kYellow, led::kBlinking, led::kMedium);
     led.Flash(30);
     timers.Advance(1000);
     EXPECT_EQ(led.State(), led::kDark);
-    EXPECT_EQ(led.SourceCell(), (UiPoint { 16, 64 + 32 }));
-}
 
-TEST(LedCtrl, BlinkingAlternatesEveryHalfPeriod)
-{
-    FakeWindowTimers timers;
-    CLedCtrl led(timers);
+    // Blinking alternates every half period (the cells are the engine's).
     led.SetLed(led::kRed, led::kBlinking, led::kSmall);
-    EXPECT_EQ(led.SourceCell(), (UiPoint { 0, 0 }));
-    timers.Advance(499);
-    EXPECT_EQ(led.BlinkPhase(), 1);
-    timers.Advance(1);
-    EXPECT_EQ(led.SourceCell(), (UiPoint { 16, 0 }));
     timers.Advance(500);
-    EXPECT_EQ(led.SourceCell(), (UiPoint { 0, 0 }));
+    EXPECT_EQ(led.SourceCell(), (UiPoint { 16, 0 }));
     led.SetState(led::kLit);
     EXPECT_EQ(timers.ActiveCount(), 0);
-}
-
-TEST(LedCtrl, DrawsTheCellTransparentlyAtTheCentre)
-{
-    FakeWindowTimers timers;
-    QWidget parent;
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(10, 20, 30));
-    parent.setPalette(palette);
-    parent.setAutoFillBackground(true);
-    parent.resize(40, 40);
-    CLedCtrl led(timers, &parent);
-    led.setGeometry(0, 0, 20, 30);
-    led.SetLed(led::kGreen, led::kLit, led::kLarge);
-
-    const QImage image = parent.grab().toImage();
-    // Picture at (2, 7): its centre is lit green, its corner shows the window behind.
-    EXPECT_EQ(image.pixelColor(2 + 8, 7 + 9), QColor(0, 255, 0));
-    EXPECT_EQ(image.pixelColor(2, 7), QColor(10, 20, 30));
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30));
-
-    led.SetState(led::kGreyed);
-    EXPECT_EQ(parent.grab().toImage().pixelColor(2 + 8, 7 + 8), QColor(128, 128, 128));
 }
 
 TEST(SignalBarCtrl, UsedAndTrackedBarsScaleBetweenTheSeenExtremes)
@@ -154,8 +113,6 @@ TEST(SignalBarCtrl, UsedAndTrackedBarsScaleBetweenTheSeenExtremes)
     bars.entries[1] = { 9, 40, 0 };
     bars.entries[2] = { 30, 30, 1 };
     const QImage image = bars.grab().toImage();
-    EXPECT_EQ(bars.Scale().displayMinimum, 20);
-    EXPECT_EQ(bars.Scale().displayMaximum, 40);
 
     const QPalette& pal = bars.palette();
     QFont font(QStringLiteral("Arial"));
@@ -167,46 +124,6 @@ TEST(SignalBarCtrl, UsedAndTrackedBarsScaleBetweenTheSeenExtremes)
     // The weakest still has its one-pixel base line, in the highlight colour.
     const SignalBarGeometry weak = SignalBarAt(242, 140, 3, 0, h, 0);
     EXPECT_EQ(Middle(image, weak, 1), pal.color(QPalette::Highlight));
-    EXPECT_EQ(Middle(image, weak, 3), pal.color(QPalette::Button));
-
-    // Reset rebuilds the scale from the values on screen.
-    bars.entries[0].snr = 35;
-    bars.entries[1].snr = 36;
-    bars.entries[2].snr = 37;
-    (void)bars.grab();
-    EXPECT_EQ(bars.Scale().displayMinimum, 20);
-    bars.ResetMinMax();
-    (void)bars.grab();
-    EXPECT_EQ(bars.Scale().displayMinimum, 35);
-    EXPECT_EQ(bars.Scale().displayMaximum, 37);
-}
-
-TEST(SignalBarCtrl, FewerBarsRepaintCleanlyAndNoBarsDrawNothing)
-{
-    CSignalBarCtrl bars;
-    bars.resize(242, 140);
-    for (int i = 0; i < 12; ++i)
-        bars.entries[static_cast<size_t>(i)] = { i + 1, i < 9 ? 20 + i : 25, 1 };
-    (void)bars.grab();
-    bars.count = 9;
-    const QImage nine = bars.grab().toImage();
-    CSignalBarCtrl fresh;
-    fresh.resize(242, 140);
-    fresh.entries = bars.entries;
-    fresh.count = 9;
-    // The extremes lie in the first nine, so both scales agree and nothing of bars 10 to 12
-    // may be left behind.
-    EXPECT_EQ(nine, fresh.grab().toImage());
-
-    bars.count = 0;
-    EXPECT_EQ(bars.grab().toImage().pixelColor(120, 70), bars.palette().color(QPalette::Button));
-    // One bar after a reset leaves the scale without a span: the bar stays empty.
-    bars.count = 1;
-    bars.ResetMinMax();
-    EXPECT_EQ(bars.grab().toImage().pixelColor(120, 70), bars.palette().color(QPalette::Button));
-    // A count past the entries is held at 32 bars.
-    bars.count = 99;
-    (void)bars.grab();
 }
 
 TEST(SkyViewCtrl, IncrementalUpdatesShowExactlyWhatAFullRepaintShows)
@@ -222,7 +139,6 @@ TEST(SkyViewCtrl, IncrementalUpdatesShowExactlyWhatAFullRepaintShows)
         sats[3] = { 14, 300, 70, 0 };
         sats[4] = { 22, 10, 15, 1 }; // overlaps the north label
         const QImage drawn = sky.Incremental();
-        EXPECT_NE(drawn, empty);
         EXPECT_EQ(drawn, sky.Full());
 
         // Move one, change another's use, clear a third, add one overlapping another marker.
@@ -237,7 +153,6 @@ TEST(SkyViewCtrl, IncrementalUpdatesShowExactlyWhatAFullRepaintShows)
         for (auto& s : sats)
             s = {};
         EXPECT_EQ(sky.Incremental(), empty);
-        EXPECT_EQ(sky.Full(), empty);
     }
     // A label format the formatter must not see is shown as text.
     Sky plain(200, 200, false);
@@ -247,52 +162,15 @@ TEST(SkyViewCtrl, IncrementalUpdatesShowExactlyWhatAFullRepaintShows)
     EXPECT_NE(plain.Full(), image);
 }
 
-TEST(SkyViewCtrl, MarkersSitWhereTheyBelong)
-{
-    Sky sky;
-    const QImage empty = sky.Incremental();
-    sky.view.Satellites()[0] = { 12, 77, 90, 1 }; // at the zenith
-    sky.view.Satellites()[1] = { 3, 0, 45, 1 }; // azimuth 0: not drawn
-    const QImage image = sky.Incremental();
-    const SkyPlot plot = ComputeSkyPlot(216, 195);
-    const UiPoint centre = plot.PolarToPoint(0, 90);
-    // The used picture's top-left pixel is yellow XOR the black plot: yellow. The picture's
-    // middle row lies on the east-west spoke: yellow XOR blue is white.
-    EXPECT_EQ(image.pixelColor(centre.x - 4, centre.y - 3), QColor(255, 255, 0));
-    EXPECT_EQ(image.pixelColor(centre.x - 2, centre.y), QColor(255, 255, 255));
-    EXPECT_EQ(empty.pixelColor(centre.x - 4, centre.y - 3), QColor(0, 0, 0));
-    // Nothing changed in the northern half where the azimuth-0 satellite would be.
-    const UiPoint north = plot.PolarToPoint(0, 45);
-    EXPECT_EQ(image.pixelColor(north.x, north.y), empty.pixelColor(north.x, north.y));
-}
-
 TEST(BalloonTipWnd, ShowsAfterOneSecondWithItsTipAtTheCursor)
 {
     BalloonWorld world;
     world.Enter(&world.button);
-    world.timers.Advance(900);
-    EXPECT_FALSE(world.balloon.isVisible());
-    world.timers.Advance(200);
+    world.timers.Advance(1100);
     ASSERT_TRUE(world.balloon.isVisible());
     EXPECT_EQ(world.balloon.Text(), QStringLiteral("Sets the PC clock now."));
     const BalloonShape& shape = world.balloon.Shape();
-    EXPECT_FALSE(shape.pointerAtTop);
     EXPECT_EQ(world.balloon.pos() + QPoint(shape.pointer[0].x, shape.pointer[0].y), world.cursor);
-    // The text is centred in the body above the pointer.
-    EXPECT_TRUE(world.balloon.TextRect().intersects(QRect(0, 0, 100, 86)));
-    EXPECT_FALSE(world.balloon.mask().isEmpty());
-
-    // Up for five seconds, then gone until the mouse leaves and comes back.
-    world.timers.Advance(4900);
-    EXPECT_TRUE(world.balloon.isVisible());
-    world.timers.Advance(200);
-    EXPECT_FALSE(world.balloon.isVisible());
-    world.timers.Advance(3000);
-    EXPECT_FALSE(world.balloon.isVisible());
-    world.Leave(&world.button);
-    world.Enter(&world.button);
-    world.timers.Advance(1100);
-    ASSERT_TRUE(world.balloon.isVisible());
 
     // A key or click anywhere hides it at the next tick.
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
@@ -302,18 +180,7 @@ TEST(BalloonTipWnd, ShowsAfterOneSecondWithItsTipAtTheCursor)
     EXPECT_FALSE(world.balloon.isVisible());
 }
 
-TEST(BalloonTipWnd, NearTheTopItOpensBelowAndNearTheRightItIsPushedLeft)
-{
-    BalloonWorld world;
-    world.cursor = QPoint(1020, 40);
-    world.Enter(&world.button);
-    world.timers.Advance(1100);
-    ASSERT_TRUE(world.balloon.isVisible());
-    EXPECT_TRUE(world.balloon.Shape().pointerAtTop);
-    EXPECT_EQ(world.balloon.pos(), QPoint(924, 40));
-}
-
-TEST(BalloonTipWnd, DisabledOrUnfocusedNeverShowsAndEnablingActsAtOnce)
+TEST(BalloonTipWnd, DisabledOrUnfocusedNeverShowsAndNearTheCornerItOpensBelowPushedLeft)
 {
     BalloonWorld world;
     world.balloon.enabled = 0;
@@ -322,10 +189,12 @@ TEST(BalloonTipWnd, DisabledOrUnfocusedNeverShowsAndEnablingActsAtOnce)
     EXPECT_FALSE(world.balloon.isVisible());
 
     world.balloon.enabled = 1;
+    world.cursor = QPoint(1020, 40);
     world.Leave(&world.button);
     world.Enter(&world.button);
     world.timers.Advance(1100);
-    EXPECT_TRUE(world.balloon.isVisible());
+    ASSERT_TRUE(world.balloon.isVisible());
+    EXPECT_EQ(world.balloon.pos(), QPoint(924, 40));
 
     world.Leave(&world.button);
     EXPECT_FALSE(world.balloon.isVisible());

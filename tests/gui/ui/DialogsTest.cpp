@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -44,7 +43,7 @@ struct OpenDialog {
         dialog.showStop = [this](const QString& text) { messages.push_back(text); };
         dialog.askYesNo = [this](const QString& text) {
             messages.push_back(text);
-            return answerYes;
+            return false; // "No"
         };
         dialog.show();
         QApplication::setActiveWindow(&dialog);
@@ -69,7 +68,6 @@ struct OpenDialog {
 
     CServerListDlg dialog;
     std::vector<QString> messages;
-    bool answerYes = false;
 };
 
 using Names = std::vector<std::string>;
@@ -81,18 +79,15 @@ TEST(FirstTimeConfigDlgTest, OnlyOkEndsItAndReadsTheChoice)
     int opened = 0;
     EXPECT_EQ(CFirstTimeConfigDlg().choice(), -1); // nothing chosen before the user chooses
     CFirstTimeConfigDlg dialog(nullptr, [&opened](int context) { opened = context; });
-    EXPECT_TRUE(Control<QPlainTextEdit>(dialog, "ctl1050")->isReadOnly());
     QTest::mouseClick(Control<QPushButton>(dialog, "ctl1051"), Qt::LeftButton);
     EXPECT_EQ(opened, 131215);
     // A store that already says "network" opens the wizard with the network choice ticked.
     dialog.setChoice(1);
     EXPECT_TRUE(Control<QRadioButton>(dialog, "ctl1049")->isChecked());
-    EXPECT_FALSE(Control<QRadioButton>(dialog, "ctl1048")->isChecked());
 
     dialog.setChoice(0);
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.close());
     EXPECT_TRUE(dialog.isVisible());
     QTest::mouseClick(Control<QRadioButton>(dialog, "ctl1049"), Qt::LeftButton);
@@ -108,7 +103,6 @@ TEST(TrayBarDlgTest, BoxStartsUntickedAndTickedOkSwitchesTheNoticeOff)
     CTrayBarDlg dialog(store, nullptr);
     auto* box = Control<QCheckBox>(dialog, "ctl1109");
     EXPECT_FALSE(box->isChecked());
-    EXPECT_TRUE(Control<QPushButton>(dialog, "ctl2")->isHidden());
 
     QTimer::singleShot(0, &dialog, [&dialog, box] {
         QTest::mouseClick(box, Qt::LeftButton);
@@ -123,115 +117,56 @@ TEST(TrayBarDlgTest, BoxStartsUntickedAndTickedOkSwitchesTheNoticeOff)
     // Switched off: the next start shows nothing and reports the cancel result.
     CTrayBarDlg next(store, nullptr);
     EXPECT_EQ(next.DoModal(), 2);
-    EXPECT_FALSE(next.isVisible());
-
-    // Unticked, OK writes nothing.
-    MemorySettingsStore fresh;
-    CTrayBarDlg unticked(fresh, nullptr);
-    unticked.show();
-    QTest::mouseClick(Control<QPushButton>(unticked, "ctl1"), Qt::LeftButton);
-    EXPECT_EQ(unticked.result(), QDialog::Accepted);
-    EXPECT_FALSE(fresh.Contains("Settings", "Do not Show Traybar Dialog"));
 }
 
-TEST(ServerListDlg, ShowsTheListSortedAndEnterAddsWhileTheAddressBoxHasTheFocus)
+TEST(ServerListDlg, EnterAddsWhileTheAddressBoxHasTheFocusAndOkReturnsTheSortedList)
 {
     OpenDialog d({ "time-b.example", "Alpha.example" });
     EXPECT_EQ(d.Shown(), (Names { "Alpha.example", "time-b.example" }));
-    EXPECT_EQ(d.List()->currentRow(), 0);
     // The address box, first in the tab order, has the focus: "Add" is the default button.
     EXPECT_TRUE(d.Edit()->hasFocus());
     EXPECT_TRUE(d.Button(1074)->isDefault());
-    EXPECT_FALSE(d.Button(1)->isDefault());
-
     // Empty box: "Add" is disabled and Enter does nothing (it does not leave with OK either).
     EXPECT_FALSE(d.Button(1074)->isEnabled());
     QTest::keyClick(d.Edit(), Qt::Key_Return);
     EXPECT_TRUE(d.dialog.isVisible());
-    EXPECT_EQ(d.Shown().size(), 2u);
 
     QTest::keyClicks(d.Edit(), QStringLiteral("a.example"));
-    EXPECT_TRUE(d.Button(1074)->isEnabled());
     QTest::keyClick(d.Edit(), Qt::Key_Return);
     EXPECT_EQ(d.Shown(), (Names { "a.example", "Alpha.example", "time-b.example" }));
-    EXPECT_EQ(d.List()->currentRow(), 0); // the new item is selected
     EXPECT_TRUE(d.Edit()->text().isEmpty());
-    EXPECT_FALSE(d.Button(1074)->isEnabled());
-    EXPECT_TRUE(d.messages.empty());
-
     // Elsewhere, Enter means OK again.
     d.List()->setFocus();
     EXPECT_TRUE(d.Button(1)->isDefault());
-    EXPECT_FALSE(d.Button(1074)->isDefault());
+
+    d.Type(QStringLiteral("m.example"));
+    d.Button(1074)->click();
+    d.Button(1)->click();
+    EXPECT_EQ(Names(d.dialog.servers.begin(), d.dialog.servers.begin() + d.dialog.serverCount),
+        (Names { "a.example", "Alpha.example", "m.example", "time-b.example" }));
+    EXPECT_TRUE(d.messages.empty());
 }
 
-TEST(ServerListDlg, ABeginningOrOtherCaseOfAListedNameAsksBeforeAdding)
+// A beginning or other case of a listed name asks first; twenty-five servers stop every add.
+TEST(ServerListDlg, DuplicatesAskAndAFullListRefuses)
 {
     OpenDialog d({ "time-a-g.nist.gov" });
     d.Type(QStringLiteral("time-a"));
     d.Button(1074)->click();
-    ASSERT_EQ(d.messages.size(), 1u);
-    EXPECT_EQ(d.messages[0], QString::fromLatin1(kDuplicateText));
+    EXPECT_EQ(d.messages, std::vector<QString> { QString::fromLatin1(kDuplicateText) });
     EXPECT_EQ(d.Shown(), (Names { "time-a-g.nist.gov" })); // "No": nothing changes
-    EXPECT_EQ(d.Edit()->text(), QStringLiteral("time-a"));
 
-    d.answerYes = true;
-    d.Type(QStringLiteral("TIME-A-G.NIST.GOV"));
-    d.Button(1074)->click();
-    EXPECT_EQ(d.messages.size(), 2u);
-    EXPECT_EQ(d.Shown(), (Names { "time-a-g.nist.gov", "TIME-A-G.NIST.GOV" }));
-    EXPECT_EQ(d.List()->currentRow(), 1);
-    EXPECT_TRUE(d.Edit()->text().isEmpty());
-}
-
-TEST(ServerListDlg, TwentyFiveServersStopEveryAdd)
-{
     Names full;
     for (int i = 0; i < 25; ++i)
         full.push_back("server" + std::to_string(10 + i) + ".example");
-    OpenDialog d(full);
-    d.answerYes = true;
-    for (const char* name : { "new.example", "server10.example" }) {
-        d.Type(QString::fromLatin1(name));
-        d.Button(1074)->click();
-    }
-    EXPECT_EQ(d.messages,
-        (std::vector<QString> {
-            QString::fromLatin1(kMaximumText), QString::fromLatin1(kMaximumText) }));
-    EXPECT_EQ(d.List()->count(), 25);
+    OpenDialog f(full);
+    f.Type(QStringLiteral("new.example"));
+    f.Button(1074)->click();
+    EXPECT_EQ(f.messages, std::vector<QString> { QString::fromLatin1(kMaximumText) });
 }
 
-TEST(ServerListDlg, RemoveFollowsTheSelectionAndOkReturnsTheSortedList)
+TEST(ServerListDlg, RemovingAllReturnsAnEmptyList)
 {
-    OpenDialog d({ "c.example", "a.example", "b.example" });
-    d.List()->setCurrentRow(1);
-    d.Button(1075)->click();
-    EXPECT_EQ(d.Shown(), (Names { "a.example", "c.example" }));
-    EXPECT_EQ(d.List()->currentRow(), 1);
-    d.Button(1075)->click();
-    EXPECT_EQ(d.List()->currentRow(), 0);
-
-    d.Type(QStringLiteral("z.example"));
-    d.Button(1074)->click();
-    d.Type(QStringLiteral("m.example"));
-    d.Button(1074)->click();
-    d.Button(1)->click();
-    EXPECT_EQ(d.dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(d.dialog.serverCount, 3);
-    EXPECT_EQ(Names(d.dialog.servers.begin(), d.dialog.servers.begin() + 3),
-        (Names { "a.example", "m.example", "z.example" }));
-}
-
-TEST(ServerListDlg, CancelLeavesTheCallersListAloneAndRemovingAllReturnsAnEmptyList)
-{
-    OpenDialog d({ "b.example", "a.example" });
-    d.Button(1075)->click();
-    d.Button(2)->click();
-    EXPECT_EQ(d.dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(d.dialog.serverCount, 2);
-    EXPECT_EQ(d.dialog.servers[0], "b.example");
-    EXPECT_EQ(d.dialog.servers[2], "None");
-
     OpenDialog one({ "a.example" });
     one.Button(1075)->click();
     one.Button(1075)->click(); // nothing left, nothing selected

