@@ -87,19 +87,6 @@ TEST_F(SetTimeWorkerTest, NetworkWithoutInternetMakesSixAttemptsAndRaisesTheFail
     EXPECT_EQ(logLines(), std::vector<std::string> { "SetTimeThread::SetTime" });
 }
 
-TEST_F(SetTimeWorkerTest, SuccessEndsTheRunAndLogsEveryAttempt)
-{
-    worker.SetNetworkProcedure([&](CancelSignal&) { return ++calls == 2 ? 1 : 0; });
-    app.useNetworkTime = 1;
-    app.timeReferenceUsable = 1;
-    ASSERT_NE(worker.StartSetTimeThread(), 0u);
-    ASSERT_TRUE(worker.WaitUntilIdle(10s));
-    EXPECT_EQ(calls.load(), 2);
-    const std::vector<std::string> expected { "SetTimeThread::SetTime", "SetTime using network",
-        "SetTime using network" };
-    EXPECT_EQ(logLines(), expected);
-}
-
 TEST_F(SetTimeWorkerTest, AFinishedRunNeverBlocksTheNextOne)
 {
     // The handle is recorded before the thread can clear it: a run that ends at once must leave
@@ -115,22 +102,6 @@ TEST_F(SetTimeWorkerTest, AFinishedRunNeverBlocksTheNextOne)
         previous = run;
     }
     EXPECT_EQ(calls.load(), 200);
-}
-
-TEST_F(SetTimeWorkerTest, StopCancelsThePauseBetweenAttemptsAndTheNextRunWorks)
-{
-    countGps(0);
-    app.timeReferenceUsable = 1;
-    ASSERT_NE(worker.StartSetTimeThread(), 0u);
-    while (calls.load() == 0)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(worker.StopSetTimeThread(), 1);
-    EXPECT_LT(calls.load(), SetTimeWorker::kAttempts);
-    EXPECT_EQ(worker.IsSetTimeBusy(), 0);
-
-    worker.SetGpsProcedure([&] { return 1; });
-    ASSERT_NE(worker.StartSetTimeThread(), 0u);
-    EXPECT_TRUE(worker.WaitUntilIdle(5s));
 }
 
 } // namespace
