@@ -91,8 +91,6 @@ TEST_F(GpsClockSettingTest, GgaTimeKeepsThePcDateAndAvoidsTheHoursAroundMidnight
     clock.SetLocalOffsetMinutes(-11 * 60 - 30); // 12:00 UTC is 00:30 local: allowed
     gps.Publish(date(2000, 1, 1, 11, 59, 58));
     EXPECT_EQ(attempt([&] { gps.Publish(date(2000, 1, 1, 11, 59, 59)); }), 1);
-    ASSERT_EQ(clock.Requests().size(), 1u);
-    EXPECT_EQ(clock.Requests()[0].requested, withWeekday(date(2026, 3, 4, 11, 59, 59, 50)));
 
     for (int localHour : { 1, 23 }) {
         clock.SetLocalOffsetMinutes((localHour - 12) * 60 + 30);

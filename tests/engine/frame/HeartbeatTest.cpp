@@ -58,36 +58,27 @@ protected:
     Heartbeat heartbeat { app, host };
 };
 
-TEST_F(HeartbeatTest, NetworkReferenceSetsAtTheFirstTickThenEveryInterval)
+TEST_F(HeartbeatTest, FirstTickReloadsTheServerAndSetsWithAUsableReferenceThenEveryInterval)
 {
-    app.useNetworkTime = 1;
+    // The network reference sets at once, without reading the serial link, and beeps; an
+    // unlocked receiver only restarts the count.
     app.timeUpdateRate = 60;
-    app.enableSetBeep = 1;
-    heartbeat.Start();
-    heartbeat.OnTimer1(at(10, 15, 30));
-    // The serial link is not read with the network reference.
-    EXPECT_EQ(std::tuple(host.starts, host.serverLoads, app.timeReferenceUsable.load(), host.polls),
-        std::tuple(1, 1, 1, 0));
-    runFor(at(10, 15, 30), 3600 - 31);
-    EXPECT_EQ(host.starts, 1);
-    runFor(at(11, 14, 59), 2); // crosses 11:15:00
-    EXPECT_EQ(std::tuple(host.starts, host.beeps), std::tuple(2, 2)); // the beep is on
-}
-
-TEST_F(HeartbeatTest, UnusableReferenceStillResetsTheCounter)
-{
-    app.timeUpdateRate = 60;
-    heartbeat.Start();
-    host.locked = false;
-    heartbeat.OnTimer1(at(10, 15, 30));
-    // The server is reloaded whether or not a run starts.
-    EXPECT_EQ(std::tuple(host.starts, host.serverLoads, heartbeat.State().minuteCounter),
-        std::tuple(0, 1, 0));
-    host.locked = true;
-    runFor(at(10, 15, 30), 60 * 59 + 29);
-    EXPECT_EQ(host.starts, 0);
-    runFor(at(11, 14, 59), 2);
-    EXPECT_EQ(std::tuple(host.starts, host.beeps), std::tuple(1, 0)); // the beep is off
+    for (int network : { 1, 0 }) {
+        SCOPED_TRACE(network);
+        host = RecordingHost {};
+        app.useNetworkTime = network;
+        app.enableSetBeep = network;
+        heartbeat.Start();
+        heartbeat.OnTimer1(at(10, 15, 30));
+        EXPECT_EQ(
+            std::tuple(host.starts, host.serverLoads, host.polls, app.timeReferenceUsable.load()),
+            std::tuple(network, 1, 1 - network, network));
+        host.locked = true;
+        runFor(at(10, 15, 30), 3600 - 31);
+        EXPECT_EQ(host.starts, network);
+        runFor(at(11, 14, 59), 2); // crosses 11:15:00
+        EXPECT_EQ(std::tuple(host.starts, host.beeps), std::tuple(network + 1, 2 * network));
+    }
 }
 
 TEST_F(HeartbeatTest, IntervalsOneAndZeroSetAtEveryMinuteChange)

@@ -41,7 +41,6 @@ TEST(NmeaConversionsTest, Numbers)
     EXPECT_EQ(std::tuple(nmea::Pair("123519.50", 4), nmea::Pair("1", 0), nmea::Pair("1", 2),
                   nmea::Pair("12345", 4)),
         std::tuple(19, 1, 0, 5));
-    EXPECT_EQ(nmea::Digit(""), static_cast<uint8_t>(0 - '0'));
 }
 
 TEST_F(NmeaDecodersTest, GgaPositionTimeSatellitesAndHeldHemisphere)
