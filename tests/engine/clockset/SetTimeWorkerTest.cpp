@@ -17,8 +17,6 @@ using namespace std::chrono_literals;
 class SetTimeWorkerTest : public ::testing::Test {
 protected:
     void TearDown() override { worker.StopSetTimeThread(); }
-    // The message texts of the log, without their time stamps.
-    std::vector<std::string> logLines() { return logFile.Lines(); }
     // A GPS procedure that counts its calls and gives `result`.
     void countGps(int result)
     {
@@ -67,7 +65,7 @@ TEST_F(SetTimeWorkerTest, UnlockedGpsMakesOneAttemptAndStopsAtTheFirstCheck)
     EXPECT_EQ(calls.load(), 1);
     EXPECT_EQ(worker.IsSetTimeBusy(), 0);
     const std::vector<std::string> expected { "SetTimeThread::SetTime", "SetTime using GPS" };
-    EXPECT_EQ(logLines(), expected);
+    EXPECT_EQ(logFile.Lines(), expected);
     using L = ThreadPriorityLevel;
     const std::vector<L> priorities { L::AboveNormal, L::Normal, L::AboveNormal, L::Normal };
     EXPECT_EQ(priority.Calls(), priorities);
@@ -84,7 +82,7 @@ TEST_F(SetTimeWorkerTest, NetworkWithoutInternetMakesSixAttemptsAndRaisesTheFail
     EXPECT_EQ(connectivity.checks.load(), SetTimeWorker::kAttempts);
     EXPECT_EQ(calls.load(), 0);
     EXPECT_EQ(app.networkFailure.load(), 1);
-    EXPECT_EQ(logLines(), std::vector<std::string> { "SetTimeThread::SetTime" });
+    EXPECT_EQ(logFile.Lines(), std::vector<std::string> { "SetTimeThread::SetTime" });
 }
 
 TEST_F(SetTimeWorkerTest, AFinishedRunNeverBlocksTheNextOne)

@@ -124,7 +124,7 @@ TEST_F(NmeaDecodersTest, GsvUnusableCountOrNumberChangesNothing)
 {
     for (const char* content : { "GPGSV,9,1,40,01,01,001,01", "GPGSV,0,1,40,01,01,001,01",
              "GPGSV,,1,40,01,01,001,01", "GPGSV,3,,40,01,01,001,01", "GPGSV,3,0,40,01,01,001,01",
-             "GPGSV,3,10,40,01,01,001,01", "GPGSV,-1,1,40,01,01,001,01", "GPGSV,", "GPGSV,3" }) {
+             "GPGSV,3,10,40,01,01,001,01", "GPGSV,", "GPGSV,3" }) {
         feed(content);
     }
     const GsvData& gsv = parser->GetGsv();
