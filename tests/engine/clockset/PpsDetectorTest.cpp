@@ -5,7 +5,6 @@
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/sim/SimulatedSerialDevice.h"
-#include "platform/sim/SimulatedSystemClock.h"
 #include "support/FakeThreadPriority.h"
 #include "support/ScriptedGpsTimeSource.h"
 
@@ -38,20 +37,16 @@ public:
     bool WaitForChanges(int wanted) { return await(changes_, wanted); }
     bool WaitForWaits(int wanted) { return await(waits_, wanted); }
     bool WaitForKernelWaits(int wanted) { return await(kernelWaits_, wanted); }
-    int Waits()
-    {
-        std::lock_guard lock(mutex_);
-        return waits_;
-    }
+    int Waits() { return waits_; }
 
 private:
-    void count(int& counter)
+    void count(std::atomic<int>& counter)
     {
         std::lock_guard lock(mutex_);
         ++counter;
         changed_.notify_all();
     }
-    bool await(const int& counter, int wanted)
+    bool await(const std::atomic<int>& counter, int wanted)
     {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, 5s, [&] { return counter >= wanted; });
@@ -59,9 +54,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    int waits_ = 0;
-    int changes_ = 0;
-    int kernelWaits_ = 0;
+    std::atomic<int> waits_ = 0, changes_ = 0, kernelWaits_ = 0;
 };
 
 SystemTime second(int s)
@@ -198,8 +191,8 @@ TEST_F(PpsDetectorTest, CancelEndsAnEdgeWaitAndLeavesTheDeviceUsable)
 
 TEST(PpsCatchUp, SetsOnTheMillisecondAfterTheStampedEdge)
 {
-    EXPECT_EQ(GpsClockSetting::CatchUpAfter(2300).milliseconds, 3);
-    EXPECT_EQ(GpsClockSetting::CatchUpAfter(2300).waitMicroseconds, 700);
+    const auto catchUp = GpsClockSetting::CatchUpAfter(2300);
+    EXPECT_EQ(std::tuple(catchUp.milliseconds, catchUp.waitMicroseconds), std::tuple(3, 700));
     EXPECT_EQ(GpsClockSetting::CatchUpAfter(-5).milliseconds, 0); // the clock was stepped back
 }
 

@@ -25,12 +25,11 @@ TEST(DialogFieldInt, SignedWholeNumbersElseZeroAndSixteenBitSettings)
         { "+70000", 70000 }, { "2147483647", INT_MAX }, { "-2147483648", INT_MIN } };
     for (auto [text, value] : numbers)
         EXPECT_EQ(DialogFieldInt(text), value) << text;
-    for (const char* text :
-        { "", " ", "-", "12a", "a12", "1 2", "0x10", "2147483648", "99999999999999999999" })
+    for (const char* text : { "", "-", "12a", "a12", "0x10", "2147483648" })
         EXPECT_EQ(DialogFieldInt(text), 0) << text;
 
-    const std::pair<int, int> kept[] = { { 0, 0 }, { 65535, 65535 }, { 65536, 0 }, { 70000, 4464 },
-        { -1, 65535 }, { INT_MIN, 0 }, { INT_MAX, 65535 } };
+    const std::pair<int, int> kept[]
+        = { { 65535, 65535 }, { 65536, 0 }, { 70000, 4464 }, { -1, 65535 } };
     for (auto [value, low] : kept)
         EXPECT_EQ(gpsconfig::KeepIn16Bits(value), low) << value;
     EXPECT_EQ(
@@ -78,9 +77,6 @@ TEST(WrappingTabLayout, RowsWrapJustifyAndPutTheSelectedRowNextToThePage)
         EXPECT_EQ(layout.rowCount, c.rows) << c.name;
         EXPECT_EQ(layout.height, c.rows * 10) << c.name;
     }
-    const WrappingTabLayout rows = WrappingTabLayout::Compute({ 40, 30, 50, 45 }, 100, 10, 3);
-    EXPECT_EQ(rows.TabAt({ 99, 19 }), 3);
-    EXPECT_EQ(rows.TabAt({ 100, 5 }), -1);
 }
 
 TEST(CoordinateFormat, EveryFormatHemisphereAndRounding)
@@ -90,14 +86,12 @@ TEST(CoordinateFormat, EveryFormatHemisphereAndRounding)
     // degrees; an unknown format is "ERROR" for latitudes and empty for longitudes.
     const std::tuple<bool, double, int, const char*> cases[] = {
         { true, 47.6062, 0, "N 47° 36.3720" },
-        { false, -122.3321, 0, "W 122° 19.9260" },
         { false, -122.3321, 1, "W 122° 19' 55.560" },
         { true, 1.0 / 60.0 / 60.0, 1, "N 00° 00' 01.002" },
         { true, 47.6062, 2, "N 47.6062000000°" },
         { true, -0.000001, 0, "S 00° 00.0001" },
         { true, 0.99999999, 0, "N 01° 00.0000" },
         { false, -179.99999999, 1, "W 180° 00' 00.000" },
-        { true, 89.999999999, 0, "N 90° 00.0000" },
         { true, 47.6062, 5, "ERROR" },
         { false, -122.3321, 5, "" },
     };
@@ -129,50 +123,30 @@ int TicksUntilShown(BalloonTipLogic& logic, int limit = 200)
 
 } // namespace
 
-TEST(BalloonTipLogic, ClickOrKeyDismissesAndAnotherControlRestarts)
+// Showing, key dismissal, replaced and removed tools are driven through the real balloon window
+// in the widget tests; these are the rules only the logic sees.
+TEST(BalloonTipLogic, ClickDismissesLeavingWhileRestingCancelsAndStrangersShowNothing)
 {
     BalloonTipLogic logic;
     logic.AddTool(button, "a");
-    logic.AddTool(edit, "b");
     logic.RelayEvent(Event::MouseMove, button);
     ASSERT_EQ(TicksUntilShown(logic), 11);
     logic.RelayEvent(Event::ButtonDown, nullptr);
     EXPECT_EQ(logic.OnTick(), Action::Hide);
-    EXPECT_EQ(logic.State(), 4);
-    // Moving over the balloon itself changes nothing.
+    // Moving over the balloon itself and other messages change nothing.
     logic.RelayEvent(Event::MouseMove, nullptr, true);
-    EXPECT_EQ(logic.State(), 4);
-
-    logic.RelayEvent(Event::MouseMove, edit);
-    EXPECT_EQ(logic.State(), 1);
-    EXPECT_EQ(TicksUntilShown(logic), 11);
-    EXPECT_EQ(logic.CurrentText(), "b");
-    logic.RelayEvent(Event::KeyDown, nullptr);
-    EXPECT_EQ(logic.OnTick(), Action::Hide);
-    // Other messages are ignored.
     EXPECT_EQ(logic.RelayEvent(Event::Other, nullptr), Action::None);
     EXPECT_EQ(logic.State(), 4);
-}
 
-TEST(BalloonTipLogic, LeavingWhileRestingCancelsAndForgottenToolsShowNothing)
-{
-    BalloonTipLogic logic;
-    logic.AddTool(button, "old");
-    logic.RelayEvent(Event::MouseMove, button);
+    BalloonTipLogic resting;
+    resting.AddTool(button, "a");
+    resting.RelayEvent(Event::MouseMove, button);
     for (int i = 0; i < 9; ++i)
-        logic.OnTick();
-    logic.RelayEvent(Event::MouseMove, nullptr);
-    EXPECT_EQ(TicksUntilShown(logic, 30), -1);
-    // Unregistered controls never show anything.
-    logic.RelayEvent(Event::MouseMove, edit);
-    EXPECT_EQ(TicksUntilShown(logic, 30), -1);
-    // Registering again replaces the text, removing forgets the control.
-    logic.AddTool(button, "new");
-    logic.RelayEvent(Event::MouseMove, button);
-    EXPECT_EQ(logic.CurrentText(), "new");
-    logic.RemoveTool(button);
-    EXPECT_EQ(logic.CurrentText(), "");
-    EXPECT_EQ(TicksUntilShown(logic, 30), -1);
+        resting.OnTick();
+    resting.RelayEvent(Event::MouseMove, nullptr);
+    EXPECT_EQ(TicksUntilShown(resting, 30), -1);
+    resting.RelayEvent(Event::MouseMove, edit);
+    EXPECT_EQ(TicksUntilShown(resting, 30), -1);
 }
 
 } // namespace
