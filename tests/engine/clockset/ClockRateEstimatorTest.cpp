@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -39,13 +40,23 @@ using Outcome = ClockRateEstimator::Outcome;
 
 } // namespace
 
-TEST(ClockRateEstimator, LearnsASteadyRate)
+TEST(ClockRateEstimator, LearnsASteadyRateAndFollowsAWander)
 {
     Series steady;
     for (int k = 0; k < 6; ++k)
         steady.Set(3600, 37.0, k % 2 ? 30e-6 : -30e-6);
     EXPECT_NEAR(*steady.estimator.RatePpm(), 37.0, 0.05);
     EXPECT_NEAR(steady.correction, -37.0, 0.05);
+
+    Series wander; // ±2 ppm over a day
+    const auto rate = [](double t) { return 37.0 + 2.0 * std::sin(2 * M_PI * t / 86400); };
+    double worst = 0.0;
+    for (int k = 0; k < 24 * 6; ++k) {
+        wander.Set(600, rate(wander.t + 300));
+        if (k > 18)
+            worst = std::max(worst, std::fabs(wander.correction + rate(wander.t + 300)));
+    }
+    EXPECT_LT(worst, 0.15) << "the correction follows the rate within 0.15 ppm";
 }
 
 TEST(ClockRateEstimator, DropsAnOutlierAndStartsOverWhenTheRulesSay)
