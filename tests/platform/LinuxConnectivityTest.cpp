@@ -3,47 +3,42 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace velarin;
 namespace fs = std::filesystem;
 
 namespace {
 
-class FakeNetworkTree {
-public:
+const char* kRouteHeader
+    = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\n";
+
+// A /proc/net and /sys/class/net of our own, in a temporary folder.
+struct FakeNetworkTree {
     FakeNetworkTree()
     {
-        char pattern[] = "/tmp/velarin-net-XXXXXX";
-        root_ = ::mkdtemp(pattern);
-        fs::create_directories(root_ / "proc");
-        fs::create_directories(root_ / "sys");
-        write("proc/route", "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n");
+        fs::create_directories(root / "proc");
+        write("proc/route", kRouteHeader);
         write("proc/ipv6_route", "");
     }
-    ~FakeNetworkTree() { fs::remove_all(root_); }
-
+    ~FakeNetworkTree() { fs::remove_all(root); }
     void write(const std::string& relative, const std::string& text)
     {
-        std::ofstream(root_ / relative) << text;
+        std::ofstream(root / relative) << text;
     }
     void addInterface(const std::string& name, const char* flags, const char* state)
     {
-        fs::create_directories(root_ / "sys" / name);
+        fs::create_directories(root / "sys" / name);
         write("sys/" + name + "/flags", flags);
         write("sys/" + name + "/operstate", state);
     }
     bool connected()
     {
-        LinuxConnectivity connectivity((root_ / "proc").string(), (root_ / "sys").string());
-        return connectivity.IsInternetConnected();
+        return LinuxConnectivity((root / "proc").string(), (root / "sys").string())
+            .IsInternetConnected();
     }
-
-private:
-    fs::path root_;
+    fs::path root = fs::temp_directory_path() / ("velarin-net-" + std::to_string(::getpid()));
 };
-
-const char* kRouteHeader
-    = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\n";
 
 } // namespace
 

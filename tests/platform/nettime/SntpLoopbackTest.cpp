@@ -1,6 +1,4 @@
-#include "engine/nettime/NetworkTime.h"
 #include "engine/nettime/SntpClient.h"
-#include "engine/settings/MemorySettingsStore.h"
 #include "platform/linux/LinuxNetworkSockets.h"
 #include "platform/sim/SimulatedSystemClock.h"
 #include "support/LoopbackSntpServer.h"
@@ -62,23 +60,6 @@ TEST(SntpLoopback, BadRepliesAreFailedQueries)
         EXPECT_EQ(client.LastError(), c.error);
         EXPECT_EQ(server.Requests(), 1) << c.error;
     }
-}
-
-TEST(SntpLoopback, SettingFromNetworkMovesTheSimulatedClock)
-{
-    LoopbackSntpServer server(LoopbackSntpServer::Behaviour::Good);
-    MemorySettingsStore settings;
-    AppState state;
-    state.SetCurrentTimeServer("127.0.0.1");
-    SimulatedSystemClock clock;
-    clock.SetOffsetMicroseconds(-3'000'000);
-    LinuxNetworkSockets sockets;
-    NetworkTimeContext context { settings, state, clock, sockets };
-    context.sntpPort = server.Port();
-    state.networkFailure = 1;
-    ASSERT_EQ(SetClockFromNetwork(context), 1);
-    EXPECT_EQ(state.networkFailure, 0);
-    EXPECT_LT(std::abs(clock.OffsetMicroseconds()), 250'000);
 }
 
 TEST(SntpLoopback, CancellationEndsAWaitingQuery)
