@@ -102,27 +102,21 @@ WavData ReadWavFile(const std::string& path)
 {
     WavData wav;
     const std::vector<uint8_t> bytes = readBytes(path);
+    // The program writes the canonical header: "fmt " at 12, "data" at 36, samples from 44.
     if (bytes.size() < 44 || std::memcmp(bytes.data(), "RIFF", 4) != 0
-        || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-        wav.error = "not a RIFF WAVE file";
+        || std::memcmp(bytes.data() + 8, "WAVEfmt ", 8) != 0
+        || std::memcmp(bytes.data() + 36, "data", 4) != 0) {
+        wav.error = "not a canonical RIFF WAVE file";
         return wav;
     }
-    for (size_t at = 12; at + 8 <= bytes.size();) {
-        const uint32_t size = readLittleEndian(bytes, at + 4, 4);
-        if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0 && at + 24 <= bytes.size()) {
-            wav.channels = static_cast<uint16_t>(readLittleEndian(bytes, at + 10, 2));
-            wav.sampleRate = readLittleEndian(bytes, at + 12, 4);
-            wav.bitsPerSample = static_cast<uint16_t>(readLittleEndian(bytes, at + 22, 2));
-        } else if (std::memcmp(bytes.data() + at, "data", 4) == 0) {
-            if (at + 8 + size > bytes.size())
-                wav.error = "data chunk runs past the end";
-            else
-                wav.samples = samplesOf(bytes, at + 8, at + 8 + size);
-            return wav;
-        }
-        at += 8 + size + (size & 1);
-    }
-    wav.error = "no data chunk";
+    wav.channels = static_cast<uint16_t>(readLittleEndian(bytes, 22, 2));
+    wav.sampleRate = readLittleEndian(bytes, 24, 4);
+    wav.bitsPerSample = static_cast<uint16_t>(readLittleEndian(bytes, 34, 2));
+    const size_t end = 44 + size_t { readLittleEndian(bytes, 40, 4) };
+    if (end > bytes.size())
+        wav.error = "data chunk runs past the end";
+    else
+        wav.samples = samplesOf(bytes, 44, end);
     return wav;
 }
 
