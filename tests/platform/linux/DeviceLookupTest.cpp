@@ -60,9 +60,8 @@ TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
 
 TEST(KernelPpsEdges, PolarityPicksAssertClearOrTheLaterOfBoth)
 {
-    const PpsCapture before { 4, 7, 100, 200 };
-    const PpsCapture both { 5, 8, 1300, 1100 };
-    const PpsCapture clearOnly { 4, 8, 100, 900 };
+    const PpsCapture before { 4, 7, 100, 200 }, both { 5, 8, 1300, 1100 },
+        clearOnly { 4, 8, 100, 900 };
     for (const auto& [edge, now, taken] :
         { std::tuple { PpsEdge::Assert, both, 1300 }, std::tuple { PpsEdge::Clear, both, 1100 },
             std::tuple { PpsEdge::Any, both, 1300 }, std::tuple { PpsEdge::Any, clearOnly, 900 },

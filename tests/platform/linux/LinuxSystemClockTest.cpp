@@ -1,6 +1,5 @@
 #include "platform/linux/LinuxSystemClock.h"
 
-#include "platform/linux/LinuxThreadPriority.h"
 #include "platform/linux/TimeServiceProbe.h"
 
 #include <gtest/gtest.h>
@@ -128,15 +127,9 @@ TEST(LinuxSystemClockTest, FindsATimeServiceByItsProcessName)
 }
 
 // The real libcap path, on a thread of its own (capabilities are per thread on Linux). Needs a
-// process that holds CAP_SYS_TIME in its permitted set; the clock is never set. The real
-// priority call rides along: lowering back to normal is always allowed.
+// process that holds CAP_SYS_TIME in its permitted set; the clock is never set.
 TEST(LibcapTimeCapabilityTest, RaiseAndDropChangeOnlyTheEffectiveSet)
 {
-    std::thread([] {
-        LinuxThreadPriority priority;
-        priority.SetCurrentThreadPriority(ThreadPriorityLevel::AboveNormal);
-        EXPECT_TRUE(priority.SetCurrentThreadPriority(ThreadPriorityLevel::Normal));
-    }).join();
     LibcapTimeCapability capability;
     if (capability.Query() == TimeCapability::State::Absent
         || capability.Query() == TimeCapability::State::NoCapabilityModel)

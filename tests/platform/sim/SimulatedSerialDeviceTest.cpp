@@ -14,15 +14,11 @@ TEST(SimulatedSerialDevice, CountsEdgesOfTheWatchedLineAndWaitsEndFromAnotherThr
     ASSERT_EQ(device.Open("/dev/sim0"), 0);
     EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::Failed) << "no mask set";
     ASSERT_TRUE(device.SetEventMask(kLineEventCts));
-    device.RaiseLineEdge(kLineEventDsr, true);
-    device.RaiseLineEdge(kLineEventCts, false); // already low: no edge
+    device.RaiseLineEdge(kLineEventDsr, true); // not the watched line
     EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::TimedOut);
     device.RaiseLineEdge(kLineEventCts, true);
     EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::Changed);
     EXPECT_EQ(device.WaitLineEvent(0), LineEventResult::TimedOut) << "counted since the last wait";
-    uint32_t status = 0;
-    ASSERT_TRUE(device.GetModemStatus(status));
-    EXPECT_EQ(status, kModemStatusCtsOn | kModemStatusDsrOn);
 
     // Each wait ends by what another thread does 20 ms into it.
     ASSERT_TRUE(device.SetEventMask(kLineEventDsr));
