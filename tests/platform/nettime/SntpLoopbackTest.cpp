@@ -38,10 +38,7 @@ TEST(SntpLoopback, MeasuresTheServersOffsetAndRefusedOrUnknownAddressesFail)
 TEST(SntpLoopback, BadRepliesAreFailedQueries)
 {
     using B = LoopbackSntpServer::Behaviour;
-    const struct {
-        B behaviour;
-        const char* error;
-    } cases[] = {
+    const std::pair<B, std::string> cases[] = {
         { B::KissOfDeath, "kiss-of-death reply (stratum 0)" },
         { B::Unsynchronised, "server not synchronised (leap indicator 3)" },
         { B::WrongMode, "reply not in server mode" },
@@ -52,13 +49,12 @@ TEST(SntpLoopback, BadRepliesAreFailedQueries)
     };
     LinuxNetworkSockets sockets;
     SimulatedSystemClock clock;
-    for (const auto& c : cases) {
-        LoopbackSntpServer server(c.behaviour);
+    for (const auto& [behaviour, error] : cases) {
+        LoopbackSntpServer server(behaviour);
         CSntpClient client(sockets, clock, nullptr, 300);
         NtpServerResponse reply;
-        EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, server.Port())) << c.error;
-        EXPECT_EQ(client.LastError(), c.error);
-        EXPECT_EQ(server.Requests(), 1) << c.error;
+        EXPECT_FALSE(client.GetServerTime("127.0.0.1", reply, server.Port()));
+        EXPECT_EQ(std::pair(client.LastError(), server.Requests()), std::pair(error, 1));
     }
 }
 
