@@ -5,8 +5,7 @@
 
 namespace velarin::test {
 
-// Runs the event loop for a while (for pictures on a real display, where windows take their
-// time to be drawn).
+// Runs the event loop for a while (windows on a real display take their time to be drawn).
 inline void PumpEvents(int milliseconds)
 {
     QElapsedTimer elapsed;

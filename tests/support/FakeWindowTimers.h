@@ -15,32 +15,30 @@ namespace velarin::testing {
 // in time order (a timer with several periods in the span fires several times), so a state
 // machine driven by it runs exactly as on a real event loop, without waiting.
 class FakeWindowTimers : public WindowTimerFactory {
-    class Timer : public WindowTimer {
-    public:
+    struct Timer : WindowTimer {
         Timer(FakeWindowTimers& owner, std::function<void()> onTick)
-            : owner_(owner)
-            , onTick_(std::move(onTick))
+            : owner(owner)
+            , onTick(std::move(onTick))
         {
-            owner_.timers_.push_back(this);
+            owner.timers_.push_back(this);
         }
-        ~Timer() override { std::erase(owner_.timers_, this); }
-
+        ~Timer() override { std::erase(owner.timers_, this); }
         void Start(int periodMilliseconds) override
         {
-            period_ = std::max(periodMilliseconds, 1);
-            due_ = owner_.now_ + period_;
-            order_ = ++owner_.order_;
-            active_ = true;
+            period = std::max(periodMilliseconds, 1);
+            due = owner.now_ + period;
+            order = ++owner.starts_; // breaks ties between timers due at the same moment
+            active = true;
         }
-        void Stop() override { active_ = false; }
-        bool IsActive() const override { return active_; }
+        void Stop() override { active = false; }
+        bool IsActive() const override { return active; }
+        auto key() const { return std::tie(due, order); }
 
-        FakeWindowTimers& owner_;
-        std::function<void()> onTick_;
-        int64_t period_ = 0;
-        int64_t due_ = 0;
-        uint64_t order_ = 0;
-        bool active_ = false;
+        FakeWindowTimers& owner;
+        std::function<void()> onTick;
+        int64_t period = 0, due = 0;
+        uint64_t order = 0;
+        bool active = false;
     };
 
 public:
@@ -49,38 +47,34 @@ public:
         return std::make_unique<Timer>(*this, std::move(onTick));
     }
 
+    // Handlers may start, stop, create or destroy timers: the earliest due one is sought anew.
     void Advance(int64_t milliseconds)
     {
         const int64_t end = now_ + milliseconds;
-        // The earliest due timer each time; handlers may start, stop, create or destroy timers.
         for (Timer* next = earliestDue(end); next != nullptr; next = earliestDue(end)) {
-            now_ = next->due_;
-            next->due_ += next->period_;
-            next->onTick_();
+            now_ = next->due;
+            next->due += next->period;
+            next->onTick();
         }
         now_ = end;
     }
     int ActiveCount() const
     {
-        return int(std::count_if(
-            timers_.begin(), timers_.end(), [](const Timer* t) { return t->active_; }));
+        return int(std::ranges::count_if(timers_, [](const Timer* t) { return t->active; }));
     }
 
 private:
     Timer* earliestDue(int64_t end) const
     {
         Timer* next = nullptr;
-        for (Timer* t : timers_) {
-            if (t->active_ && t->due_ <= end
-                && (next == nullptr
-                    || std::tie(t->due_, t->order_) < std::tie(next->due_, next->order_)))
+        for (Timer* t : timers_)
+            if (t->active && t->due <= end && (next == nullptr || t->key() < next->key()))
                 next = t;
-        }
         return next;
     }
 
     int64_t now_ = 0;
-    uint64_t order_ = 0; // starts, to break ties between timers due at the same moment
+    uint64_t starts_ = 0;
     std::vector<Timer*> timers_;
 };
 

@@ -38,6 +38,14 @@ uint32_t readLittleEndian(const std::vector<uint8_t>& bytes, size_t at, int coun
     return value;
 }
 
+std::vector<int16_t> samplesOf(const std::vector<uint8_t>& bytes, size_t from, size_t to)
+{
+    std::vector<int16_t> samples;
+    for (size_t i = from; i + 1 < to; i += 2)
+        samples.push_back(static_cast<int16_t>(readLittleEndian(bytes, i, 2)));
+    return samples;
+}
+
 } // namespace
 
 IrigFrame DecodeIrigFrame(const std::vector<int16_t>& samples, size_t start)
@@ -51,22 +59,18 @@ IrigFrame DecodeIrigFrame(const std::vector<int16_t>& samples, size_t start)
     frame.valid = true;
     for (size_t slot = 0; slot < 100; ++slot) {
         int high = 0;
-        for (size_t cycle = 0; cycle < 10; ++cycle) {
+        for (size_t at = start + slot * kSlot; at < start + (slot + 1) * kSlot; at += kCycle) {
             int envelope = 0;
-            const size_t at = start + slot * kSlot + cycle * kCycle;
             for (size_t i = 0; i < kCycle; ++i)
                 envelope = std::max(envelope, std::abs(int { samples[at + i] }));
-            if (envelope > kHighThreshold)
-                ++high;
+            high += envelope > kHighThreshold;
         }
         const char kind = high == 2 ? '0' : high == 5 ? '1' : high == 8 ? 'M' : '?';
         frame.slots[slot] = kind;
-        const bool markerSlot = slot == 0 || slot % 10 == 9;
-        if (kind == '?' || (kind == 'M') != markerSlot) {
+        if ((kind == '?' || (kind == 'M') != (slot == 0 || slot % 10 == 9)) && frame.valid) {
             frame.valid = false;
-            if (frame.error.empty())
-                frame.error = "slot " + std::to_string(slot) + " has " + std::to_string(high)
-                    + " high cycles";
+            frame.error
+                = "slot " + std::to_string(slot) + " has " + std::to_string(high) + " high cycles";
         }
     }
     // BCD units and tens (and hundreds of days), then the control field and straight binary.
@@ -82,19 +86,14 @@ IrigFrame DecodeIrigFrame(const std::vector<int16_t>& samples, size_t start)
 std::vector<IrigFrame> DecodeIrigStream(const std::vector<int16_t>& samples)
 {
     std::vector<IrigFrame> frames;
-    size_t at = 0;
-    while (at < samples.size()) {
-        // A frame opens with the zero crossing of its first carrier cycle.
-        size_t first = at;
-        while (first < samples.size() && samples[first] == 0)
-            ++first;
-        if (first >= samples.size())
+    // A frame opens with the zero crossing of its first carrier cycle; silence is exact zeros.
+    for (size_t at = 0; at < samples.size(); at += kFrame) {
+        while (at < samples.size() && samples[at] == 0)
+            ++at;
+        if (at >= samples.size())
             break;
-        const size_t start = first > 0 ? first - 1 : 0;
-        frames.push_back(DecodeIrigFrame(samples, start));
-        if (start + kFrame > samples.size())
-            break;
-        at = start + kFrame;
+        at = at > 0 ? at - 1 : 0;
+        frames.push_back(DecodeIrigFrame(samples, at));
     }
     return frames;
 }
@@ -103,41 +102,28 @@ WavData ReadWavFile(const std::string& path)
 {
     WavData wav;
     const std::vector<uint8_t> bytes = readBytes(path);
+    // The program writes the canonical header: "fmt " at 12, "data" at 36, samples from 44.
     if (bytes.size() < 44 || std::memcmp(bytes.data(), "RIFF", 4) != 0
-        || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-        wav.error = "not a RIFF WAVE file";
+        || std::memcmp(bytes.data() + 8, "WAVEfmt ", 8) != 0
+        || std::memcmp(bytes.data() + 36, "data", 4) != 0) {
+        wav.error = "not a canonical RIFF WAVE file";
         return wav;
     }
-    size_t at = 12;
-    while (at + 8 <= bytes.size()) {
-        const uint32_t size = readLittleEndian(bytes, at + 4, 4);
-        if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0 && size >= 16
-            && at + 24 <= bytes.size()) {
-            wav.channels = static_cast<uint16_t>(readLittleEndian(bytes, at + 10, 2));
-            wav.sampleRate = readLittleEndian(bytes, at + 12, 4);
-            wav.bitsPerSample = static_cast<uint16_t>(readLittleEndian(bytes, at + 22, 2));
-        } else if (std::memcmp(bytes.data() + at, "data", 4) == 0) {
-            if (at + 8 + size > bytes.size()) {
-                wav.error = "data chunk runs past the end";
-                return wav;
-            }
-            for (size_t i = at + 8; i + 1 < at + 8 + size; i += 2)
-                wav.samples.push_back(static_cast<int16_t>(readLittleEndian(bytes, i, 2)));
-            return wav;
-        }
-        at += 8 + size + (size & 1);
-    }
-    wav.error = "no data chunk";
+    wav.channels = static_cast<uint16_t>(readLittleEndian(bytes, 22, 2));
+    wav.sampleRate = readLittleEndian(bytes, 24, 4);
+    wav.bitsPerSample = static_cast<uint16_t>(readLittleEndian(bytes, 34, 2));
+    const size_t end = 44 + size_t { readLittleEndian(bytes, 40, 4) };
+    if (end > bytes.size())
+        wav.error = "data chunk runs past the end";
+    else
+        wav.samples = samplesOf(bytes, 44, end);
     return wav;
 }
 
 std::vector<int16_t> ReadRawSamples(const std::string& path)
 {
     const std::vector<uint8_t> bytes = readBytes(path);
-    std::vector<int16_t> samples;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        samples.push_back(static_cast<int16_t>(readLittleEndian(bytes, i, 2)));
-    return samples;
+    return samplesOf(bytes, 0, bytes.size());
 }
 
 } // namespace velarin::test

@@ -16,12 +16,8 @@ struct IrigFrame {
     bool valid = false; // every slot classed, markers where they belong
     std::string error;
     std::array<char, 100> slots {}; // '0', '1', 'M', or '?'
-    int seconds = -1;
-    int minutes = -1;
-    int hours = -1;
-    int dayOfYear = -1;
+    int seconds = -1, minutes = -1, hours = -1, dayOfYear = -1, straightBinarySeconds = -1;
     int letter = 0; // slots 50-56 as a 7-bit code
-    int straightBinarySeconds = -1;
 
     // Hours, minutes, seconds, day of the year and straight binary seconds, for one comparison.
     std::tuple<int, int, int, int, int> Time() const
@@ -38,8 +34,7 @@ std::vector<IrigFrame> DecodeIrigStream(const std::vector<int16_t>& samples);
 
 struct WavData {
     uint32_t sampleRate = 0;
-    uint16_t channels = 0;
-    uint16_t bitsPerSample = 0;
+    uint16_t channels = 0, bitsPerSample = 0;
     std::vector<int16_t> samples;
     std::string error;
 };

@@ -19,10 +19,8 @@ public:
         : log_(log)
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path()
-            / ("velarin-log-" + std::to_string(::getpid()) + "-"
-                + (info ? std::string(info->test_suite_name()) + "." + info->name() : "none")
-                + ".log");
+        path_ /= "velarin-log-" + std::to_string(::getpid()) + "-"
+            + (info ? std::string(info->test_suite_name()) + "." + info->name() : "none") + ".log";
         Reopen();
     }
     ~LogFileUnderTest()
@@ -42,16 +40,15 @@ public:
         log_.CloseSystemLog();
         std::ifstream in(path_);
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) {
-            const size_t stamp = line.find(": ");
-            lines.push_back(stamp == std::string::npos ? line : line.substr(stamp + 2));
-        }
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(
+                line.substr(line.find(": ") == std::string::npos ? 0 : line.find(": ") + 2));
         return lines;
     }
 
 private:
     SystemLog& log_;
-    std::filesystem::path path_;
+    std::filesystem::path path_ = std::filesystem::temp_directory_path();
 };
 
 } // namespace velarin::test

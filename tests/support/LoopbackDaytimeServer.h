@@ -54,14 +54,12 @@ private:
         if (client < 0)
             return;
         ++connections_;
-        if (behaviour_ == Behaviour::NeverAnswer) {
-            held_.push_back(client);
-            return;
-        }
+        if (behaviour_ == Behaviour::NeverAnswer)
+            return held_.push_back(client);
         // The whole reply, or (in two parts) its first half, a pause, then the rest.
-        const size_t first = behaviour_ == Behaviour::SendInTwoParts ? reply_.size() / 2
-            : behaviour_ == Behaviour::SendAndClose                  ? reply_.size()
-                                                                     : 0;
+        const size_t first = behaviour_ == Behaviour::CloseWithoutData ? 0
+            : behaviour_ == Behaviour::SendInTwoParts                  ? reply_.size() / 2
+                                                                       : reply_.size();
         ::send(client, reply_.data(), first, MSG_NOSIGNAL);
         if (behaviour_ == Behaviour::SendInTwoParts) {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));

@@ -17,19 +17,13 @@ namespace velarin::test {
 // members are ready and stops it before they go.
 class LoopbackServer {
 public:
-    LoopbackServer(const LoopbackServer&) = delete;
-    LoopbackServer& operator=(const LoopbackServer&) = delete;
     int Port() const { return port_; }
 
 protected:
     explicit LoopbackServer(int type)
         : fd_(::socket(AF_INET, type | SOCK_CLOEXEC, 0))
     {
-        const int on = 1;
-        ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        sockaddr_in address {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address { AF_INET, 0, { htonl(INADDR_LOOPBACK) }, {} };
         socklen_t length = sizeof address;
         if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
             || (type == SOCK_STREAM && ::listen(fd_, 8) != 0)

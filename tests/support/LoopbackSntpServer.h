@@ -62,38 +62,20 @@ private:
         ++requests_;
         if (behaviour_ == Behaviour::Silent)
             return;
-        std::vector<uint8_t> reply(48, 0);
-        reply[0] = (0 << 6) | (3 << 3) | 4;
-        reply[1] = 1;
+        // Leap indicator, version 3, mode 4 (server), or what the behaviour breaks.
+        std::vector<uint8_t> reply(behaviour_ == Behaviour::Short ? 40 : 48, 0);
+        reply[0] = behaviour_ == Behaviour::Unsynchronised ? (3 << 6) | (3 << 3) | 4
+            : behaviour_ == Behaviour::WrongMode           ? (3 << 3) | 1
+                                                           : (3 << 3) | 4;
+        reply[1] = behaviour_ == Behaviour::KissOfDeath ? 0 : 1;
         reply[3] = static_cast<uint8_t>(-20);
-        std::memcpy(reply.data() + 12, "GPS", 3);
+        std::memcpy(reply.data() + 12, reply[1] == 0 ? "RATE" : "GPS", 4);
         std::memcpy(reply.data() + 24, request + 40, 8);
+        reply[24] ^= behaviour_ == Behaviour::WrongOriginate ? 1 : 0;
         putNow(reply.data() + 16);
         std::memcpy(reply.data() + 32, reply.data() + 16, 8);
-        putNow(reply.data() + 40);
-        switch (behaviour_) {
-        case Behaviour::KissOfDeath:
-            reply[1] = 0;
-            std::memcpy(reply.data() + 12, "RATE", 4);
-            break;
-        case Behaviour::Unsynchronised:
-            reply[0] = (3 << 6) | (3 << 3) | 4;
-            break;
-        case Behaviour::WrongMode:
-            reply[0] = (0 << 6) | (3 << 3) | 1;
-            break;
-        case Behaviour::WrongOriginate:
-            reply[24] ^= 0x01;
-            break;
-        case Behaviour::ZeroTransmit:
-            std::memset(reply.data() + 40, 0, 8);
-            break;
-        case Behaviour::Short:
-            reply.resize(40);
-            break;
-        default:
-            break;
-        }
+        if (behaviour_ != Behaviour::ZeroTransmit && reply.size() == 48)
+            putNow(reply.data() + 40);
         ::sendto(
             fd_, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&peer), peerLength);
     }

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace velarin::test {
 
@@ -21,13 +20,10 @@ namespace velarin::test {
 template <typename T> void WhenModal(std::function<void(T*)> action, int timeLimitMs = 10000)
 {
     auto* poll = new QTimer(qApp);
-    auto waited = std::make_shared<int>(0);
-    constexpr int kStepMs = 5;
-    poll->setInterval(kStepMs);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, action, timeLimitMs] {
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action, left = timeLimitMs]() mutable {
         auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
-        *waited += kStepMs;
-        if (modal == nullptr && *waited < timeLimitMs)
+        if (modal == nullptr && (left -= 5) > 0)
             return;
         poll->stop();
         poll->deleteLater();

@@ -28,7 +28,7 @@ inline std::string NmeaSentence(std::string_view content)
 inline std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return { std::istreambuf_iterator<char>(in), {} };
 }
 
 // The receiver captures in tests/data/nmea (sorted); finding none fails the calling test, since
@@ -37,10 +37,9 @@ inline std::vector<std::string> NmeaCaptureFiles()
 {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(VELARIN_CAPTURE_DIR, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(VELARIN_CAPTURE_DIR, error))
         if (entry.path().extension() == ".log")
             files.push_back(entry.path().string());
-    }
     std::sort(files.begin(), files.end());
     if (files.empty())
         ADD_FAILURE() << "no receiver captures in " << VELARIN_CAPTURE_DIR;

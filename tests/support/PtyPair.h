@@ -1,9 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstddef>
 #include <fcntl.h>
 #include <pty.h>
 #include <string>
@@ -36,9 +34,9 @@ public:
     }
     ~PtyPair()
     {
-        CloseMaster();
-        if (slave_ >= 0)
-            ::close(slave_);
+        for (int fd : { master_, slave_ })
+            if (fd >= 0)
+                ::close(fd);
     }
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
@@ -47,31 +45,22 @@ public:
     const std::string& SlavePath() const { return slavePath_; }
 
     // Writes every byte at the master end (blocking until the line discipline took them).
-    bool Write(const void* data, size_t size)
+    bool Write(std::string_view text)
     {
-        const auto* bytes = static_cast<const unsigned char*>(data);
-        for (ssize_t written = 0; size > 0; bytes += written, size -= size_t(written)) {
-            written = ::write(master_, bytes, size);
+        while (!text.empty()) {
+            const ssize_t written = ::write(master_, text.data(), text.size());
             if (written < 0 && errno != EINTR)
                 return false;
-            written = std::max<ssize_t>(written, 0);
+            text.remove_prefix(written > 0 ? size_t(written) : 0);
         }
         return true;
     }
-    bool Write(std::string_view text) { return Write(text.data(), text.size()); }
     // The slave's current line settings, as the program left them.
     termios SlaveSettings() const
     {
         termios settings {};
         ::tcgetattr(slave_, &settings);
         return settings;
-    }
-    // The receiver goes away (a USB receiver unplugged): the slave hangs up.
-    void CloseMaster()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-        master_ = -1;
     }
 
 private:

@@ -27,11 +27,15 @@ public:
         std::lock_guard lock(mutex_);
         beeps_.push_back(icon);
     }
-
     std::vector<Message> Messages() const
     {
         std::lock_guard lock(mutex_);
         return messages_;
+    }
+    std::vector<MessageIcon> Beeps() const
+    {
+        std::lock_guard lock(mutex_);
+        return beeps_;
     }
     // Just the texts, in order.
     std::vector<std::string> Texts() const
@@ -40,11 +44,6 @@ public:
         for (const auto& message : Messages())
             texts.push_back(message.text);
         return texts;
-    }
-    std::vector<MessageIcon> Beeps() const
-    {
-        std::lock_guard lock(mutex_);
-        return beeps_;
     }
 
 private:

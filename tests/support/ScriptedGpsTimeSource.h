@@ -64,8 +64,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::optional<SystemTime> time_;
-    uint64_t sequence_ = 0;
-    uint64_t wakes_ = 0;
+    uint64_t sequence_ = 0, wakes_ = 0;
     bool waiting_ = false;
 };
 

@@ -21,19 +21,16 @@ public:
             process_.waitForFinished(5000);
         }
     }
-    VelarinProcess(const VelarinProcess&) = delete;
-    VelarinProcess& operator=(const VelarinProcess&) = delete;
 
-    // Collects stderr until it holds `text` (bounded: about 20 s).
+    // Collects stderr until it holds `text` (bounded: about 20 s) or the program ended.
     bool WaitForStderr(const QString& text)
     {
         for (int i = 0; i < 200 && !stderr_.contains(text); ++i) {
+            const bool ended = process_.state() == QProcess::NotRunning;
             process_.waitForReadyRead(100);
             stderr_ += QString::fromUtf8(process_.readAllStandardError());
-            if (process_.state() == QProcess::NotRunning) {
-                stderr_ += QString::fromUtf8(process_.readAllStandardError());
+            if (ended)
                 break;
-            }
         }
         return stderr_.contains(text);
     }
@@ -46,18 +43,13 @@ public:
         return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
     }
     // SIGTERM, then Finish.
-    int Terminate()
-    {
-        process_.terminate();
-        return Finish();
-    }
+    int Terminate() { return process_.terminate(), Finish(); }
     const QString& Stderr() const { return stderr_; }
     const QString& Stdout() const { return stdout_; }
 
 private:
     QProcess process_;
-    QString stderr_;
-    QString stdout_;
+    QString stderr_, stdout_;
 };
 
 } // namespace velarin::test

@@ -38,7 +38,6 @@ TEST(SerialDeviceList, ListsSerialPortsWithHardwareInOrderWithoutOpeningThem)
 TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
 {
     QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
     const fs::path pps = root.filePath("class/pps").toStdString();
     const fs::path tty = root.filePath("ttyUSB3").toStdString();
     std::ofstream(tty.string()) << "";
@@ -49,7 +48,6 @@ TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
         fs::create_directories(pps / name);
         std::ofstream((pps / name / "path").string()) << path;
     }
-
     EXPECT_EQ(FindKernelPpsDevice("/dev/ttyS1", pps.string()), "/dev/pps1");
     EXPECT_EQ(FindKernelPpsDevice(tty.string(), pps.string()), "/dev/pps2"); // the first
     EXPECT_EQ(FindKernelPpsDevice(root.filePath("gps0").toStdString(), pps.string()), "/dev/pps2");
@@ -60,9 +58,8 @@ TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
 
 TEST(KernelPpsEdges, PolarityPicksAssertClearOrTheLaterOfBoth)
 {
-    const PpsCapture before { 4, 7, 100, 200 };
-    const PpsCapture both { 5, 8, 1300, 1100 };
-    const PpsCapture clearOnly { 4, 8, 100, 900 };
+    const PpsCapture before { 4, 7, 100, 200 }, both { 5, 8, 1300, 1100 },
+        clearOnly { 4, 8, 100, 900 };
     for (const auto& [edge, now, taken] :
         { std::tuple { PpsEdge::Assert, both, 1300 }, std::tuple { PpsEdge::Clear, both, 1100 },
             std::tuple { PpsEdge::Any, both, 1300 }, std::tuple { PpsEdge::Any, clearOnly, 900 },
