@@ -9,7 +9,6 @@
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetFixture.h"
 #include "gui/ui/QtWindowTimer.h"
-#include "gui/ui/TimeAndIrigTestSupport.h"
 #include "gui/ui/TrayBarDlg.h"
 #include "platform/sim/NullAudioDevice.h"
 #include "support/RecordingNotifier.h"

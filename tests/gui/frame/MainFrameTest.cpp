@@ -51,6 +51,7 @@ protected:
         services.setPcClockNow = [this] { ++clockSettings_; };
         services.openHelp = [this](int context) { helpOpened_.push_back(context); };
         services.isSetTimeBusy = [this] { return busy_; };
+        services.createPropertyFrame = createProperties_;
         auto frame = std::make_unique<CMainFrame>(app_, settings_, std::move(services));
         EXPECT_TRUE(frame->Create());
         return frame;
@@ -73,6 +74,7 @@ protected:
     bool busy_ = false;
     int clockSettings_ = 0;
     std::vector<int> helpOpened_;
+    std::function<QWidget*(QWidget*)> createProperties_;
 };
 
 TEST_F(MainFrameTest, HiddenFrameWithTheMenuOfTheTray)
@@ -100,8 +102,7 @@ TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClockAndClockCommandsStoreIt)
     app_.timeReferenceUsable = 1;
     clock_->visible = true;
     emit frame->TrayMenu()->aboutToShow();
-    EXPECT_TRUE(Action(*frame, 32774)->isEnabled());
-    EXPECT_TRUE(Action(*frame, 32782)->isChecked());
+    EXPECT_TRUE(Action(*frame, 32774)->isEnabled() && Action(*frame, 32782)->isChecked());
     Action(*frame, 32774)->trigger();
     EXPECT_EQ(clockSettings_, 1);
 
@@ -168,19 +169,14 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
 TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
 {
     int attempts = 0;
-    MainFrameServices services;
-    services.trayAvailable = [] { return true; };
-    services.createClock = [](CMainFrame&) { return std::make_unique<FakeClock>(); };
-    services.createPropertyFrame = [&attempts](QWidget* owner) -> QWidget* {
+    createProperties_ = [&attempts](QWidget* owner) -> QWidget* {
         return ++attempts == 1 ? nullptr : new QWidget(owner, Qt::Window);
     };
-    CMainFrame frame(app_, settings_, std::move(services));
-    ASSERT_TRUE(frame.Create());
-    frame.ShowProperties();
-    EXPECT_EQ(frame.PropertyFrame(), nullptr);
-    frame.ShowProperties();
-    EXPECT_NE(frame.PropertyFrame(), nullptr);
-    EXPECT_EQ(attempts, 2);
+    auto frame = MakeFrame();
+    frame->ShowProperties();
+    EXPECT_EQ(frame->PropertyFrame(), nullptr);
+    frame->ShowProperties();
+    EXPECT_NE(frame->PropertyFrame(), nullptr);
 }
 
 TEST_F(MainFrameTest, PropertiesComeBackAfterClosingAndExitStoresTheClockPosition)
@@ -289,19 +285,9 @@ TEST_F(ClockWindowAdapterTest, ResetBringsTheClockBackToTheCorner)
 
 // The pictures and help pages the program ships.
 
-const QString kHelpSource = QStringLiteral(VELARIN_SOURCE_DIR "/res/help");
-
-QString ReadPage(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
 class HelpLauncherTest : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("VELARIN_HELP_DIR", kHelpSource.toLocal8Bit()); }
+    void SetUp() override { qputenv("VELARIN_HELP_DIR", VELARIN_SOURCE_DIR "/res/help"); }
     void TearDown() override { qunsetenv("VELARIN_HELP_DIR"); }
 };
 
@@ -312,11 +298,12 @@ TEST_F(HelpLauncherTest, EveryContextHasItsAnchor)
         = { 0, 131176, 131177, 131178, 131179, 131182, 131188, 131189, 131190, 131215, 131395 };
     for (int context : opened) {
         const QUrl url = HelpLauncher::HelpUrl(context);
-        const QString page = ReadPage(url.toLocalFile());
-        ASSERT_FALSE(page.isEmpty()) << context << " " << url.toString().toStdString();
-        if (context != 0) {
-            EXPECT_TRUE(page.contains(QStringLiteral("id=\"%1\"").arg(url.fragment()))) << context;
-        }
+        QFile file(url.toLocalFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly))
+            << context << " " << url.toString().toStdString();
+        const QString page = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(context == 0 || page.contains(QStringLiteral("id=\"%1\"").arg(url.fragment())))
+            << context;
     }
     // An unknown number opens the contents rather than nothing.
     EXPECT_TRUE(HelpLauncher::HelpUrl(4711).toLocalFile().endsWith("/index.html"));

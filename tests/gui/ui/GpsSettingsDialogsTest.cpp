@@ -1,11 +1,12 @@
 // The communication and PPS settings dialogs, alone and from the GPS configuration page, and
 // the NMEA capture the page switches.
+#include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CLedCtrl.h"
 #include "gui/ui/CPPSSettingsDlg.h"
 #include "gui/ui/CVelarinPropertyPage4.h"
-#include "gui/ui/GpsPagesFixture.h"
+#include "gui/ui/PropertySheetFixture.h"
 #include "platform/linux/LinuxSerialDevice.h"
 #include "platform/sim/SimulatedSerialDevice.h"
 #include "support/ModalDriver.h"
