@@ -86,13 +86,12 @@ TEST_F(ClockWndTest, StartsAsStoredAtTheStoredRectangle)
     set(keys::kClockEnableSegColor, 0xFF0000);
     auto stored = make();
     stored->ShowAtStartup();
-    EXPECT_FALSE(stored->isVisible());
-    EXPECT_TRUE(stored->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(!stored->isVisible() && (stored->windowFlags() & Qt::WindowStaysOnTopHint));
     EXPECT_EQ(face(*stored), "analog");
-    EXPECT_EQ(stored->digitalClock->useLocalTime, 0);
     // The analog clock starts in local time whatever is stored; the hover text follows it.
-    EXPECT_EQ(stored->analogClock->useLocalTime, 1);
-    EXPECT_EQ(stored->IsLocalTime(), 1);
+    EXPECT_EQ(std::make_tuple(stored->digitalClock->useLocalTime, stored->analogClock->useLocalTime,
+                  stored->IsLocalTime()),
+        std::make_tuple(0, 1, 1));
     EXPECT_EQ(state.clockActiveSegColor, 0xFF0000u);
 }
 
@@ -193,8 +192,7 @@ TEST_F(ClockWndTest, WindowCommands)
     EXPECT_TRUE((wnd->windowFlags() & Qt::WindowStaysOnTopHint) && wnd->isVisible());
 
     wnd->OnCommand(cmd::kHide);
-    EXPECT_FALSE(wnd->isVisible());
-    EXPECT_EQ(get(keys::kDigitalClockEnabled), 0);
+    EXPECT_TRUE(!wnd->isVisible() && get(keys::kDigitalClockEnabled) == 0);
 
     wnd->OnCommand(cmd::kHelpTopics);
     wnd->OnCommand(cmd::kProperties);

@@ -121,9 +121,11 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
     auto frame = MakeFrame();
     ASSERT_TRUE(frame->IsTrayShown());
     app_.noDataFlag = 1;
-    frame->RefreshTrayState();
-    EXPECT_EQ(frame->TrayIconShown(), 137);
-    EXPECT_EQ(frame->TrayIcon()->toolTip(), "GPS NMEA data not available");
+    const auto shown = [&frame] {
+        frame->RefreshTrayState();
+        return std::make_pair(frame->TrayIconShown(), frame->TrayIcon()->toolTip());
+    };
+    EXPECT_EQ(shown(), std::make_pair(137, QStringLiteral("GPS NMEA data not available")));
 
     // The same state again sends nothing: a tip changed behind the frame's back stays.
     frame->TrayIcon()->setToolTip("untouched");
@@ -132,10 +134,8 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
 
     app_.noDataFlag = 0;
     app_.useNetworkTime = 1;
-    busy_ = false;
-    frame->RefreshTrayState();
-    EXPECT_EQ(frame->TrayIconShown(), 138);
-    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Time referenced to\n Network time");
+    EXPECT_EQ(shown(),
+        std::make_pair(138, QStringLiteral("Velarin - Time referenced to\n Network time")));
 }
 
 TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
@@ -162,8 +162,7 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     trayAvailable_ = true;
     frame->RefreshTrayState();
     EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Cannot connect to network\ntime server");
-    EXPECT_FALSE(clock_->visible);
-    EXPECT_FALSE(clock_->noTrayMode);
+    EXPECT_FALSE(clock_->visible || clock_->noTrayMode);
 }
 
 TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
@@ -194,8 +193,7 @@ TEST_F(MainFrameTest, PropertiesComeBackAfterClosingAndExitStoresTheClockPositio
     EXPECT_TRUE(properties->close());
     QSignalSpy closed(frame.get(), &CMainFrame::closed);
     frame->OnCommand(57665);
-    EXPECT_EQ(closed.count(), 1);
-    EXPECT_EQ(clock_->saves, 1);
+    EXPECT_EQ(std::make_pair(int(closed.count()), clock_->saves), std::make_pair(1, 1));
     frame->RefreshTrayState(); // a late timer tick does not bring the icon back
     EXPECT_FALSE(frame->IsTrayShown());
 }
@@ -277,8 +275,7 @@ TEST_F(ClockWindowAdapterTest, ResetBringsTheClockBackToTheCorner)
     auto frame = MakeFrame(true);
     EXPECT_FALSE(Window(*frame)->isVisible());
     frame->OnCommand(32788);
-    EXPECT_TRUE(Window(*frame)->isVisible());
-    EXPECT_EQ(Window(*frame)->geometry(), QRect(0, 0, 300, 100));
+    EXPECT_TRUE(Window(*frame)->isVisible() && Window(*frame)->geometry() == QRect(0, 0, 300, 100));
     frame->OnCommand(57665);
     EXPECT_EQ(settings_.GetProfileString("Settings", "DigitalClockPosition", ""), "0,300,0,100");
 }
