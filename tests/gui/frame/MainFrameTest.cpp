@@ -77,8 +77,9 @@ protected:
     std::function<QWidget*(QWidget*)> createProperties_;
 };
 
-TEST_F(MainFrameTest, HiddenFrameWithTheMenuOfTheTray)
+TEST_F(MainFrameTest, HiddenFrameWithTheTrayMenuWhoseStatesFollowTheLockAndTheClock)
 {
+    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     auto frame = MakeFrame();
     EXPECT_EQ(frame->windowTitle(), "Velarin-Corvasek");
     EXPECT_FALSE(frame->isVisible());
@@ -89,12 +90,7 @@ TEST_F(MainFrameTest, HiddenFrameWithTheMenuOfTheTray)
     EXPECT_EQ(items,
         QStringList({ "&Properties... 32770", "&Set PC Clock Now 32774", "-", "Show &Clock 32782",
             "&Reset Clock Position 32788", "-", "&Help Topics... 57667", "-", "&Exit 57665" }));
-}
 
-TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClockAndClockCommandsStoreIt)
-{
-    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
-    auto frame = MakeFrame();
     EXPECT_FALSE(clock_->visible);
     frame->OnCommand(32774); // not usable: nothing starts
     EXPECT_EQ(clockSettings_, 0);
