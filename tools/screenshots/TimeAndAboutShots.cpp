@@ -34,7 +34,7 @@ TEST(TimeAndAboutShots, TimeAboutLicenseAndIrigPages)
     settings.WriteProfileInt(keys::kIrig, keys::kEnable12HourMode, 1);
     CNmeaParser parser;
     SimulatedSystemClock clock;
-    velarin::testing::IrigSheetHost host;
+    velarin::testing::FakeSheetHost host;
     NullAudioDevice device;
     test::RecordingNotifier notifier;
     CIrigGenerator generator(clock, device, notifier);

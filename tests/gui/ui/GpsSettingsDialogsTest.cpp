@@ -22,8 +22,8 @@
 #include <cerrno>
 #include <fstream>
 #include <iterator>
-#include <tuple>
 #include <poll.h>
+#include <tuple>
 
 using namespace velarin;
 using velarin::test::WhenModal;
@@ -34,15 +34,23 @@ namespace {
 using Page = CVelarinPropertyPage4;
 using std::chrono::milliseconds;
 
-// The page with a simulated serial device behind the GPS link.
-struct PageWithLink : velarin::testing::PageUnderTest<Page> {
-    PageWithLink()
+// The page with a serial device of the given kind behind the GPS link.
+template <class Device> struct PageWithPort : velarin::testing::PageUnderTest<Page> {
+    void Attach()
     {
         port.SetSettingsStore(&world.settings);
         port.SetSleepFunction([this](milliseconds pause) { slept.push_back(pause); });
         host.serialPort = &port;
         Open();
     }
+    Device device;
+    velarin::test::RecordingNotifier portNotifier;
+    CSerialPort port { device, portNotifier, "velarin" };
+    std::vector<milliseconds> slept;
+};
+
+struct PageWithLink : PageWithPort<SimulatedSerialDevice> {
+    PageWithLink() { Attach(); }
     std::string StoredDevice() { return world.StoredText(keys::kSerial, keys::kDevice); }
     // Runs the communication settings from the page with a scripted user.
     void CommSettings(std::function<void(CCommSettingsDlg*)> user)
@@ -55,11 +63,6 @@ struct PageWithLink : velarin::testing::PageUnderTest<Page> {
         WhenModal<CPPSSettingsDlg>(std::move(user));
         Get(CVelarinPropertyPage4::kPpsSettings)->click();
     }
-
-    SimulatedSerialDevice device;
-    velarin::test::RecordingNotifier portNotifier;
-    CSerialPort port { device, portNotifier, "velarin" };
-    std::vector<milliseconds> slept;
 };
 
 std::string FileContents(const QString& path)
@@ -70,14 +73,11 @@ std::string FileContents(const QString& path)
 
 // The page with the GPS link open on a pseudo-terminal receiver; the test plays the main frame's
 // reading tick.
-struct CaptureWorld : velarin::testing::PageUnderTest<Page> {
+struct CaptureWorld : PageWithPort<LinuxSerialDevice> {
     CaptureWorld()
     {
         world.settings.WriteProfileString(keys::kSerial, keys::kDevice, pty.SlavePath());
-        port.SetSettingsStore(&world.settings);
-        port.SetSleepFunction([](std::chrono::milliseconds) {});
-        host.serialPort = &port;
-        Open();
+        Attach();
     }
     QAbstractButton* LogButton() { return Get(Page::kLogNmea); }
     int LedState() { return page.LogIndicator()->State(); }
@@ -132,9 +132,6 @@ struct CaptureWorld : velarin::testing::PageUnderTest<Page> {
     }
 
     velarin::test::PtyPair pty;
-    LinuxSerialDevice device;
-    velarin::test::RecordingNotifier portNotifier;
-    CSerialPort port { device, portNotifier, "velarin" };
     QTemporaryDir dir;
 
     QStringList seenFilters;
