@@ -1,12 +1,13 @@
 // Pictures of the clock update and GPS configuration pages and their dialogs.
 #include "Shots.h"
 
+#include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CPPSSettingsDlg.h"
 #include "gui/ui/CVelarinPropertyFrame.h"
 #include "gui/ui/CVelarinPropertyPage4.h"
-#include "gui/ui/GpsPagesFixture.h"
+#include "gui/ui/PropertySheetFixture.h"
 #include "platform/sim/SimulatedSerialDevice.h"
 #include "support/EventPump.h"
 #include "support/ModalDriver.h"

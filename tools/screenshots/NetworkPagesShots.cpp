@@ -6,9 +6,11 @@
 #include "gui/ui/CVelarinPropertyFrame.h"
 #include "gui/ui/CVelarinPropertyPage.h"
 #include "gui/ui/CVelarinPropertySheet.h"
-#include "gui/ui/NetworkPagesFixture.h"
+#include "gui/ui/PropertySheetFixture.h"
+
 #include "gui/ui/QtWindowTimer.h"
 #include "support/EventPump.h"
+#include <QApplication>
 
 #include <QApplication>
 #include <QCursor>

@@ -9,7 +9,6 @@
 #include "gui/ui/CVelarinPropertySheet.h"
 #include "gui/ui/PropertySheetFixture.h"
 #include "gui/ui/QtWindowTimer.h"
-#include "gui/ui/TimeAndIrigTestSupport.h"
 #include "gui/ui/TrayBarDlg.h"
 #include "platform/sim/NullAudioDevice.h"
 #include "support/RecordingNotifier.h"
@@ -35,7 +34,7 @@ TEST(TimeAndAboutShots, TimeAboutLicenseAndIrigPages)
     settings.WriteProfileInt(keys::kIrig, keys::kEnable12HourMode, 1);
     CNmeaParser parser;
     SimulatedSystemClock clock;
-    velarin::testing::IrigSheetHost host;
+    velarin::testing::FakeSheetHost host;
     NullAudioDevice device;
     test::RecordingNotifier notifier;
     CIrigGenerator generator(clock, device, notifier);

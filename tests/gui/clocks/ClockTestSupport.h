@@ -19,12 +19,11 @@ struct FakeClockHost : ClockWindowHost {
     int setPcClockNow = 0;
     int properties = 0;
     int helpTopics = 0;
-    QWidget* owner = nullptr;
 
     void SetPcClockNow() override { ++setPcClockNow; }
     void ShowProperties() override { ++properties; }
     void ShowHelpTopics() override { ++helpTopics; }
-    QWidget* DialogOwner() override { return owner; }
+    QWidget* DialogOwner() override { return nullptr; }
 };
 
 inline int64_t MicrosecondsAt(int year, int month, int day, int hour, int minute, int second)
@@ -61,16 +60,6 @@ inline void DragTo(QWidget* target, QPoint local, QPoint global)
     SendMouse(target, QEvent::MouseMove, local, Qt::LeftButton, Qt::NoButton, global);
 }
 
-inline QRgb Rgb(uint32_t colorRef)
-{
-    return qRgb(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
-}
-
-inline QRgb PixelAt(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) | 0xFF000000u;
-}
-
 // Probes a picture: each point must show its colour (a COLORREF, 0x00BBGGRR).
 struct Probe {
     int x, y;
@@ -79,7 +68,9 @@ struct Probe {
 inline void ExpectPixels(const QImage& image, std::initializer_list<Probe> probes)
 {
     for (const Probe& p : probes)
-        EXPECT_EQ(PixelAt(image, p.x, p.y), Rgb(p.colorRef)) << "at " << p.x << ", " << p.y;
+        EXPECT_EQ(image.pixel(p.x, p.y) | 0xFF000000u,
+            qRgb(p.colorRef & 0xFF, (p.colorRef >> 8) & 0xFF, (p.colorRef >> 16) & 0xFF))
+            << "at " << p.x << ", " << p.y;
 }
 
 } // namespace velarin::test

@@ -55,27 +55,18 @@ using MenuItems = std::vector<std::pair<std::string, int>>;
 MenuItems items(const QMenu& menu)
 {
     MenuItems result;
-    for (QAction* action : menu.actions()) {
-        if (action->isSeparator())
-            result.push_back({ "-", 0 });
-        else if (action->menu())
-            result.push_back({ action->text().toStdString(), -1 });
-        else
-            result.push_back({ action->text().toStdString(), action->data().toInt() });
-    }
+    for (QAction* a : menu.actions())
+        result.push_back({ a->isSeparator() ? "-" : a->text().toStdString(),
+            a->isSeparator() ? 0
+                : a->menu()  ? -1
+                             : a->data().toInt() });
     return result;
 }
 
-bool checked(const QMenu& menu, int id)
+bool is(const QMenu& menu, int id, bool (QAction::*what)() const)
 {
     QAction* action = FindClockMenuAction(menu, id);
-    return action != nullptr && action->isChecked();
-}
-
-bool enabled(const QMenu& menu, int id)
-{
-    QAction* action = FindClockMenuAction(menu, id);
-    return action != nullptr && action->isEnabled();
+    return action != nullptr && (action->*what)();
 }
 
 } // namespace
@@ -95,13 +86,12 @@ TEST_F(ClockWndTest, StartsAsStoredAtTheStoredRectangle)
     set(keys::kClockEnableSegColor, 0xFF0000);
     auto stored = make();
     stored->ShowAtStartup();
-    EXPECT_FALSE(stored->isVisible());
-    EXPECT_TRUE(stored->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(!stored->isVisible() && (stored->windowFlags() & Qt::WindowStaysOnTopHint));
     EXPECT_EQ(face(*stored), "analog");
-    EXPECT_EQ(stored->digitalClock->useLocalTime, 0);
     // The analog clock starts in local time whatever is stored; the hover text follows it.
-    EXPECT_EQ(stored->analogClock->useLocalTime, 1);
-    EXPECT_EQ(stored->IsLocalTime(), 1);
+    EXPECT_EQ(std::make_tuple(stored->digitalClock->useLocalTime, stored->analogClock->useLocalTime,
+                  stored->IsLocalTime()),
+        std::make_tuple(0, 1, 1));
     EXPECT_EQ(state.clockActiveSegColor, 0xFF0000u);
 }
 
@@ -115,25 +105,25 @@ TEST_F(ClockWndTest, DigitalMenuTextsIdsAndStates)
             { "&Digital Clock", 32797 }, { "-", 0 }, { "Help Topics...", 57667 }, { "-", 0 },
             { "&Properties", 32787 } }));
 
-    EXPECT_FALSE(enabled(*menu, cmd::kSetTransparency));
-    EXPECT_FALSE(enabled(*menu, cmd::kSetPcClockNow));
+    EXPECT_FALSE(is(*menu, cmd::kSetTransparency, &QAction::isEnabled)
+        || is(*menu, cmd::kSetPcClockNow, &QAction::isEnabled));
 
     state.timeReferenceUsable = 1;
     set(keys::kTransparent, 1);
     menu = wnd->BuildContextMenu();
-    EXPECT_TRUE(enabled(*menu, cmd::kSetPcClockNow));
-    EXPECT_TRUE(checked(*menu, cmd::kTransparent));
-    EXPECT_TRUE(enabled(*menu, cmd::kSetTransparency));
+    EXPECT_TRUE(is(*menu, cmd::kSetPcClockNow, &QAction::isEnabled)
+        && is(*menu, cmd::kTransparent, &QAction::isChecked)
+        && is(*menu, cmd::kSetTransparency, &QAction::isEnabled));
 
     translucent = false; // e.g. X11 without a compositing manager
     menu = wnd->BuildContextMenu();
-    EXPECT_FALSE(enabled(*menu, cmd::kTransparent));
+    EXPECT_FALSE(is(*menu, cmd::kTransparent, &QAction::isEnabled));
 
     // The analog clock's menu differs only in its clock settings.
     wnd->OnCommand(cmd::kAnalogClock);
     menu = wnd->BuildContextMenu();
     EXPECT_TRUE(FindClockMenuAction(*menu, cmd::kSetAnalogColor) != nullptr);
-    EXPECT_TRUE(checked(*menu, cmd::kAnalogClock));
+    EXPECT_TRUE(is(*menu, cmd::kAnalogClock, &QAction::isChecked));
 }
 
 TEST_F(ClockWndTest, ColourPresetsWriteStoreAndGlobals)
@@ -174,8 +164,8 @@ TEST_F(ClockWndTest, TimeAndDisplayCommandsActOnTheClockShown)
         { cmd::kUtcTime, keys::kLocalTime, 0, 1, 0, 0, 0, "analog" },
         { cmd::kDigitalClock, keys::kClockType, 0, 1, 0, 0, 0, "digital" } };
     for (const Step& s : steps) {
-        EXPECT_TRUE(
-            s.command != cmd::k24HourTime || checked(*wnd->BuildContextMenu(), cmd::k24HourTime));
+        EXPECT_TRUE(s.command != cmd::k24HourTime
+            || is(*wnd->BuildContextMenu(), cmd::k24HourTime, &QAction::isChecked));
         wnd->OnCommand(s.command);
         SCOPED_TRACE(s.command);
         EXPECT_EQ(get(s.key), s.stored);
@@ -199,17 +189,14 @@ TEST_F(ClockWndTest, WindowCommands)
     wnd->show();
     wnd->OnCommand(cmd::kAlwaysOnTop);
     EXPECT_EQ(get(keys::kClockAlwayssOnTop), 1);
-    EXPECT_TRUE(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(wnd->isVisible());
+    EXPECT_TRUE((wnd->windowFlags() & Qt::WindowStaysOnTopHint) && wnd->isVisible());
 
     wnd->OnCommand(cmd::kHide);
-    EXPECT_FALSE(wnd->isVisible());
-    EXPECT_EQ(get(keys::kDigitalClockEnabled), 0);
+    EXPECT_TRUE(!wnd->isVisible() && get(keys::kDigitalClockEnabled) == 0);
 
     wnd->OnCommand(cmd::kHelpTopics);
     wnd->OnCommand(cmd::kProperties);
-    EXPECT_EQ(host.helpTopics, 1);
-    EXPECT_EQ(host.properties, 1);
+    EXPECT_EQ(std::make_pair(host.helpTopics, host.properties), std::make_pair(1, 1));
 
     // Set PC Clock Now, by menu or double click, only with a usable reference.
     wnd->show();

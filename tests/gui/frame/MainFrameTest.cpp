@@ -51,6 +51,7 @@ protected:
         services.setPcClockNow = [this] { ++clockSettings_; };
         services.openHelp = [this](int context) { helpOpened_.push_back(context); };
         services.isSetTimeBusy = [this] { return busy_; };
+        services.createPropertyFrame = createProperties_;
         auto frame = std::make_unique<CMainFrame>(app_, settings_, std::move(services));
         EXPECT_TRUE(frame->Create());
         return frame;
@@ -73,10 +74,12 @@ protected:
     bool busy_ = false;
     int clockSettings_ = 0;
     std::vector<int> helpOpened_;
+    std::function<QWidget*(QWidget*)> createProperties_;
 };
 
-TEST_F(MainFrameTest, HiddenFrameWithTheMenuOfTheTray)
+TEST_F(MainFrameTest, HiddenFrameWithTheTrayMenuWhoseStatesFollowTheLockAndTheClock)
 {
+    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     auto frame = MakeFrame();
     EXPECT_EQ(frame->windowTitle(), "Velarin-Corvasek");
     EXPECT_FALSE(frame->isVisible());
@@ -87,12 +90,7 @@ TEST_F(MainFrameTest, HiddenFrameWithTheMenuOfTheTray)
     EXPECT_EQ(items,
         QStringList({ "&Properties... 32770", "&Set PC Clock Now 32774", "-", "Show &Clock 32782",
             "&Reset Clock Position 32788", "-", "&Help Topics... 57667", "-", "&Exit 57665" }));
-}
 
-TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClockAndClockCommandsStoreIt)
-{
-    settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
-    auto frame = MakeFrame();
     EXPECT_FALSE(clock_->visible);
     frame->OnCommand(32774); // not usable: nothing starts
     EXPECT_EQ(clockSettings_, 0);
@@ -100,8 +98,7 @@ TEST_F(MainFrameTest, MenuStatesFollowTheLockAndTheClockAndClockCommandsStoreIt)
     app_.timeReferenceUsable = 1;
     clock_->visible = true;
     emit frame->TrayMenu()->aboutToShow();
-    EXPECT_TRUE(Action(*frame, 32774)->isEnabled());
-    EXPECT_TRUE(Action(*frame, 32782)->isChecked());
+    EXPECT_TRUE(Action(*frame, 32774)->isEnabled() && Action(*frame, 32782)->isChecked());
     Action(*frame, 32774)->trigger();
     EXPECT_EQ(clockSettings_, 1);
 
@@ -120,9 +117,11 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
     auto frame = MakeFrame();
     ASSERT_TRUE(frame->IsTrayShown());
     app_.noDataFlag = 1;
-    frame->RefreshTrayState();
-    EXPECT_EQ(frame->TrayIconShown(), 137);
-    EXPECT_EQ(frame->TrayIcon()->toolTip(), "GPS NMEA data not available");
+    const auto shown = [&frame] {
+        frame->RefreshTrayState();
+        return std::make_pair(frame->TrayIconShown(), frame->TrayIcon()->toolTip());
+    };
+    EXPECT_EQ(shown(), std::make_pair(137, QStringLiteral("GPS NMEA data not available")));
 
     // The same state again sends nothing: a tip changed behind the frame's back stays.
     frame->TrayIcon()->setToolTip("untouched");
@@ -131,10 +130,8 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
 
     app_.noDataFlag = 0;
     app_.useNetworkTime = 1;
-    busy_ = false;
-    frame->RefreshTrayState();
-    EXPECT_EQ(frame->TrayIconShown(), 138);
-    EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Time referenced to\n Network time");
+    EXPECT_EQ(shown(),
+        std::make_pair(138, QStringLiteral("Velarin - Time referenced to\n Network time")));
 }
 
 TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
@@ -161,26 +158,20 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     trayAvailable_ = true;
     frame->RefreshTrayState();
     EXPECT_EQ(frame->TrayIcon()->toolTip(), "Velarin - Cannot connect to network\ntime server");
-    EXPECT_FALSE(clock_->visible);
-    EXPECT_FALSE(clock_->noTrayMode);
+    EXPECT_FALSE(clock_->visible || clock_->noTrayMode);
 }
 
 TEST_F(MainFrameTest, PropertiesThatFailToOpenAreTriedAgain)
 {
     int attempts = 0;
-    MainFrameServices services;
-    services.trayAvailable = [] { return true; };
-    services.createClock = [](CMainFrame&) { return std::make_unique<FakeClock>(); };
-    services.createPropertyFrame = [&attempts](QWidget* owner) -> QWidget* {
+    createProperties_ = [&attempts](QWidget* owner) -> QWidget* {
         return ++attempts == 1 ? nullptr : new QWidget(owner, Qt::Window);
     };
-    CMainFrame frame(app_, settings_, std::move(services));
-    ASSERT_TRUE(frame.Create());
-    frame.ShowProperties();
-    EXPECT_EQ(frame.PropertyFrame(), nullptr);
-    frame.ShowProperties();
-    EXPECT_NE(frame.PropertyFrame(), nullptr);
-    EXPECT_EQ(attempts, 2);
+    auto frame = MakeFrame();
+    frame->ShowProperties();
+    EXPECT_EQ(frame->PropertyFrame(), nullptr);
+    frame->ShowProperties();
+    EXPECT_NE(frame->PropertyFrame(), nullptr);
 }
 
 TEST_F(MainFrameTest, PropertiesComeBackAfterClosingAndExitStoresTheClockPosition)
@@ -198,8 +189,7 @@ TEST_F(MainFrameTest, PropertiesComeBackAfterClosingAndExitStoresTheClockPositio
     EXPECT_TRUE(properties->close());
     QSignalSpy closed(frame.get(), &CMainFrame::closed);
     frame->OnCommand(57665);
-    EXPECT_EQ(closed.count(), 1);
-    EXPECT_EQ(clock_->saves, 1);
+    EXPECT_EQ(std::make_pair(int(closed.count()), clock_->saves), std::make_pair(1, 1));
     frame->RefreshTrayState(); // a late timer tick does not bring the icon back
     EXPECT_FALSE(frame->IsTrayShown());
 }
@@ -281,27 +271,16 @@ TEST_F(ClockWindowAdapterTest, ResetBringsTheClockBackToTheCorner)
     auto frame = MakeFrame(true);
     EXPECT_FALSE(Window(*frame)->isVisible());
     frame->OnCommand(32788);
-    EXPECT_TRUE(Window(*frame)->isVisible());
-    EXPECT_EQ(Window(*frame)->geometry(), QRect(0, 0, 300, 100));
+    EXPECT_TRUE(Window(*frame)->isVisible() && Window(*frame)->geometry() == QRect(0, 0, 300, 100));
     frame->OnCommand(57665);
     EXPECT_EQ(settings_.GetProfileString("Settings", "DigitalClockPosition", ""), "0,300,0,100");
 }
 
 // The pictures and help pages the program ships.
 
-const QString kHelpSource = QStringLiteral(VELARIN_SOURCE_DIR "/res/help");
-
-QString ReadPage(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
 class HelpLauncherTest : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("VELARIN_HELP_DIR", kHelpSource.toLocal8Bit()); }
+    void SetUp() override { qputenv("VELARIN_HELP_DIR", VELARIN_SOURCE_DIR "/res/help"); }
     void TearDown() override { qunsetenv("VELARIN_HELP_DIR"); }
 };
 
@@ -312,11 +291,12 @@ TEST_F(HelpLauncherTest, EveryContextHasItsAnchor)
         = { 0, 131176, 131177, 131178, 131179, 131182, 131188, 131189, 131190, 131215, 131395 };
     for (int context : opened) {
         const QUrl url = HelpLauncher::HelpUrl(context);
-        const QString page = ReadPage(url.toLocalFile());
-        ASSERT_FALSE(page.isEmpty()) << context << " " << url.toString().toStdString();
-        if (context != 0) {
-            EXPECT_TRUE(page.contains(QStringLiteral("id=\"%1\"").arg(url.fragment()))) << context;
-        }
+        QFile file(url.toLocalFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly))
+            << context << " " << url.toString().toStdString();
+        const QString page = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(context == 0 || page.contains(QStringLiteral("id=\"%1\"").arg(url.fragment())))
+            << context;
     }
     // An unknown number opens the contents rather than nothing.
     EXPECT_TRUE(HelpLauncher::HelpUrl(4711).toLocalFile().endsWith("/index.html"));

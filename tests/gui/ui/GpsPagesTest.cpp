@@ -1,4 +1,5 @@
 // The GPS signal quality, update, position and GPS configuration pages and their options.
+#include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsKeys.h"
 #include "engine/ui/CoordinateFormat.h"
 #include "gui/ui/CLedCtrl.h"
@@ -9,7 +10,7 @@
 #include "gui/ui/CVelarinPropertyPage2.h"
 #include "gui/ui/CVelarinPropertyPage3.h"
 #include "gui/ui/CVelarinPropertyPage4.h"
-#include "gui/ui/GpsPagesFixture.h"
+#include "gui/ui/PropertySheetFixture.h"
 #include "support/ModalDriver.h"
 
 #include <QCheckBox>

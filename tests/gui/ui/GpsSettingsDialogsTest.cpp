@@ -1,11 +1,12 @@
 // The communication and PPS settings dialogs, alone and from the GPS configuration page, and
 // the NMEA capture the page switches.
+#include "engine/gps/SerialPort.h"
 #include "engine/settings/SettingsKeys.h"
 #include "gui/ui/CCommSettingsDlg.h"
 #include "gui/ui/CLedCtrl.h"
 #include "gui/ui/CPPSSettingsDlg.h"
 #include "gui/ui/CVelarinPropertyPage4.h"
-#include "gui/ui/GpsPagesFixture.h"
+#include "gui/ui/PropertySheetFixture.h"
 #include "platform/linux/LinuxSerialDevice.h"
 #include "platform/sim/SimulatedSerialDevice.h"
 #include "support/ModalDriver.h"
@@ -22,6 +23,7 @@
 #include <fstream>
 #include <iterator>
 #include <poll.h>
+#include <tuple>
 
 using namespace velarin;
 using velarin::test::WhenModal;
@@ -32,15 +34,23 @@ namespace {
 using Page = CVelarinPropertyPage4;
 using std::chrono::milliseconds;
 
-// The page with a simulated serial device behind the GPS link.
-struct PageWithLink : velarin::testing::PageUnderTest<Page> {
-    PageWithLink()
+// The page with a serial device of the given kind behind the GPS link.
+template <class Device> struct PageWithPort : velarin::testing::PageUnderTest<Page> {
+    void Attach()
     {
         port.SetSettingsStore(&world.settings);
         port.SetSleepFunction([this](milliseconds pause) { slept.push_back(pause); });
         host.serialPort = &port;
         Open();
     }
+    Device device;
+    velarin::test::RecordingNotifier portNotifier;
+    CSerialPort port { device, portNotifier, "velarin" };
+    std::vector<milliseconds> slept;
+};
+
+struct PageWithLink : PageWithPort<SimulatedSerialDevice> {
+    PageWithLink() { Attach(); }
     std::string StoredDevice() { return world.StoredText(keys::kSerial, keys::kDevice); }
     // Runs the communication settings from the page with a scripted user.
     void CommSettings(std::function<void(CCommSettingsDlg*)> user)
@@ -53,11 +63,6 @@ struct PageWithLink : velarin::testing::PageUnderTest<Page> {
         WhenModal<CPPSSettingsDlg>(std::move(user));
         Get(CVelarinPropertyPage4::kPpsSettings)->click();
     }
-
-    SimulatedSerialDevice device;
-    velarin::test::RecordingNotifier portNotifier;
-    CSerialPort port { device, portNotifier, "velarin" };
-    std::vector<milliseconds> slept;
 };
 
 std::string FileContents(const QString& path)
@@ -68,14 +73,11 @@ std::string FileContents(const QString& path)
 
 // The page with the GPS link open on a pseudo-terminal receiver; the test plays the main frame's
 // reading tick.
-struct CaptureWorld : velarin::testing::PageUnderTest<Page> {
+struct CaptureWorld : PageWithPort<LinuxSerialDevice> {
     CaptureWorld()
     {
         world.settings.WriteProfileString(keys::kSerial, keys::kDevice, pty.SlavePath());
-        port.SetSettingsStore(&world.settings);
-        port.SetSleepFunction([](std::chrono::milliseconds) {});
-        host.serialPort = &port;
-        Open();
+        Attach();
     }
     QAbstractButton* LogButton() { return Get(Page::kLogNmea); }
     int LedState() { return page.LogIndicator()->State(); }
@@ -130,9 +132,6 @@ struct CaptureWorld : velarin::testing::PageUnderTest<Page> {
     }
 
     velarin::test::PtyPair pty;
-    LinuxSerialDevice device;
-    velarin::test::RecordingNotifier portNotifier;
-    CSerialPort port { device, portNotifier, "velarin" };
     QTemporaryDir dir;
 
     QStringList seenFilters;
@@ -196,10 +195,10 @@ TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
             qobject_cast<QAbstractButton*>(dialog->findChild<QWidget*>(QStringLiteral("1")))
                 ->click();
         });
-        EXPECT_EQ(p.Stored(keys::kSerial, keys::kPort), step.storedPort);
-        EXPECT_EQ(p.Stored(keys::kSerial, keys::kBaud), step.storedBaud);
-        EXPECT_EQ(p.StoredDevice(), step.device);
-        EXPECT_EQ(p.device.LastOpenPath(), step.opened);
+        EXPECT_EQ(
+            std::make_tuple(p.Stored(keys::kSerial, keys::kPort),
+                p.Stored(keys::kSerial, keys::kBaud), p.StoredDevice(), p.device.LastOpenPath()),
+            std::make_tuple(step.storedPort, step.storedBaud, step.device, step.opened));
     }
     // Each time closed with its pause and opened again: eight data bits, no parity, one stop bit.
     EXPECT_EQ(p.slept, std::vector<milliseconds>(3, milliseconds(1000)));
@@ -256,11 +255,11 @@ TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
 
     const QString path = w.dir.filePath(QStringLiteral("capture.txt"));
     w.ChooseFile(path);
-    EXPECT_EQ(w.seenFilters, QStringList({ "Text Fils (NMEA) (*.txt)", "All Files (*.*)" }));
-    EXPECT_EQ(w.seenName, QStringLiteral("NMEAFile"));
+    EXPECT_EQ(w.seenFilters << w.seenName,
+        QStringList({ "Text Fils (NMEA) (*.txt)", "All Files (*.*)", "NMEAFile" }));
     ASSERT_TRUE(w.port.IsCaptureOpen());
-    EXPECT_EQ(w.LedState(), led::kLit);
-    EXPECT_EQ(w.LogButton()->text(), QStringLiteral("Close Log"));
+    EXPECT_EQ(std::make_pair(w.LedState(), w.LogButton()->text()),
+        std::make_pair(int(led::kLit), QStringLiteral("Close Log")));
 
     EXPECT_EQ(w.Receive(kSentences), kSentences);
     EXPECT_EQ(FileContents(path), kSentences);
@@ -274,7 +273,7 @@ TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
     // The same file again: the user is asked, and the old contents go.
     w.ChooseFile(path);
     EXPECT_TRUE(w.askedToReplace);
-    EXPECT_EQ(w.Receive("$GPZDA,x*00\r\n"), "$GPZDA,x*00\r\n");
+    w.Receive("$GPZDA,x*00\r\n");
     EXPECT_EQ(FileContents(path), "$GPZDA,x*00\r\n");
     EXPECT_TRUE(w.host.notifier.Messages().empty());
 }
@@ -286,12 +285,9 @@ TEST(NmeaCapture, CancelOrRefusedReplaceChangesNothingAndANameWithoutExtensionGe
     w.ExpectOff();
 
     const QString existing = w.dir.filePath(QStringLiteral("keep.txt"));
-    {
-        std::ofstream(existing.toStdString()) << "keep me";
-    }
+    std::ofstream(existing.toStdString()) << "keep me" << std::flush;
     w.ChooseFile(existing, QMessageBox::No);
-    EXPECT_TRUE(w.askedToReplace);
-    EXPECT_FALSE(w.port.IsCaptureOpen());
+    EXPECT_TRUE(w.askedToReplace && !w.port.IsCaptureOpen());
     EXPECT_EQ(FileContents(existing), "keep me");
 
     w.ChooseFile(w.dir.filePath(QStringLiteral("receiver")));

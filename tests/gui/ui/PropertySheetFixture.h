@@ -66,8 +66,6 @@ public:
 private:
     SystemLog* log_;
 };
-using GpsSheetHost = FakeSheetHost;
-using IrigSheetHost = FakeSheetHost;
 
 // The shared state a sheet reads, on a simulated clock whose true time the test moves.
 struct SheetWorld {
