@@ -19,11 +19,7 @@ class RecordingHost : public HeartbeatHost {
 public:
     void IrigTick() override { ++irigTicks; }
     void PollSerial() override { ++polls; }
-    bool IsTimeLocked() override
-    {
-        ++lockChecks;
-        return locked;
-    }
+    bool IsTimeLocked() override { return locked; }
     uint32_t GetSentenceCount() override { return sentenceCount; }
     void ResetGpsRecord() override { ++resets; }
     void LoadCurrentTimeServer() override { ++serverLoads; }
@@ -36,14 +32,13 @@ public:
     bool locked = false;
     bool internet = true;
     uint32_t sentenceCount = 0;
-    int irigTicks = 0, polls = 0, lockChecks = 0, resets = 0, serverLoads = 0, starts = 0,
-        beeps = 0, trayRefreshes = 0;
+    int irigTicks = 0, polls = 0, resets = 0, serverLoads = 0, starts = 0, beeps = 0,
+        trayRefreshes = 0;
     std::vector<SystemTime> tips;
 };
 
 class HeartbeatTest : public ::testing::Test {
 protected:
-    // Runs timer 1 every 50 ms from `from` for `seconds` seconds.
     void runFor(SystemTime from, int seconds)
     {
         for (int tick = 0; tick < seconds * 20; ++tick) {
@@ -60,8 +55,6 @@ protected:
 
 TEST_F(HeartbeatTest, FirstTickReloadsTheServerAndSetsWithAUsableReferenceThenEveryInterval)
 {
-    // The network reference sets at once, without reading the serial link, and beeps; an
-    // unlocked receiver only restarts the count.
     app.timeUpdateRate = 60;
     for (int network : { 1, 0 }) {
         SCOPED_TRACE(network);
@@ -89,7 +82,6 @@ TEST_F(HeartbeatTest, IntervalsOneAndZeroSetAtEveryMinuteChange)
         app.timeUpdateRate = interval;
         heartbeat.Start();
         runFor(at(8, 0, 30), 3 * 60);
-        // 08:00:30 sees no change from the remembered minute 0; then 08:01, 08:02 and 08:03.
         EXPECT_EQ(host.starts, 3) << "interval " << interval;
     }
 }
@@ -142,23 +134,16 @@ TEST_F(HeartbeatTest, MissingInternetRaisesTheNetworkFailureFlagButNeverClearsIt
     EXPECT_EQ(host.trayRefreshes, 1);
 }
 
-TrayInputs Inputs(bool network, bool busy, bool failure, bool noData, bool usable)
-{
-    return TrayInputs { network, busy, failure, noData, usable };
-}
-
 TEST(TrayStatusTest, FirstMatchWins)
 {
-    // Network: busy beats a failure; the GPS-only flags never matter. GPS: no data beats a running
-    // setting, which beats the lock state; a network failure is not shown.
     const std::tuple<TrayInputs, int, const char*> cases[] = {
-        { Inputs(true, true, true, true, false), 140,
+        { TrayInputs { true, true, true, true, false }, 140,
             "Velarin - Setting PC clock to Netwotk Time" },
-        { Inputs(true, false, true, true, false), 141,
+        { TrayInputs { true, false, true, true, false }, 141,
             "Velarin - Cannot connect to network\ntime server" },
-        { Inputs(false, true, true, true, true), 137, "GPS NMEA data not available" },
-        { Inputs(false, true, true, false, false), 136, "Setting time to GPS" },
-        { Inputs(false, false, true, false, false), 155, "Receiving NMEA, Not Time Locked" },
+        { TrayInputs { false, true, true, true, true }, 137, "GPS NMEA data not available" },
+        { TrayInputs { false, true, true, false, false }, 136, "Setting time to GPS" },
+        { TrayInputs { false, false, true, false, false }, 155, "Receiving NMEA, Not Time Locked" },
     };
     for (const auto& [inputs, icon, tip] : cases) {
         const auto s = TrayStatus::SelectTrayState(inputs);
