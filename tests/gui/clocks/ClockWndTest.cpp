@@ -118,7 +118,6 @@ TEST_F(ClockWndTest, DigitalMenuTextsIdsAndStates)
     translucent = false; // e.g. X11 without a compositing manager
     menu = wnd->BuildContextMenu();
     EXPECT_FALSE(is(*menu, cmd::kTransparent, &QAction::isEnabled));
-
     // The analog clock's menu differs only in its clock settings.
     wnd->OnCommand(cmd::kAnalogClock);
     menu = wnd->BuildContextMenu();
@@ -197,7 +196,6 @@ TEST_F(ClockWndTest, WindowCommands)
     wnd->OnCommand(cmd::kHelpTopics);
     wnd->OnCommand(cmd::kProperties);
     EXPECT_EQ(std::make_pair(host.helpTopics, host.properties), std::make_pair(1, 1));
-
     // Set PC Clock Now, by menu or double click, only with a usable reference.
     wnd->show();
     wnd->OnCommand(cmd::kSetPcClockNow);
@@ -219,7 +217,6 @@ TEST_F(ClockWndTest, TransparentTogglesWindowOpacity)
     wnd->OnCommand(cmd::kTransparent);
     EXPECT_EQ(get(keys::kTransparent), 0);
     EXPECT_DOUBLE_EQ(wnd->windowOpacity(), 1.0);
-
     // A stored alpha the dialog never offers must not make the clock vanish.
     set(keys::kOpacit, 0);
     set(keys::kTransparent, 1);
@@ -245,7 +242,6 @@ TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
     SendMouse(face, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
     DragTo(face, { 70, 55 }, { 80, 75 });
     EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(10, 20));
-
     // The hover text is left alone while dragging.
     const QString before = wnd->toolTip();
     wnd->RefreshHoverText();
@@ -269,7 +265,6 @@ TEST_F(ClockWndTest, ResizeKeepsTheMinimumWidthAndStoresEveryChange)
     EXPECT_EQ(position(), "10,410,20,80");
     wnd->resize(40, 60);
     EXPECT_EQ(wnd->width(), 75);
-
     // Dragging the left edge far to the right stops 75 pixels before the right edge.
     wnd->resize(300, 100);
     SendMouse(wnd->digitalClock, QEvent::MouseButtonPress, { 1, 50 }, Qt::LeftButton);
@@ -277,17 +272,4 @@ TEST_F(ClockWndTest, ResizeKeepsTheMinimumWidthAndStoresEveryChange)
     EXPECT_EQ(wnd->geometry(), QRect(235, 20, 75, 100));
     SendMouse(wnd->digitalClock, QEvent::MouseButtonRelease, { 1, 50 }, Qt::NoButton);
     EXPECT_EQ(position(), "235,310,20,120");
-}
-
-TEST_F(ClockWndTest, SystemColoursFollowPaletteChanges)
-{
-    auto wnd = make();
-    const QPalette original = QApplication::palette();
-    QPalette changed = original;
-    changed.setColor(QPalette::Highlight, QColor(200, 100, 40));
-    QApplication::setPalette(changed);
-    QApplication::processEvents();
-    EXPECT_EQ(wnd->analogClock->handColor, 0x2864C8u);
-    EXPECT_EQ(wnd->analogClock->secondColor, 0x1E4B96u); // three quarters, rounded up
-    QApplication::setPalette(original);
 }

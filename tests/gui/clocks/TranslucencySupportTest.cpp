@@ -16,7 +16,6 @@ TEST(TranslucencySupport, FollowsTheCompositorSelectionOnX11)
         GTEST_SKIP() << "needs an X display without a compositing manager (xvfb-run)";
     if (velarin::PlatformSupportsWindowOpacity())
         GTEST_SKIP() << "a compositing manager already runs on this display";
-
     // Stand in for a compositing manager: own the screen's _NET_WM_CM_S0 selection.
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     ASSERT_EQ(xcb_connection_has_error(connection), 0);

@@ -101,7 +101,6 @@ TEST_F(MainFrameTest, HiddenFrameWithTheTrayMenuWhoseStatesFollowTheLockAndTheCl
     EXPECT_TRUE(Action(*frame, 32774)->isEnabled() && Action(*frame, 32782)->isChecked());
     Action(*frame, 32774)->trigger();
     EXPECT_EQ(clockSettings_, 1);
-
     // Showing or resetting the clock stores that it is on.
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
     frame->OnCommand(32782);
@@ -122,7 +121,6 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
         return std::make_pair(frame->TrayIconShown(), frame->TrayIcon()->toolTip());
     };
     EXPECT_EQ(shown(), std::make_pair(137, QStringLiteral("GPS NMEA data not available")));
-
     // The same state again sends nothing: a tip changed behind the frame's back stays.
     frame->TrayIcon()->setToolTip("untouched");
     frame->RefreshTrayState();
@@ -143,7 +141,6 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     frame->RefreshTrayState();
     EXPECT_EQ(frame->TrayIconShown(), 141);
     EXPECT_FALSE(clock_->visible);
-
     // Gone: the clock carries the menu now; the stored choice is left alone; one notice.
     trayAvailable_ = false;
     frame->RefreshTrayState();
@@ -152,7 +149,6 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     ASSERT_NE(NoTrayNotice(*frame), nullptr);
     frame->RefreshTrayState();
     EXPECT_EQ(frame->findChildren<QMessageBox*>().size(), 1);
-
     // Back: the start icon first, then the real state at the same refresh; the clock the user
     // had switched off goes away again.
     trayAvailable_ = true;

@@ -113,7 +113,6 @@ TEST(TrayBarDlgTest, BoxStartsUntickedAndTickedOkSwitchesTheNoticeOff)
     });
     EXPECT_EQ(dialog.DoModal(), QDialog::Accepted);
     EXPECT_EQ(store.GetProfileInt("Settings", "Do not Show Traybar Dialog", 0), 1);
-
     // Switched off: the next start shows nothing and reports the cancel result.
     CTrayBarDlg next(store, nullptr);
     EXPECT_EQ(next.DoModal(), 2);

@@ -87,12 +87,10 @@ TEST(PositionPage, ShowsThePositionAndSkyOnceASecondInTheChosenFormat)
 
     const auto& sky = p.page.SkyView()->Satellites();
     EXPECT_EQ(sky[1].azimuth, p.world.parser.GetGsv().satellites[1].azimuth);
-
     // A change in the store shows at the next tick; an unknown format reads "ERROR".
     p.world.settings.WriteProfileInt(keys::kSettings, keys::kPositionFormat, 5);
     p.world.Advance(1000);
     EXPECT_EQ(p.Text(1003), QStringLiteral("ERROR"));
-
     // With the GPRMC time source the altitude is always 0.
     p.world.state.useTimrFrom = 1;
     p.world.settings.WriteProfileInt(keys::kSettings, keys::kPositionFormat, 2);
@@ -100,7 +98,6 @@ TEST(PositionPage, ShowsThePositionAndSkyOnceASecondInTheChosenFormat)
     p.world.Advance(1000);
     EXPECT_EQ(p.Text(1006), QStringLiteral("0.00     m       "));
     EXPECT_EQ(p.Text(1003).toStdString(), FormatLatitude(p.world.parser.GetRmc().latitude, 2));
-
     // No satellites in view: every slot is cleared.
     p.world.parser.ProcessBytes("$GPGSV,1,1,00*79\r\n");
     p.world.Advance(1000);
@@ -151,7 +148,6 @@ TEST(GpsConfigurationPage, DelayOutsideNineHundredNinetyNineBeepsAndKeepsTheStor
         stored.push_back(p.Stored(keys::kSettings, keys::kGPSTimeDelay));
     }
     EXPECT_EQ(stored, (std::vector<int> { 1, 10, 100, 100 }));
-
     // Then -999 is kept, -1000 beeps, and text that is no number stores 0.
     for (const auto& [text, value] : std::vector<std::pair<QString, int>> {
              { "-999", -999 }, { "-1000", -999 }, { "abc", 0 } }) {

@@ -145,18 +145,6 @@ const std::string kSentences = "$GPGGA,213121.000,4404.1295864,N,12118.8685453,W
 
 } // namespace
 
-TEST(CommSettingsDialog, ListsNumberedPortsThenDevicesAndReadsAnyTypedNumberOrAPath)
-{
-    CCommSettingsDlg dialog({ "/dev/ttyS0", "/dev/ttyUSB0" });
-    EXPECT_EQ(dialog.PortBox()->itemText(17), QStringLiteral("/dev/ttyUSB0"));
-    dialog.show();
-    dialog.PortBox()->setEditText(QStringLiteral("22"));
-    dialog.BaudBox()->setEditText(QStringLiteral("31250"));
-    dialog.accept();
-    EXPECT_EQ(dialog.port, 22);
-    EXPECT_EQ(dialog.baudRate, 31250);
-}
-
 // Any mask without the CTS bit shows DSR; a polarity outside the list is kept on OK.
 TEST(PpsSettingsDialog, ShowsAnyMaskAsALineAndKeepsAnUnlistedPolarity)
 {
@@ -249,7 +237,6 @@ TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
     CaptureWorld w;
     ASSERT_TRUE(w.pty.IsValid());
     ASSERT_EQ(w.port.Open(1, 4800, 0, 8, 0), 0);
-
     // Bytes before the capture are not in it.
     EXPECT_EQ(w.Receive("$GPGSA,before*00\r\n"), "$GPGSA,before*00\r\n");
 
@@ -263,13 +250,11 @@ TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
 
     EXPECT_EQ(w.Receive(kSentences), kSentences);
     EXPECT_EQ(FileContents(path), kSentences);
-
     // Off: later bytes not captured.
     w.LogButton()->click();
     w.ExpectOff();
     EXPECT_EQ(w.Receive("$GPRMC,after*00\r\n"), "$GPRMC,after*00\r\n");
     EXPECT_EQ(FileContents(path), kSentences);
-
     // The same file again: the user is asked, and the old contents go.
     w.ChooseFile(path);
     EXPECT_TRUE(w.askedToReplace);

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEnterEvent>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -73,7 +72,6 @@ TEST(HyperlinkCtrl, ShowsItsTextUnderlinedInLinkColourAndOpensThroughTheDesktop)
     UrlCatcher catcher { "https" };
     LinkOnAPage fixture(QStringLiteral("Home"), QStringLiteral("https://www.example.org/velarin"));
     CHyperlinkCtrl& link = *fixture.link;
-
     // Fitted to its text: the width of "Home".
     EXPECT_EQ(link.width(), QFontMetrics(link.font()).size(0, QStringLiteral("Home")).width());
     EXPECT_GT(CountPixels(fixture.Picture(), qRgb(0, 0, 238)), 0);
@@ -86,7 +84,6 @@ TEST(HyperlinkCtrl, ShowsItsTextUnderlinedInLinkColourAndOpensThroughTheDesktop)
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&link, &leave);
     EXPECT_GT(CountPixels(fixture.Picture(), qRgb(85, 26, 139)), 0);
-
     // A target set later changes only the tooltip.
     LinkOnAPage titled(QStringLiteral("Write to us"), QString());
     EXPECT_EQ(titled.link->LinkTarget(), QStringLiteral("Write to us"));
@@ -106,7 +103,6 @@ TEST(HyperlinkCtrl, AFailedOpenBeepsAndSaysWhyAndTheLinkStaysUnvisited)
     fixture.link->OpenLink();
     EXPECT_FALSE(fixture.link->IsVisited());
     EXPECT_EQ(fixture.notifier.Beeps(), std::vector<MessageIcon> { MessageIcon::Exclamation });
-
     // A missing local file goes the same way with its own reason, without reaching the desktop.
     fixture.link->SetOpener(OpenHyperlinkTarget);
     fixture.link->SetLinkTarget(QStringLiteral("/nonexistent-velarin-folder/help.html"));
@@ -131,7 +127,6 @@ TEST(HyperlinkTarget, LocalFilesAreCheckedBeforeTheDesktopIsAskedAndPathsBecomeF
     EXPECT_EQ(OpenHyperlinkTarget(page.fileName()), link_result::kOpened);
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened.front().toLocalFile(), page.fileName());
-
     // Blanks around are dropped, blanks inside are encoded, not a reason to refuse the address.
     EXPECT_EQ(
         HyperlinkUrl(QStringLiteral(" https://example.org/a b ")).toString(QUrl::FullyEncoded),

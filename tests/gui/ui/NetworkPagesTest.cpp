@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace velarin;
 using velarin::test::WhenModal;
@@ -115,7 +114,6 @@ TEST(NetworkTimePage, SavedListFillsTwentyFiveSlotsAndReplacesARemovedCurrentSer
     // The first server of the sorted list takes the removed one's place.
     EXPECT_EQ(p.Servers()->currentText(), QStringLiteral("a.example"));
     EXPECT_EQ(p.StoredServer(), "a.example");
-
     // Cancelled: nothing changes; a list kept whole keeps the current server without storing
     // it again; an emptied list leaves no server.
     p.EditList([](CServerListDlg& dialog) { return dialog.serverCount = 1, false; });
@@ -180,7 +178,6 @@ TEST(SystemConfigPage, LogButtonWritesLinesStampedInUtc)
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(
         test::ReadFileBytes(path.toStdString()), "20040105 12:34:56: SetTimeThread::SetTime\n");
-
     // Cancelled: nothing changes; a file that cannot be written leaves logging off.
     p.page.askSystemLogPath = [] { return std::optional<QString>(); };
     p.page.ToggleSystemLog();
@@ -188,7 +185,6 @@ TEST(SystemConfigPage, LogButtonWritesLinesStampedInUtc)
     p.page.askSystemLogPath = [&] { return std::optional<QString>(dir.filePath("none/x.log")); };
     p.page.ToggleSystemLog();
     EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Enable System Logging..."));
-
     // A log opened at start-up offers to disable.
     SystemPage started;
     started.world.log.OpenSystemLog(dir.filePath("startup.log").toStdString());

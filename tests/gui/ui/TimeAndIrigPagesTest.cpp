@@ -69,7 +69,6 @@ TEST(TimePage, ShowsTheStoredChoiceAndAPresetSetsTheDesktopColoursTheStoreAndThe
         t.world.Advance(1000);
         EXPECT_EQ(t.page.ColorList()->currentIndex(), index) << command;
     }
-
     // A preset sets the desktop colours, the store and the clock.
     t.page.ColorList()->setCurrentIndex(2);
     t.page.OnColorListChanged(2);
@@ -113,7 +112,6 @@ TEST(TimePage, AColourChosenElsewhereShowsWithinASecondUnlessTheListHasTheFocus)
     t.Show();
     t.sheet.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&t.sheet));
-
     // The desktop clock's menu changes the colours and the choice.
     t.world.state.clockActiveSegColor = 0x0000FF;
     t.world.settings.WriteProfileInt(keys::kSettings, keys::kClockColor, cmd::kRed);
@@ -151,17 +149,14 @@ TEST(IrigPage, EnablingStartsTheOutputAtTheStoredOrShownCompressionAndGreysTheSl
     EXPECT_EQ(t.Stored(keys::kIRIGEnable), 1);
     EXPECT_EQ(t.SwitchOn(), 0U); // the second click switches off
     EXPECT_TRUE(t.page.CompressionSlider()->isEnabled());
-
     // A moved slider applies the next time the output is switched on.
     t.page.CompressionSlider()->setValue(20);
     EXPECT_EQ(t.SwitchOn(), 16200U);
-
     // The generator follows the twelve-hour and UTC boxes.
     t.Get(1097)->click();
     t.Get(1101)->click();
     EXPECT_EQ(t.generator->TwelveHourMode(), 1);
     EXPECT_EQ(t.generator->UtcMode(), 1);
-
     // An out-of-range stored compression starts at the nearest end of the range.
     for (const auto& [stored, rate] : { std::pair { 1000, 16300U }, std::pair { -1600, 16000U } }) {
         NullAudioDevice out;
