@@ -17,12 +17,8 @@ namespace {
 std::vector<std::string> bursts(const std::string& bytes)
 {
     std::vector<std::string> out;
-    size_t at = bytes.find("$GNGGA");
-    while (at != std::string::npos) {
-        const size_t next = bytes.find("$GNGGA", at + 1);
-        out.push_back(bytes.substr(at, next == std::string::npos ? next : next - at));
-        at = next;
-    }
+    for (size_t at = bytes.find("$GNGGA"), next; at != std::string::npos; at = next)
+        out.push_back(bytes.substr(at, (next = bytes.find("$GNGGA", at + 1)) - at));
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
@@ -25,8 +26,7 @@ TEST(SimulateGpsToolTest, PtyReceiverSendsCheckedSentencesWithTheOffsetTime)
     ASSERT_NE(tool, nullptr);
     char path[256] = {};
     ASSERT_NE(std::fgets(path, sizeof path, tool), nullptr);
-    std::string device(path);
-    device.erase(device.find_last_not_of("\r\n") + 1);
+    const std::string device(path, std::strcspn(path, "\r\n"));
     ASSERT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
 
     const int fd = open(device.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
@@ -37,10 +37,8 @@ TEST(SimulateGpsToolTest, PtyReceiverSendsCheckedSentencesWithTheOffsetTime)
     int64_t receivedAt = 0;
     for (int turns = 0; turns < 100 && parser.GetZda().count < 2; ++turns) {
         pollfd readable { fd, POLLIN, 0 };
-        if (poll(&readable, 1, 100) <= 0)
-            continue;
         uint8_t buffer[512];
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+        const ssize_t n = poll(&readable, 1, 100) > 0 ? read(fd, buffer, sizeof buffer) : 0;
         if (n > 0) {
             parser.ProcessBytes(buffer, static_cast<size_t>(n));
             receivedAt = QDateTime::currentMSecsSinceEpoch();

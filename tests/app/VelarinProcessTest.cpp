@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace velarin {
@@ -24,21 +25,14 @@ QStringList headlessArguments(const QTemporaryDir& dir, const QString& log)
 QByteArray contents(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot read>");
-}
-
-void append(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Append));
-    file.write(bytes);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<cannot read>";
 }
 
 TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
 {
     QTemporaryDir dir;
     const QString log = dir.filePath("velarin.log");
-    append(log, "an older run's lines\n");
+    std::ofstream(log.toStdString()) << "an older run's lines\n";
     VelarinProcess first(headlessArguments(dir, log));
     ASSERT_TRUE(first.WaitForStderr("velarin: running")) << first.Stderr().toStdString();
     EXPECT_EQ(first.Stderr().count("Communication Port Not Found!"), 1);
@@ -46,11 +40,12 @@ TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
     EXPECT_FALSE(first.Stderr().contains("system log")) << first.Stderr().toStdString();
 
     // The second copy hands over to the first and ends without emptying the first one's file.
-    append(log, "written meanwhile\n");
+    std::ofstream(log.toStdString(), std::ios::app) << "written meanwhile\n";
     VelarinProcess second(headlessArguments(dir, log));
     EXPECT_EQ(second.Finish(), 0);
-    EXPECT_FALSE(second.Stderr().contains("running")) << second.Stderr().toStdString();
-    EXPECT_FALSE(second.Stderr().contains("Not Found")) << "the second copy opens nothing";
+    // It neither runs nor opens anything.
+    EXPECT_FALSE(second.Stderr().contains("running") || second.Stderr().contains("Not Found"))
+        << second.Stderr().toStdString();
     EXPECT_TRUE(first.WaitForStderr("show properties requested")) << first.Stderr().toStdString();
     EXPECT_EQ(contents(log), QByteArray("written meanwhile\n"));
 
@@ -68,8 +63,8 @@ TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
     // Headless, nobody confirmed the first-time configuration: it is not marked done. (The
     // server list is seeded when the current server is first loaded, so the file may exist.)
     QSettings stored(dir.filePath("velarin.ini"), QSettings::IniFormat);
-    EXPECT_FALSE(stored.contains("Settings/FirstTimeConfig"));
-    EXPECT_FALSE(stored.contains("Settings/UseNetworkTime"));
+    EXPECT_FALSE(
+        stored.contains("Settings/FirstTimeConfig") || stored.contains("Settings/UseNetworkTime"));
 }
 
 TEST(VelarinProcess, HelpVersionBadOptionAndDemo)
@@ -80,8 +75,7 @@ TEST(VelarinProcess, HelpVersionBadOptionAndDemo)
              "--system-log <FILE>", "stamped in UTC" })
         EXPECT_TRUE(help.Stdout().contains(text)) << text;
     VelarinProcess version({ "--version" });
-    EXPECT_EQ(version.Finish(), 0);
-    EXPECT_TRUE(version.Stdout().contains(VELARIN_VERSION));
+    EXPECT_TRUE(version.Finish() == 0 && version.Stdout().contains(VELARIN_VERSION));
     EXPECT_NE(VelarinProcess({ "--headless", "--no-such-option" }).Finish(), 0);
     QTemporaryDir dir; // a demo that ends normally, its receiver with it
     VelarinProcess demo({ "--demo", "--headless", "--settings-dir", dir.path() });

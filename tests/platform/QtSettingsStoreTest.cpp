@@ -80,18 +80,13 @@ TEST_F(QtSettingsStoreTest, GarbageReadsAsTheDefault)
               "FirstTimeConfig=  0  \n"
               "\x01\x02\xff\xfe garbage bytes \x00 in the middle\n");
     QtSettingsStore store(path());
-    const std::tuple<const char*, const char*, int, int> reads[]
-        = { { keys::kSettings, keys::kTimeUpdateRate, 60, 60 },
-              { keys::kSettings, keys::kTLSats, 3, 3 },
-              { keys::kSettings, keys::kUseTimrFrom, 0, 0 },
-              { keys::kSettings, keys::kUseNetworkTime, 0, 0 },
-              { keys::kSettings, keys::kOpacit, 255, 255 },
-              { keys::kSettings, keys::kFirstTimeConfig, 1, 0 } };
-    for (auto [section, key, fallback, value] : reads)
-        EXPECT_EQ(store.GetProfileInt(section, key, fallback), value) << section << "/" << key;
+    const std::tuple<const char*, int, int> reads[] = { { keys::kTimeUpdateRate, 60, 60 },
+        { keys::kTLSats, 3, 3 }, { keys::kUseTimrFrom, 0, 0 }, { keys::kUseNetworkTime, 0, 0 },
+        { keys::kOpacit, 255, 255 }, { keys::kFirstTimeConfig, 1, 0 } };
+    for (auto [key, fallback, value] : reads)
+        EXPECT_EQ(store.GetProfileInt(keys::kSettings, key, fallback), value) << key;
     EXPECT_EQ(store.GetProfileString(keys::kSettings, keys::kOpacit, "d"), "d");
-    // The program still saves its choices over a damaged file.
-    store.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1);
+    store.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, 1); // over a damaged file
     EXPECT_EQ(store.GetProfileInt(keys::kSettings, keys::kUseNetworkTime, 0), 1);
     // An empty file and endless section openers never crash.
     for (const QByteArray& content : { QByteArray(), QByteArray(100000, '[') }) {

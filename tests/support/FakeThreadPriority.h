@@ -7,7 +7,6 @@
 
 namespace velarin::test {
 
-// Records every priority change.
 class FakeThreadPriority : public ThreadPriority {
 public:
     bool SetCurrentThreadPriority(ThreadPriorityLevel level) override

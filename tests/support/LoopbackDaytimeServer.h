@@ -3,14 +3,12 @@
 #include "support/LoopbackServer.h"
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace velarin::test {
 
-// A TCP server on 127.0.0.1 at an ephemeral port that greets every connection with a fixed
-// reply, the way a Daytime server does, or misbehaves.
+// A Daytime server: greets every connection with a fixed reply, or misbehaves.
 class LoopbackDaytimeServer : public LoopbackServer {
 public:
     enum class Behaviour {
@@ -36,16 +34,8 @@ public:
 
     int Connections() const { return connections_.load(); }
 
-    // A NIST line (with its leading and closing line feed) for the given fields.
-    static std::string NistLine(int mjd, int yy, int month, int day, int hour, int minute,
-        int second, const char* advance = "50.0")
-    {
-        char line[96];
-        std::snprintf(line, sizeof line,
-            "\n%05d %02d-%02d-%02d %02d:%02d:%02d 00 0 0 %s UTC(NIST) *\n", mjd, yy, month, day,
-            hour, minute, second, advance);
-        return line;
-    }
+    // A NIST line, leading and closing line feed included: 2004-01-05 12:34:56, 50 ms advance.
+    static std::string NistLine() { return "\n53009 04-01-05 12:34:56 00 0 0 50.0 UTC(NIST) *\n"; }
 
 private:
     void greet()
@@ -57,14 +47,12 @@ private:
         if (behaviour_ == Behaviour::NeverAnswer)
             return held_.push_back(client);
         // The whole reply, or (in two parts) its first half, a pause, then the rest.
-        const size_t first = behaviour_ == Behaviour::CloseWithoutData ? 0
-            : behaviour_ == Behaviour::SendInTwoParts                  ? reply_.size() / 2
-                                                                       : reply_.size();
-        ::send(client, reply_.data(), first, MSG_NOSIGNAL);
-        if (behaviour_ == Behaviour::SendInTwoParts) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            ::send(client, reply_.data() + first, reply_.size() - first, MSG_NOSIGNAL);
-        }
+        const std::string reply = behaviour_ == Behaviour::CloseWithoutData ? "" : reply_;
+        const bool split = behaviour_ == Behaviour::SendInTwoParts;
+        const size_t first = split ? reply.size() / 2 : reply.size();
+        ::send(client, reply.data(), first, MSG_NOSIGNAL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(split ? 30 : 0));
+        ::send(client, reply.data() + first, reply.size() - first, MSG_NOSIGNAL);
         ::close(client);
     }
 

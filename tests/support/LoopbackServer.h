@@ -12,9 +12,8 @@
 
 namespace velarin::test {
 
-// A socket on 127.0.0.1 at an ephemeral port (listening, for a stream) and a thread that hands
-// it to a handler whenever it is readable. The derived server starts the thread once its own
-// members are ready and stops it before they go.
+// A socket on 127.0.0.1 at an ephemeral port and a thread that hands it to a handler whenever it
+// is readable, started once the derived server's members are ready and stopped before they go.
 class LoopbackServer {
 public:
     int Port() const { return port_; }
@@ -43,11 +42,7 @@ protected:
             }
         });
     }
-    void stop()
-    {
-        stop_ = true;
-        thread_.join();
-    }
+    void stop() { stop_ = true, thread_.join(); }
 
     const int fd_;
 

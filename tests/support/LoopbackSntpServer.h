@@ -9,8 +9,7 @@
 
 namespace velarin::test {
 
-// An SNTP server on 127.0.0.1 at an ephemeral port, answering from the real clock plus an
-// offset, with ways to answer badly.
+// An SNTP server answering from the real clock plus an offset, or badly.
 class LoopbackSntpServer : public LoopbackServer {
 public:
     enum class Behaviour {
@@ -39,13 +38,10 @@ private:
     // Seconds since 1900 in NTP's 32.32 fixed point, from the real clock plus the offset.
     void putNow(uint8_t* at) const
     {
-        const double since1900
-            = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
-                  .count()
-            + offsetSeconds_ + 2208988800.0;
-        const auto whole = static_cast<uint64_t>(since1900);
-        const uint64_t stamp
-            = (whole << 32) + static_cast<uint64_t>((since1900 - double(whole)) * 4294967296.0);
+        const std::chrono::duration<double> now
+            = std::chrono::system_clock::now().time_since_epoch();
+        const auto stamp
+            = static_cast<uint64_t>((now.count() + offsetSeconds_ + 2208988800.0) * 4294967296.0);
         for (int i = 0; i < 8; ++i)
             at[i] = static_cast<uint8_t>(stamp >> (56 - 8 * i));
     }

@@ -11,10 +11,8 @@
 
 namespace velarin::test {
 
-// A pseudo-terminal standing in for a receiver: the program opens SlavePath() as its serial
-// device, the test writes the receiver's bytes at the master end. The slave starts raw at
-// 9600 bit/s so that nothing is translated before the program sets its own line settings; one
-// slave descriptor stays open so that the line settings can be inspected.
+// A pseudo-terminal standing in for a receiver. The slave starts raw at 9600 bit/s, so nothing is
+// translated before the program sets its line; it stays open so that the settings can be read.
 class PtyPair {
 public:
     PtyPair()
@@ -55,7 +53,6 @@ public:
         }
         return true;
     }
-    // The slave's current line settings, as the program left them.
     termios SlaveSettings() const
     {
         termios settings {};

@@ -13,8 +13,7 @@
 namespace velarin::test {
 
 // The whole GPS path on a pseudo-terminal: the program opens the slave as its receiver, the
-// core (heartbeat, decoder, set-time worker) runs on a simulated clock; the test writes the
-// receiver's bytes at the master end.
+// core (heartbeat, decoder, set-time worker) runs on a simulated clock.
 struct PtyReceiverRig {
     explicit PtyReceiverRig(int baud)
     {

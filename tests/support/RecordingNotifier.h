@@ -27,16 +27,8 @@ public:
         std::lock_guard lock(mutex_);
         beeps_.push_back(icon);
     }
-    std::vector<Message> Messages() const
-    {
-        std::lock_guard lock(mutex_);
-        return messages_;
-    }
-    std::vector<MessageIcon> Beeps() const
-    {
-        std::lock_guard lock(mutex_);
-        return beeps_;
-    }
+    std::vector<Message> Messages() const { return locked(messages_); }
+    std::vector<MessageIcon> Beeps() const { return locked(beeps_); }
     // Just the texts, in order.
     std::vector<std::string> Texts() const
     {
@@ -47,6 +39,12 @@ public:
     }
 
 private:
+    template <typename T> T locked(const T& value) const
+    {
+        std::lock_guard lock(mutex_);
+        return value;
+    }
+
     mutable std::mutex mutex_;
     std::vector<Message> messages_;
     std::vector<MessageIcon> beeps_;

@@ -11,16 +11,8 @@ namespace velarin::test {
 // know that a clock-setting wait has begun.
 class ScriptedGpsTimeSource : public GpsTimeSource {
 public:
-    std::optional<SystemTime> GetReceiverTime() override
-    {
-        std::lock_guard lock(mutex_);
-        return time_;
-    }
-    uint64_t UpdateSequence() override
-    {
-        std::lock_guard lock(mutex_);
-        return sequence_;
-    }
+    std::optional<SystemTime> GetReceiverTime() override { return locked(time_); }
+    uint64_t UpdateSequence() override { return locked(sequence_); }
     uint64_t WaitForUpdate(uint64_t seen, std::chrono::milliseconds timeout) override
     {
         std::unique_lock lock(mutex_);
@@ -52,6 +44,11 @@ public:
     }
 
 private:
+    template <typename T> T locked(const T& value)
+    {
+        std::lock_guard lock(mutex_);
+        return value;
+    }
     template <typename Change> void update(Change change)
     {
         {

@@ -25,12 +25,10 @@ public:
     // Collects stderr until it holds `text` (bounded: about 20 s) or the program ended.
     bool WaitForStderr(const QString& text)
     {
-        for (int i = 0; i < 200 && !stderr_.contains(text); ++i) {
-            const bool ended = process_.state() == QProcess::NotRunning;
+        for (int i = 0, ended = 0; i < 200 && !ended && !stderr_.contains(text); ++i) {
+            ended = process_.state() == QProcess::NotRunning; // read what it left, then stop
             process_.waitForReadyRead(100);
             stderr_ += QString::fromUtf8(process_.readAllStandardError());
-            if (ended)
-                break;
         }
         return stderr_.contains(text);
     }
@@ -42,7 +40,6 @@ public:
         stdout_ += QString::fromUtf8(process_.readAllStandardOutput());
         return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
     }
-    // SIGTERM, then Finish.
     int Terminate() { return process_.terminate(), Finish(); }
     const QString& Stderr() const { return stderr_; }
     const QString& Stdout() const { return stdout_; }

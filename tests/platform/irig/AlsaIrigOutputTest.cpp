@@ -14,7 +14,6 @@
 namespace velarin {
 namespace {
 
-// Sets an environment variable for the life of a test, then puts it back.
 struct ScopedEnvironment {
     ScopedEnvironment(const char* name, const char* value)
         : name(name)
@@ -28,8 +27,7 @@ struct ScopedEnvironment {
 
 // Points ALSA at a configuration of our own: one PCM that records what it is given into a raw
 // file through ALSA's file plugin, and no "default" device at all.
-class AlsaFileConfiguration {
-public:
+struct AlsaFileConfiguration {
     AlsaFileConfiguration()
     {
         std::ofstream(configPath_) << "pcm.velarin_irig_file {\n    type file\n"

@@ -27,11 +27,9 @@ struct FakeCapability : TimeCapability {
     bool SetEffective(bool raised) override
     {
         journal.push_back(raised ? "raise" : "drop");
-        if (raised && !raiseWorks)
-            return false;
-        if (state != State::NoCapabilityModel)
+        if (state != State::NoCapabilityModel && (raiseWorks || !raised))
             state = raised ? State::Effective : State::PermittedOnly;
-        return true;
+        return raiseWorks || !raised;
     }
     std::vector<std::string>& journal;
     State state;

@@ -63,11 +63,9 @@ TEST(SntpLoopback, CancellationEndsAWaitingQuery)
     LoopbackSntpServer silent(LoopbackSntpServer::Behaviour::Silent);
     LinuxNetworkSockets sockets;
     std::atomic<bool> cancel { false };
-    DatagramExchange exchange;
-    exchange.host = "127.0.0.1";
-    exchange.port = silent.Port();
-    exchange.timeoutMs = 120000; // far longer than the test may run
-    exchange.buildRequest = [] { return std::vector<uint8_t>(48, 0x1B); };
+    // A time-out far longer than the test may run.
+    const DatagramExchange exchange { "127.0.0.1", silent.Port(), 120000, 68,
+        [] { return std::vector<uint8_t>(48, 0x1B); }, {} };
     std::thread stopper([&] {
         while (silent.Requests() == 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));

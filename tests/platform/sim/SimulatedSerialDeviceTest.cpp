@@ -34,7 +34,6 @@ TEST(SimulatedSerialDevice, CountsEdgesOfTheWatchedLineAndWaitsEndFromAnotherThr
     EXPECT_EQ(
         waitWhile([&] { device.RaiseLineEdge(kLineEventDsr, false); }), LineEventResult::Changed);
     EXPECT_EQ(waitWhile([&] { device.CancelWaits(); }), LineEventResult::Cancelled);
-    // Closing ends a pending wait as a failure.
     EXPECT_EQ(waitWhile([&] { device.Close(); }), LineEventResult::Failed);
 }
 
