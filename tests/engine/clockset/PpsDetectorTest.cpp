@@ -17,6 +17,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// The simulated device, telling the test how many waits have begun and how many line changes
+// its waits have consumed.
 class ProbedDevice : public SimulatedSerialDevice {
 public:
     LineEventResult WaitLineEvent(int timeoutMs) override
@@ -73,6 +75,9 @@ protected:
         settings.WriteProfileInt(keys::kSettings, keys::kOnePpsPolarity, polarity);
         settings.WriteProfileInt(keys::kSettings, keys::kLine, line);
     }
+    // The receiver decodes the next second once the detector waits for it; with a line given,
+    // the pulse comes while the sentence is awaited and the test waits until the device's
+    // waits have taken `changes` edges in all.
     void nextSecond(int s, uint32_t line = 0, int changes = 0)
     {
         ASSERT_TRUE(gps.WaitUntilWaiting(5s));
@@ -213,6 +218,8 @@ TEST_F(PpsDetectorTest, UnpluggedKernelSourceFallsBackToTheLine)
     nextSecond(51);
     ASSERT_TRUE(device.WaitForKernelWaits(2));
     device.KernelPps().Unplug();
+    // The line: the first wait takes the changes made while the sentence was awaited, the
+    // second ends on the rising edge.
     ASSERT_TRUE(gps.WaitUntilWaiting(5s));
     device.RaiseLineEdge(kLineEventDcd, true);
     device.RaiseLineEdge(kLineEventDcd, false);

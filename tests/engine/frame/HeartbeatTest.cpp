@@ -39,6 +39,7 @@ public:
 
 class HeartbeatTest : public ::testing::Test {
 protected:
+    // Runs timer 1 every 50 ms from `from` for `seconds` seconds.
     void runFor(SystemTime from, int seconds)
     {
         for (int tick = 0; tick < seconds * 20; ++tick) {
@@ -55,6 +56,8 @@ protected:
 
 TEST_F(HeartbeatTest, FirstTickReloadsTheServerAndSetsWithAUsableReferenceThenEveryInterval)
 {
+    // The network reference sets at once, without reading the serial link, and beeps; an
+    // unlocked receiver only restarts the count.
     app.timeUpdateRate = 60;
     for (int network : { 1, 0 }) {
         SCOPED_TRACE(network);
@@ -82,6 +85,7 @@ TEST_F(HeartbeatTest, IntervalsOneAndZeroSetAtEveryMinuteChange)
         app.timeUpdateRate = interval;
         heartbeat.Start();
         runFor(at(8, 0, 30), 3 * 60);
+        // 08:00:30 sees no change from the remembered minute 0; then 08:01, 08:02 and 08:03.
         EXPECT_EQ(host.starts, 3) << "interval " << interval;
     }
 }
@@ -136,6 +140,8 @@ TEST_F(HeartbeatTest, MissingInternetRaisesTheNetworkFailureFlagButNeverClearsIt
 
 TEST(TrayStatusTest, FirstMatchWins)
 {
+    // Network: busy beats a failure; the GPS-only flags never matter. GPS: no data beats a running
+    // setting, which beats the lock state; a network failure is not shown.
     const std::tuple<TrayInputs, int, const char*> cases[] = {
         { TrayInputs { true, true, true, true, false }, 140,
             "Velarin - Setting PC clock to Netwotk Time" },

@@ -30,6 +30,7 @@ TEST(NmeaConversionsTest, Numbers)
               { "99999999999999999999", INT_MAX }, { "-99999999999999999999", INT_MIN } };
     for (auto [text, value] : ints)
         EXPECT_EQ(nmea::ToInt(text), value) << text;
+    // No exponents (the number ends at "e"), no words, no hexadecimal.
     const std::pair<const char*, double> reals[]
         = { { "545.4", 545.4 }, { "-0.5M", -0.5 }, { ".25", 0.25 }, { "7.", 7.0 }, { ".", 0.0 },
               { "1e300", 1.0 }, { "inf", 0.0 }, { "nan", 0.0 }, { "0x10", 0.0 } };
@@ -50,12 +51,14 @@ TEST_F(NmeaDecodersTest, GgaPositionTimeSatellitesAndHeldHemisphere)
     EXPECT_NEAR(gga.longitude, -11.516666666666667, 1e-12);
     EXPECT_DOUBLE_EQ(gga.altitude, 545.4);
 
+    // Two characters of satellites only; empty fields leave the held values.
     feed("GPGGA,,4807.038,S,,,,123,,,M,,M,,");
     EXPECT_NEAR(gga.latitude, -48.1173, 1e-12);
     EXPECT_EQ(
         std::tie(gga.satellites, gga.hour, gga.fixQuality, gga.count), std::tuple(12, 12, 1, 2u));
     EXPECT_DOUBLE_EQ(gga.altitude, 545.4);
 
+    // The hemisphere letter acts on the held value, every time it comes.
     feed("GPGGA,,4807.038,N,01131.000,E,,,,");
     feed("GPGGA,,,S,,W,,,,");
     EXPECT_NEAR(gga.latitude, -48.1173, 1e-12);
@@ -66,6 +69,8 @@ TEST_F(NmeaDecodersTest, GgaPositionTimeSatellitesAndHeldHemisphere)
 
 TEST_F(NmeaDecodersTest, GgaVerticalRate)
 {
+    // Same second: the rate stays, the remembered altitude moves. Minute counter wrapped at the
+    // hour: unchanged.
     const std::pair<const char*, double> steps[]
         = { { "120000,,,,,1,05,,100.0", 0.0 }, { "120100,,,,,1,05,,130.0", 30.0 },
               { "120110,,,,,1,05,,135.0", 30.0 }, { "120110,,,,,1,05,,200.0", 30.0 },
@@ -101,9 +106,12 @@ TEST_F(NmeaDecodersTest, GsvMessagesFillTheirEntries)
     EXPECT_EQ(std::tie(gsv.inView, gsv.count), std::tuple(10, 3u));
     EXPECT_EQ(std::tie(s[0].prn, s[0].elevation, s[0].azimuth, s[0].snr, s[0].used),
         std::tuple(7, 79, 48, 42, 1u));
+    // Trailing and inner empty signal fields are 0.
     EXPECT_EQ(
         std::tie(s[7].prn, s[7].snr, s[8].prn, s[8].snr, s[9].snr), std::tuple(28, 0, 8, 0, 33));
 
+    // A later set of 3 with two satellites in its last message zeroes entries 10 and 11 and
+    // leaves a fourth message's entries from an earlier, larger set alone.
     feed("GPGSV,4,4,14,30,10,100,20,31,11,110,21,32,12,120,22,33,13,130,23");
     feed("GPGSV,3,3,10,08,02,214,,10,01,100,33");
     EXPECT_EQ(std::tie(s[10].prn, s[11].prn, s[11].azimuth, s[12].prn, s[15].snr, gsv.inView),
@@ -119,6 +127,7 @@ TEST_F(NmeaDecodersTest, GsvUnusableCountOrNumberChangesNothing)
     }
     const GsvData& gsv = parser->GetGsv();
     EXPECT_EQ(std::tie(gsv.count, gsv.inView, gsv.satellites[0].prn), std::tuple(0u, 0, 0));
+    // Message 9 of 8 is accepted and writes the last four entries of the array.
     feed("GPGSV,8,9,40,01,02,003,04,05,06,007,08,09,10,011,12,13,14,015,16");
     EXPECT_EQ(std::tie(gsv.count, gsv.satellites[35].prn, gsv.inView), std::tuple(1u, 13, 40));
 }
@@ -136,6 +145,7 @@ TEST_F(NmeaDecodersTest, RmbFieldsAndDefaults)
     EXPECT_EQ(std::tie(rmb.status, rmb.steer, rmb.crossTrackError, rmb.arrival),
         std::tuple('V', '?', 0.0, 'V'));
     EXPECT_NEAR(rmb.destinationLatitude, -49.287333333333333, 1e-12); // unchanged
+    // A trailing empty field is present with empty text: its first character is NUL.
     feed("GPRMB,A,,,,,,,,,,,,");
     EXPECT_EQ(rmb.arrival, '\0');
     EXPECT_EQ(rmb.count, 3u);
@@ -172,6 +182,7 @@ TEST_F(NmeaDecodersTest, LockRuleFollowsOnlyGga)
     feed("GPGGA,120001,,,,,0,04,,,M,,M,,");
     EXPECT_FALSE(parser->IsTimeLocked(4, 1, false));
     EXPECT_TRUE(parser->IsTimeLocked(4, 0, false));
+    // "TLSats" 0 always passes the satellite test; a negative one, taken unsigned, never does.
     feed("GPGGA,120002,,,,,1,00,,,M,,M,,");
     EXPECT_TRUE(parser->IsTimeLocked(0, 1, false));
     EXPECT_FALSE(parser->IsTimeLocked(static_cast<uint32_t>(-1), 0, false));
@@ -181,6 +192,7 @@ TEST_F(NmeaDecodersTest, LockRuleFollowsOnlyGga)
     state.noDataFlag = 1;
     EXPECT_FALSE(parser->IsTimeLocked(state));
 
+    // RMC sentences neither give nor keep a lock.
     feed("GPGGA,120000,,,,,1,06,,,M,,M,,");
     for (int i = 0; i < 5; ++i)
         feed("GPRMC,120001,A,,,,,,,010120,,");
@@ -231,6 +243,7 @@ TEST_F(NmeaDecodersTest, UnrepresentableDatesAreNoTime)
 TEST_F(NmeaDecodersTest, WaitForNewSecondWakesOnStoredSecondAndOnCancel)
 {
     const uint64_t start = parser->GetTimeGeneration();
+    // Nothing new: a short time-out returns the same generation.
     EXPECT_EQ(parser->WaitForNewSecond(start, 1ms), start);
 
     std::atomic<uint64_t> seen { start };
@@ -240,10 +253,12 @@ TEST_F(NmeaDecodersTest, WaitForNewSecondWakesOnStoredSecondAndOnCancel)
     EXPECT_NE(seen.load(), start);
     EXPECT_EQ(seen.load(), parser->GetTimeGeneration());
 
+    // The same second again stores nothing new.
     const uint64_t now = parser->GetTimeGeneration();
     feed("GPGGA,120000,,,,,1,05,,,M,,M,,");
     EXPECT_EQ(parser->GetTimeGeneration(), now);
 
+    // Cancellation: the flag set before WakeWaiters is never missed.
     std::atomic<bool> cancelled { false };
     std::thread cancelledWaiter([&] { parser->WaitForNewSecond(now, 60s, &cancelled); });
     cancelled = true;
@@ -254,6 +269,7 @@ TEST_F(NmeaDecodersTest, WaitForNewSecondWakesOnStoredSecondAndOnCancel)
 
 TEST_F(NmeaDecodersTest, ReaderSeesTheTimeOfOneSentence)
 {
+    // Sentences where hour, minute and second are equal: a torn read would show a mix.
     std::string stream;
     for (int i = 0; i < 50; ++i) {
         char content[64];

@@ -31,6 +31,7 @@ TEST_F(NmeaFramerTest, ChecksumAndAddressDecideWhatIsDecoded)
     parser->ProcessBytes(spoilt);
     EXPECT_EQ(
         std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(0u, 0u, 0));
+    // Unknown talkers, other sentences, an extra character: counted, but none reaches a decoder.
     for (const char* content : { "IIGGA,123519,4807.038,N", "GPGLL,4916.45,N", "GPGGAX,123519",
              "GPGG,123519", "gpgga,123519", ",123519" }) {
         parser->ProcessBytes(NmeaSentence(content));
@@ -44,12 +45,15 @@ TEST_F(NmeaFramerTest, ChecksumAndAddressDecideWhatIsDecoded)
 
 TEST_F(NmeaFramerTest, BodyAndAddressLengthLimits)
 {
+    // "GPRMB," then 255 body characters is the longest sentence; one more is dropped. Field 0 was
+    // cut to 24 characters, its first is 'x'; field 3 is empty.
     const std::string longest = "GPRMB," + std::string(255 - 5, 'x') + ",,,,,";
     parser->ProcessBytes(NmeaSentence(longest));
     EXPECT_EQ(std::tuple(count(), parser->GetRmb().count, parser->GetRmb().status),
         std::tuple(1u, 1u, 'x'));
     EXPECT_STREQ(parser->GetRmb().originId, "");
     parser->ProcessBytes(NmeaSentence(longest + "y"));
+    // Unchecked sentences obey the same limit.
     parser->ProcessBytes("$GPRMB," + std::string(256, 'z') + "\r");
     EXPECT_EQ(std::tuple(count(), parser->GetRmb().count), std::tuple(1u, 1u));
 
@@ -58,6 +62,7 @@ TEST_F(NmeaFramerTest, BodyAndAddressLengthLimits)
     EXPECT_STREQ(parser->GetLastAddress(), "ABCDEFG");
     parser->ProcessBytes(NmeaSentence("ABCDEFGH,1"));
     EXPECT_EQ(count(), 2u);
+    // After the drop the framer hunts again and frames the next sentence.
     parser->ProcessBytes(NmeaSentence(kGga));
     EXPECT_EQ(count(), 3u);
 }
@@ -76,14 +81,17 @@ TEST_F(NmeaFramerTest, ChecksumDigitCaseAndSeparator)
 
 TEST_F(NmeaFramerTest, CarriageReturnStarAndDollarInsideASentence)
 {
+    // The LF and the second "$" are body text of one GGA sentence, accepted unchecked at CR.
     parser->ProcessBytes("$GPGGA,101010,\n$GPZDA,5\r\n");
     EXPECT_EQ(
         std::tuple(count(), parser->GetGga().count, parser->GetGga().hour, parser->GetZda().count),
         std::tuple(1u, 1u, 10, 0u));
+    // Without CR and without "*", an unterminated sentence waits.
     parser->ProcessBytes("$GPZDA,111111,01,01,2001,00,00\n");
     EXPECT_EQ(count(), 1u);
     parser->ProcessBytes("\r");
     EXPECT_EQ(parser->GetZda().count, 1u);
+    // "*" ends the address like a comma; the digits that follow are body text, taken at CR.
     parser->ProcessBytes("$GPGGA*12\r\n");
     EXPECT_EQ(
         std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(3u, 2u, 12));
@@ -91,6 +99,8 @@ TEST_F(NmeaFramerTest, CarriageReturnStarAndDollarInsideASentence)
 
 TEST(NmeaGetFieldTest, FieldRulesAndTheOnePassIndexAgree)
 {
+    // A trailing empty field starts at the end of the body: present, with empty text. The
+    // entirely empty body holds every field. At most capacity - 1 characters.
     const struct {
         const char* body;
         int n;
@@ -133,6 +143,7 @@ uint32_t knownCount(const GpsRecord& r)
     return r.gga.count + r.gsa.count + r.gsv.count + r.rmb.count + r.rmc.count + r.zda.count;
 }
 
+// What a real receiver's sentences can hold.
 void expectInRange(const CNmeaParser& parser, uint32_t sentence)
 {
     SCOPED_TRACE("sentence " + std::to_string(sentence));
@@ -164,6 +175,7 @@ TEST(NmeaCapturesTest, EveryCaptureDecodesConsistentlyInAnyChunking)
             parser->ProcessByte(static_cast<uint8_t>(byte));
             if (parser->GetSentenceCount() == sentences)
                 continue;
+            // One byte ends at most one sentence, which moves at most one count by one.
             ASSERT_EQ(parser->GetSentenceCount(), sentences + 1);
             sentences = parser->GetSentenceCount();
             const GpsRecord& now = parser->GetRecord();
@@ -174,6 +186,7 @@ TEST(NmeaCapturesTest, EveryCaptureDecodesConsistentlyInAnyChunking)
                 EXPECT_NE(TalkerOf(address), Talker::Other) << address;
             }
             previous = now;
+            // The binary-laden capture is allowed odd values.
             if (file.find("ac12_binary") == std::string::npos)
                 expectInRange(*parser, sentences);
         }
@@ -181,6 +194,7 @@ TEST(NmeaCapturesTest, EveryCaptureDecodesConsistentlyInAnyChunking)
         EXPECT_GT(knownCount(parser->GetRecord()), 0u);
         EXPECT_LE(knownCount(parser->GetRecord()), sentences);
 
+        // Odd chunk sizes, as serial reads return them.
         auto chunked = std::make_unique<CNmeaParser>();
         for (std::size_t at = 0, step = 1; at < bytes.size(); at += step, step = step % 97 + 7)
             chunked->ProcessBytes(std::string_view(bytes).substr(at, step));

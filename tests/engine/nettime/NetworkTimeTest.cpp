@@ -51,6 +51,7 @@ std::vector<uint8_t> serverReply(NtpTime originate, NtpTime t2, NtpTime t3)
     return reply;
 }
 
+// An SNTP server (stratum 1) that answers from the true time.
 ScriptedNetworkSockets::Responder sntpServer()
 {
     return [](const std::vector<uint8_t>& request) {
@@ -127,6 +128,8 @@ TEST_F(NetworkTimeTest, SntpFailuresRaiseTheNetworkFailureFlag)
     EXPECT_EQ(clock.OffsetMicroseconds(), -2'500'000) << "no failure may move the clock";
 }
 
+// Good lines and failed connections are driven against a loopback server; a reply that parses
+// but names no real date reaches no clock and clears the flag.
 TEST_F(NetworkTimeTest, DaytimeOutOfRangeReplyClearsTheFlagWithoutSetting)
 {
     settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 0);
@@ -154,6 +157,7 @@ TEST_F(NetworkTimeTest, CancelledQueriesLeaveClockAndFlagAlone)
 
 TEST(SntpPacket, OffsetAndDelaySubtractTheServersProcessingTime)
 {
+    // The client is 2 s behind; 10 ms out, 30 ms of processing at the server, 20 ms back.
     const NtpTime t1 = at(0.0);
     const NtpTime t2 = at(2.010);
     const NtpTime t3 = at(2.040);
@@ -165,6 +169,7 @@ TEST(SntpPacket, OffsetAndDelaySubtractTheServersProcessingTime)
     EXPECT_EQ(std::tie(response.stratum, response.leapIndicator, response.destinationTime),
         std::tuple(2, 0, t4));
 
+    // A 68-byte reply (key and digest appended) is read by its header alone.
     auto withDigest = serverReply(t1, t2, t3);
     withDigest.resize(68, 0xAB);
     EXPECT_EQ(CheckSntpReply(withDigest, t1, t4, response), SntpReplyCheck::Good);
@@ -183,6 +188,7 @@ TEST(NtpTime, ConvertsBrokenDownTimeRoundsIntoTheDateAndSumsFixedPoint)
                   NtpTime::MillisecondFraction(999)),
         std::tuple(0u, 2147483648u, 500, 4294967u, 4290672329u));
 
+    // Every millisecond of a leap day survives the round trip.
     for (int ms = 0; ms < 1000; ++ms) {
         const SystemTime t { 2024, 2, 4, 29, 23, 59, 59, static_cast<uint16_t>(ms) };
         EXPECT_EQ(NtpTime::FromSystemTime(t).ToSystemTime(), t) << ms;
@@ -194,6 +200,7 @@ TEST(NtpTime, ConvertsBrokenDownTimeRoundsIntoTheDateAndSumsFixedPoint)
     EXPECT_DOUBLE_EQ(stamp(10, 0x80000000u) - stamp(12, 0x40000000u), -1.75);
 
     EXPECT_EQ(stamp(100, 0) + -1.5, stamp(98, 2147483649u));
+    // A non-finite offset leaves the stamp alone rather than wrapping it.
     EXPECT_EQ(stamp(100, 0) + std::numeric_limits<double>::quiet_NaN(), stamp(100, 0));
 }
 
@@ -203,6 +210,7 @@ TEST(DaytimeReply, ReadsTheNistLineAndMissingTokensAreFailures)
     ASSERT_TRUE(fields); // the date and time are driven through the loopback Daytime tests
     EXPECT_EQ(fields->advanceMs, 50.0);
     EXPECT_TRUE(IsDaytimeInRange(*fields));
+    // Two-digit years pivot at seventy.
     for (auto [yy, year] : { std::pair("69", 2069), std::pair("70", 1970) }) {
         EXPECT_EQ(
             ParseDaytimeReply(std::string("1 ") + yy + "-01-01 00:00:00 0 0 0 0.0")->year, year);
@@ -211,13 +219,16 @@ TEST(DaytimeReply, ReadsTheNistLineAndMissingTokensAreFailures)
              "\n53009 04-01-05 12:34:56 00 0 0\n", "53009 04-01-05" }) {
         EXPECT_FALSE(ParseDaytimeReply(reply)) << '"' << reply << '"';
     }
+    // As with strtok, a closing line feed after the health flag is itself a token (msADV 0).
     EXPECT_EQ(ParseDaytimeReply("\n53009 04-01-05 12:34:56 00 0 0 \n")->advanceMs, 0.0);
+    // strtok semantics: an embedded NUL ends the text even when more follows.
     const std::string_view withNul("\n53009 04-01-05\0 12:34:56 00 0 0 50.0 UTC(NIST) *\n", 50);
     EXPECT_FALSE(ParseDaytimeReply(withNul));
 }
 
 TEST(DaytimeReply, NumbersReadAsAtoiAndRangeCheckCatchesNonsense)
 {
+    // Garbage in a numeric field reads as 0 (atoi), which the range check then refuses.
     auto garbage = ParseDaytimeReply("x y-z-w v:u:t s r q p o");
     ASSERT_TRUE(garbage);
     EXPECT_FALSE(IsDaytimeInRange(*garbage));
@@ -238,5 +249,6 @@ TEST(DaytimeReply, NumbersReadAsAtoiAndRangeCheckCatchesNonsense)
         ASSERT_TRUE(fields) << reply;
         EXPECT_FALSE(IsDaytimeInRange(*fields)) << reply;
     }
+    // A leap second (:60) is in range; the clock itself decides whether it takes it.
     EXPECT_TRUE(IsDaytimeInRange(*ParseDaytimeReply("1 16-12-31 23:59:60 0 1 0 50.0")));
 }
