@@ -177,12 +177,35 @@ int64_t nowMilliseconds()
     return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-void sleepUntilMilliseconds(int64_t ms)
+volatile std::sig_atomic_t stopRequested = 0;
+
+void requestStop(int)
+{
+    stopRequested = 1;
+}
+
+// A terminating signal (the starter's end included) ends the receiver like its last second, so
+// that whatever a normal end does still happens.
+void endOnTerminatingSignals()
+{
+    struct sigaction action { };
+    action.sa_handler = requestStop;
+    sigemptyset(&action.sa_mask);
+    for (int signal : { SIGTERM, SIGINT, SIGHUP })
+        sigaction(signal, &action, nullptr);
+}
+
+// False when a terminating signal came before the time.
+bool sleepUntilMilliseconds(int64_t ms)
 {
     timespec at {};
     at.tv_sec = static_cast<time_t>(ms / 1000);
     at.tv_nsec = static_cast<long>(ms % 1000) * 1000000;
-    while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &at, nullptr) == EINTR) { }
+    while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+        if (stopRequested)
+            return false;
+    }
+    return !stopRequested;
 }
 
 int runSimulateGps(int argc, char** argv)
@@ -191,6 +214,7 @@ int runSimulateGps(int argc, char** argv)
     if (!parseOptions(argc, argv, options))
         return usage();
     std::signal(SIGPIPE, SIG_IGN);
+    endOnTerminatingSignals();
 
     int out = STDOUT_FILENO;
     int slave = -1;
@@ -217,7 +241,8 @@ int runSimulateGps(int argc, char** argv)
         // does not end the receiver.
         if (options.pty && ReaderGone(STDOUT_FILENO))
             return 0;
-        sleepUntilMilliseconds(second * 1000 + options.latencyMs);
+        if (!sleepUntilMilliseconds(second * 1000 + options.latencyMs))
+            return 0;
         const std::string burst
             = receiver.Burst(FromUnixMilliseconds(second * 1000 + options.offsetMs));
         // Nobody may be reading yet: what is still unread from a second ago is stale.
