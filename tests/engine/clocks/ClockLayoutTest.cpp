@@ -43,7 +43,7 @@ TEST(SevenSegmentLayout, LastDigitEndsOnTheRightEdgeWhenTheWidthDividesEvenly)
     EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Colon)[0], 5 + 3 * 26 + 8);
 }
 
-TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregorian)
+TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveTheDayOfYearIsGregorianAndHoverTexts)
 {
     const std::tuple<int, int, int, bool, const char*> digits[] = { { 0, 5, 9, false, "000509" },
         { 12, 0, 0, false, "120000" }, { 23, 59, 59, false, "115959" },
@@ -58,6 +58,13 @@ TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregoria
               { 2024, 2, 29, 60 }, { 2000, 1, 1, 1 }, { 2024, 0, 5, 5 }, { 2024, 13, 5, 5 } };
     for (auto [year, month, day, dayOfYear] : days)
         EXPECT_EQ(DayOfYear(at(year, month, day, 0, 0, 0)), dayOfYear) << year << "-" << month;
+    // The hover text: twenty-four-hour local and twelve-hour UTC.
+    const SystemTime afternoon { 2026, 12, 0, 6, 14, 5, 9, 500 }; // a Sunday
+    EXPECT_EQ(FormatClockHoverText(afternoon, true, true),
+        "Sunday, December 06, 2026 (14:05:09 Local Time)");
+    const SystemTime midnight { 2027, 1, 5, 1, 0, 0, 1, 0 };
+    EXPECT_EQ(
+        FormatClockHoverText(midnight, false, false), "Friday, January 01, 2027 (12:00:01 AM UTC)");
 }
 
 TEST(AnalogClockLayout, HundredPixelFace)
@@ -83,14 +90,4 @@ TEST(ClockPosition, MalformedFieldsKeepTheirDefaultsFromTheFirstFailureOn)
     EXPECT_EQ(ParseClockPosition("99999999999999999999,1,2,3"), kDefaultClockRect);
     EXPECT_EQ(ParseClockPosition("1,1000001,2,3"), (ClockRect { 1, 0, 300, 100 }));
     EXPECT_EQ(ParseClockPosition("1,-1000000,2,3"), (ClockRect { 1, 2, -1000000, 3 }));
-}
-
-TEST(ClockHoverText, TwentyFourHourLocalAndTwelveHourUtc)
-{
-    const SystemTime afternoon { 2026, 12, 0, 6, 14, 5, 9, 500 }; // a Sunday
-    EXPECT_EQ(FormatClockHoverText(afternoon, true, true),
-        "Sunday, December 06, 2026 (14:05:09 Local Time)");
-    const SystemTime midnight { 2027, 1, 5, 1, 0, 0, 1, 0 };
-    EXPECT_EQ(
-        FormatClockHoverText(midnight, false, false), "Friday, January 01, 2027 (12:00:01 AM UTC)");
 }

@@ -96,6 +96,12 @@ TEST_F(NmeaTalkersTest, SystemsMergeIntoOneSkyWithTheirOwnUsedFlags)
         ASSERT_NE(s, nullptr) << SatelliteSystemName(e.system) << " " << e.prn;
         EXPECT_EQ(s->used, e.used) << SatelliteSystemName(e.system) << " " << e.prn;
     }
+    // A GSA without system id names the system by the PRN's range; these are its edges.
+    using S = SatelliteSystem;
+    const std::pair<int, S> ranges[] = { { 96, S::Glonass }, { 193, S::Qzss }, { 263, S::BeiDou },
+        { 401, S::BeiDou }, { 336, S::Galileo }, { 337, S::Gps }, { 300, S::Gps } };
+    for (auto [prn, system] : ranges)
+        EXPECT_EQ(SystemOfCombinedPrn(prn), system) << prn;
     // GPS first; the signal ids (1, 7) are no satellites.
     EXPECT_EQ(gsv.satellites[0].prn, 1);
     EXPECT_EQ(gsv.satellites[8].prn, 0);
