@@ -178,8 +178,7 @@ TEST_F(PpsDetectorTest, CancelEndsAnEdgeWaitAndLeavesTheDeviceUsable)
     configure(2, kLineEventCts);
     auto result = start();
     nextSecond(51);
-    while (device.Waits() == 0)
-        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(device.WaitForWaits(1));
     cancel.Cancel();
     EXPECT_FALSE(finish(result));
 

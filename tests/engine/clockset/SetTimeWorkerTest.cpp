@@ -83,7 +83,6 @@ TEST_F(SetTimeWorkerTest, NetworkWithoutInternetMakesSixAttemptsAndRaisesTheFail
     EXPECT_EQ(calls.load(), 0);
     EXPECT_EQ(app.networkFailure.load(), 1);
     EXPECT_EQ(logFile.Lines(), std::vector<std::string> { "SetTimeThread::SetTime" });
-
     connectivity.connected = true;
     EXPECT_EQ(worker.SetTime(), 1);
     worker.Cancellation().Cancel();

@@ -97,22 +97,18 @@ TEST(NmeaGetFieldTest, FieldRulesAndTheOnePassIndexAgree)
 {
     // A trailing empty field starts at the end of the body: present, with empty text. The
     // entirely empty body holds every field. At most capacity - 1 characters.
-    const struct {
-        const char* body;
-        int n;
-        bool present;
-        const char* text;
-    } cases[]
+    // Body, field, present, text (nullptr: not looked at).
+    const std::tuple<const char*, int, bool, const char*> cases[]
         = { { "a,b,,d", 0, true, "a" }, { "a,b,,d", 3, true, "d" }, { "a,b,,d", 2, false, "" },
               { "a,b,,d", 4, false, nullptr }, { ",b", 0, false, nullptr }, { "a,", 1, true, "" },
               { "a,", 2, false, nullptr }, { "", 0, true, nullptr }, { "", 17, true, "" },
               { "x,123456789012345678901234567890", 1, true, "123456789012345678901234" } };
-    for (const auto& c : cases) {
+    for (auto [body, n, present, text] : cases) {
         char out[CNmeaParser::kFieldCapacity];
         std::strcpy(out, "junk");
-        EXPECT_EQ(CNmeaParser::GetField(c.body, c.n, out, sizeof out), c.present) << c.body << c.n;
-        if (c.text != nullptr) {
-            EXPECT_STREQ(out, c.text) << c.body << " " << c.n;
+        EXPECT_EQ(CNmeaParser::GetField(body, n, out, sizeof out), present) << body << n;
+        if (text != nullptr) {
+            EXPECT_STREQ(out, text) << body << " " << n;
         }
     }
     char small[4];

@@ -109,26 +109,22 @@ TEST_F(NetworkTimeTest, SntpSetsTheClockByTheMeasuredOffset)
 
 TEST_F(NetworkTimeTest, SntpFailuresRaiseTheNetworkFailureFlag)
 {
-    const struct {
-        const char* name;
-        ScriptedNetworkSockets::Responder responder;
-        bool privilege, refuse;
-        int expected;
-    } cases[] = {
+    // Name, server, privilege, the clock refuses, result.
+    const std::tuple<const char*, ScriptedNetworkSockets::Responder, bool, bool, int> cases[] = {
         { "no answer", {}, true, false, kSntpQueryFailed },
         { "no privilege", sntpServer(), false, false, kSntpSetFailed },
         { "clock refuses", sntpServer(), true, true, kSntpSetFailed },
     };
-    for (const auto& c : cases) {
-        sockets.SetDatagramResponder(c.responder);
-        clock.SetPrivilegeAvailable(c.privilege);
-        clock.SetRefuseSets(c.refuse);
+    for (const auto& [name, responder, privilege, refuse, expected] : cases) {
+        sockets.SetDatagramResponder(responder);
+        clock.SetPrivilegeAvailable(privilege);
+        clock.SetRefuseSets(refuse);
         state.networkFailure = 0;
-        EXPECT_EQ(SetClockFromSntp(context, "time.example"), c.expected) << c.name;
+        EXPECT_EQ(SetClockFromSntp(context, "time.example"), expected) << name;
         state.networkFailure = 0;
-        EXPECT_EQ(SetClockFromNetwork(context), 0) << c.name;
-        EXPECT_EQ(state.networkFailure, 1) << c.name;
-        EXPECT_FALSE(clock.PrivilegeEnabled()) << c.name;
+        EXPECT_EQ(SetClockFromNetwork(context), 0) << name;
+        EXPECT_EQ(state.networkFailure, 1) << name;
+        EXPECT_FALSE(clock.PrivilegeEnabled()) << name;
     }
     EXPECT_EQ(clock.OffsetMicroseconds(), -2'500'000) << "no failure may move the clock";
 }
