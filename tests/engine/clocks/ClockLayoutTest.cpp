@@ -1,6 +1,7 @@
 #include "engine/clocks/AnalogClockLayout.h"
 #include "engine/clocks/ClockHoverText.h"
 #include "engine/clocks/ClockPosition.h"
+#include "engine/clocks/ClockWindowLayout.h"
 #include "engine/clocks/DigitalClockText.h"
 #include "engine/clocks/SevenSegmentLayout.h"
 
@@ -81,8 +82,17 @@ TEST(AnalogClockLayout, HundredPixelFace)
     EXPECT_EQ(wide.square, (ClockRect { 55, 5, 145, 95 }));
 }
 
-TEST(ClockPosition, MalformedFieldsKeepTheirDefaultsFromTheFirstFailureOn)
+TEST(ClockPosition, EdgeBandsResizeWithinTheLimitsAndMalformedFieldsKeepTheirDefaults)
 {
+    // The bottom-right corner grabs two edges; dragged past the opposite ones, the width stops at
+    // the minimum and the height at one pixel, and the top edge likewise stops above the bottom.
+    EXPECT_EQ(ClockEdgesAt(300, 100, 297, 96), kEdgeRight | kEdgeBottom);
+    EXPECT_EQ(ClockEdgesAt(300, 100, 150, 50), kEdgeNone);
+    EXPECT_EQ(ResizeClockRect({ 10, 20, 310, 120 }, kEdgeRight | kEdgeBottom, -1000, -1000),
+        (ClockRect { 10, 20, 10 + kMinimumClockWidth, 21 }));
+    EXPECT_EQ(
+        ResizeClockRect({ 10, 20, 310, 120 }, kEdgeTop, 0, 500), (ClockRect { 10, 119, 310, 120 }));
+
     EXPECT_EQ(ParseClockPosition("10,abc,20,120"), (ClockRect { 10, 0, 300, 100 }));
     EXPECT_EQ(ParseClockPosition("10 ,310,20,120"), (ClockRect { 10, 0, 300, 100 }));
     EXPECT_EQ(ParseClockPosition("10,310,20,120,99"), (ClockRect { 10, 20, 310, 120 }));

@@ -18,11 +18,6 @@ using Names = std::vector<std::string>;
 const char* kSection = keys::kNetwork;
 const Names kDefaults(kDefaultTimeServers.begin(), kDefaultTimeServers.end());
 
-std::string slot(MemorySettingsStore& settings, int slot)
-{
-    return settings.GetProfileString(kSection, TimeServerSlotKey(slot), "<absent>");
-}
-
 // A store listing `count` servers, choosing at random, with the first slots filled.
 void storeList(MemorySettingsStore& store, int count, const Names& servers = {})
 {
@@ -40,7 +35,7 @@ TEST(TimeServerList, FirstRunSeedsOnceThenTheChoiceIsRandomOrFixed)
     EXPECT_EQ(store.GetProfileString(kSection, keys::kTimeServer, ""), chosen);
     EXPECT_EQ(ReadStoredServerList(store), kDefaults);
     for (int i = 5; i < kMaxTimeServers; ++i)
-        EXPECT_EQ(slot(store, i), "None");
+        EXPECT_EQ(store.GetProfileString(kSection, TimeServerSlotKey(i), "<absent>"), "None");
     // The seeding happens once: the next call keeps the stored choice.
     EXPECT_EQ(LoadCurrentTimeServer(store, 999), chosen);
 
