@@ -38,13 +38,4 @@ HelpTopic HelpTopicFor(int context)
     return it != kTopics.end() ? *it : kTopics.front();
 }
 
-const HelpTopic* HelpTopicsBegin()
-{
-    return kTopics.data();
-}
-const HelpTopic* HelpTopicsEnd()
-{
-    return kTopics.data() + kTopics.size();
-}
-
 } // namespace velarin

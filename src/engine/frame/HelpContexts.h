@@ -19,8 +19,4 @@ struct HelpTopic {
 // The topic for a context number; an unknown number opens the contents.
 HelpTopic HelpTopicFor(int context);
 
-// Every context number the program may open, for checks of the installed pages.
-const HelpTopic* HelpTopicsBegin();
-const HelpTopic* HelpTopicsEnd();
-
 } // namespace velarin

@@ -40,16 +40,6 @@ uint32_t bcd(uint32_t value)
 
 } // namespace
 
-const CIrigGenerator::Cycle& CIrigGenerator::HighCycle()
-{
-    return kHighCycle;
-}
-
-const CIrigGenerator::Cycle& CIrigGenerator::LowCycle()
-{
-    return kLowCycle;
-}
-
 const CIrigGenerator::Shape& CIrigGenerator::ZeroShape()
 {
     static const Shape shape = makeShape(2);

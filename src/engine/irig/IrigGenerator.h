@@ -25,9 +25,6 @@ public:
     using Shape = std::array<int16_t, kSlotSamples>;
     using Frame = std::array<int16_t, kFrameSamples>;
 
-    // One carrier cycle at full amplitude and at a third of it.
-    static const Cycle& HighCycle();
-    static const Cycle& LowCycle();
     // 2, 5 and 8 high cycles followed by low ones.
     static const Shape& ZeroShape();
     static const Shape& OneShape();

@@ -19,14 +19,6 @@ CWaveOutStream::~CWaveOutStream()
     Stop();
 }
 
-void CWaveOutStream::ClearBuffers()
-{
-    for (auto& buffer : buffers_)
-        std::fill_n(buffer.begin(), frameLength_, int16_t { 0 });
-}
-
-void CWaveOutStream::OnDeviceNotice(uint32_t) { }
-
 int CWaveOutStream::prepareBuffer(int index)
 {
     current_ = index;

@@ -27,12 +27,7 @@ public:
     CWaveOutStream(AudioDevice& device, UserNotifier& notifier);
     CWaveOutStream(const CWaveOutStream&) = delete;
     CWaveOutStream& operator=(const CWaveOutStream&) = delete;
-    virtual ~CWaveOutStream();
-
-    // Silences the used part of both buffers.
-    virtual void ClearBuffers();
-    // Called with device notices; nothing needs them, since buffer completion is never waited for.
-    virtual void OnDeviceNotice(uint32_t notice);
+    ~CWaveOutStream();
 
     // 0 on success, -1 when there is no output device, else the device's error (the user has
     // been told which step failed).

@@ -64,12 +64,6 @@ bool MemorySettingsStore::Contains(std::string_view section, std::string_view ke
     return find(section, key).has_value();
 }
 
-void MemorySettingsStore::Remove(std::string_view section, std::string_view key)
-{
-    std::lock_guard lock(mutex_);
-    values_.erase(std::make_pair(std::string(section), std::string(key)));
-}
-
 size_t MemorySettingsStore::WriteCount() const
 {
     std::lock_guard lock(mutex_);

@@ -21,7 +21,6 @@ public:
         std::string_view section, std::string_view key, std::string_view value) override;
 
     bool Contains(std::string_view section, std::string_view key) const;
-    void Remove(std::string_view section, std::string_view key);
     size_t WriteCount() const;
 
     // Makes every following write fail (the store's failure path).

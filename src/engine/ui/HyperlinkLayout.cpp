@@ -40,62 +40,44 @@ uint32_t LinkTextColor(
     return visited ? visitedColor : linkColor;
 }
 
+namespace {
+
+struct OpenFailure {
+    int result;
+    const char* reason;
+};
+
+// The reason shown for each result of a failed open.
+constexpr OpenFailure kOpenFailures[] = {
+    { 0, "The operating system is out\nof memory or resources." },
+    { 2, "The specified file was not found." },
+    { 3, "The specified path was not found." },
+    { 5, "The operating system denied\naccess to the specified file." },
+    { 8, "There was not enough memory to complete the operation." },
+    { 11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)." },
+    { 26, "A sharing violation occurred. " },
+    { 27, "The filename association is\nincomplete or invalid." },
+    { 28, "The DDE transaction could not\nbe completed because the request timed out." },
+    { 29, "The DDE transaction failed." },
+    { 30,
+        "The DDE transaction could not\nbe completed because other DDE "
+        "transactions\nwere being processed." },
+    { 31, "There is no application associated\nwith the given filename extension." },
+    { 32, "The specified dynamic-link library was not found." },
+};
+
+} // namespace
+
 std::string HyperlinkErrorMessage(int result)
 {
-    const char* reason = nullptr;
-    switch (result) {
-    case 0:
-        reason = "The operating system is out\nof memory or resources.";
-        break;
-    case 2:
-        reason = "The specified file was not found.";
-        break;
-    case 3:
-        reason = "The specified path was not found.";
-        break;
-    case 5:
-        reason = "The operating system denied\naccess to the specified file.";
-        break;
-    case 8:
-        reason = "There was not enough memory to complete the operation.";
-        break;
-    case 11:
-        reason = "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
-        break;
-    case 26:
-        reason = "A sharing violation occurred. ";
-        break;
-    case 27:
-        reason = "The filename association is\nincomplete or invalid.";
-        break;
-    case 28:
-        reason = "The DDE transaction could not\nbe completed because the request timed out.";
-        break;
-    case 29:
-        reason = "The DDE transaction failed.";
-        break;
-    case 30:
-        reason = "The DDE transaction could not\nbe completed because other DDE "
-                 "transactions\nwere being processed.";
-        break;
-    case 31:
-        reason = "There is no application associated\nwith the given filename extension.";
-        break;
-    case 32:
-        reason = "The specified dynamic-link library was not found.";
-        break;
-    default:
-        break;
-    }
     std::string message = "Unable to open hyperlink:\n\n";
-    if (reason != nullptr) {
-        message += reason;
-    } else {
-        char unknown[48];
-        std::snprintf(unknown, sizeof unknown, "Unknown Error (%d) occurred.", result);
-        message += unknown;
+    for (const OpenFailure& failure : kOpenFailures) {
+        if (failure.result == result)
+            return message + failure.reason;
     }
-    return message;
+    char unknown[48];
+    std::snprintf(unknown, sizeof unknown, "Unknown Error (%d) occurred.", result);
+    return message + unknown;
 }
 
 } // namespace velarin

@@ -1,6 +1,7 @@
 #include "engine/clocks/AnalogClockLayout.h"
 #include "engine/clocks/ClockHoverText.h"
 #include "engine/clocks/ClockPosition.h"
+#include "engine/clocks/ClockWindowLayout.h"
 #include "engine/clocks/DigitalClockText.h"
 #include "engine/clocks/SevenSegmentLayout.h"
 
@@ -43,7 +44,7 @@ TEST(SevenSegmentLayout, LastDigitEndsOnTheRightEdgeWhenTheWidthDividesEvenly)
     EXPECT_EQ(lefts(withDay, DigitalClockCell::Kind::Colon)[0], 5 + 3 * 26 + 8);
 }
 
-TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregorian)
+TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveTheDayOfYearIsGregorianAndHoverTexts)
 {
     const std::tuple<int, int, int, bool, const char*> digits[] = { { 0, 5, 9, false, "000509" },
         { 12, 0, 0, false, "120000" }, { 23, 59, 59, false, "115959" },
@@ -58,6 +59,13 @@ TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveAndTheDayOfYearIsGregoria
               { 2024, 2, 29, 60 }, { 2000, 1, 1, 1 }, { 2024, 0, 5, 5 }, { 2024, 13, 5, 5 } };
     for (auto [year, month, day, dayOfYear] : days)
         EXPECT_EQ(DayOfYear(at(year, month, day, 0, 0, 0)), dayOfYear) << year << "-" << month;
+    // The hover text: twenty-four-hour local and twelve-hour UTC.
+    const SystemTime afternoon { 2026, 12, 0, 6, 14, 5, 9, 500 }; // a Sunday
+    EXPECT_EQ(FormatClockHoverText(afternoon, true, true),
+        "Sunday, December 06, 2026 (14:05:09 Local Time)");
+    const SystemTime midnight { 2027, 1, 5, 1, 0, 0, 1, 0 };
+    EXPECT_EQ(
+        FormatClockHoverText(midnight, false, false), "Friday, January 01, 2027 (12:00:01 AM UTC)");
 }
 
 TEST(AnalogClockLayout, HundredPixelFace)
@@ -74,8 +82,17 @@ TEST(AnalogClockLayout, HundredPixelFace)
     EXPECT_EQ(wide.square, (ClockRect { 55, 5, 145, 95 }));
 }
 
-TEST(ClockPosition, MalformedFieldsKeepTheirDefaultsFromTheFirstFailureOn)
+TEST(ClockPosition, EdgeBandsResizeWithinTheLimitsAndMalformedFieldsKeepTheirDefaults)
 {
+    // The bottom-right corner grabs two edges; dragged past the opposite ones, the width stops at
+    // the minimum and the height at one pixel, and the top edge likewise stops above the bottom.
+    EXPECT_EQ(ClockEdgesAt(300, 100, 297, 96), kEdgeRight | kEdgeBottom);
+    EXPECT_EQ(ClockEdgesAt(300, 100, 150, 50), kEdgeNone);
+    EXPECT_EQ(ResizeClockRect({ 10, 20, 310, 120 }, kEdgeRight | kEdgeBottom, -1000, -1000),
+        (ClockRect { 10, 20, 10 + kMinimumClockWidth, 21 }));
+    EXPECT_EQ(
+        ResizeClockRect({ 10, 20, 310, 120 }, kEdgeTop, 0, 500), (ClockRect { 10, 119, 310, 120 }));
+
     EXPECT_EQ(ParseClockPosition("10,abc,20,120"), (ClockRect { 10, 0, 300, 100 }));
     EXPECT_EQ(ParseClockPosition("10 ,310,20,120"), (ClockRect { 10, 0, 300, 100 }));
     EXPECT_EQ(ParseClockPosition("10,310,20,120,99"), (ClockRect { 10, 20, 310, 120 }));
@@ -83,14 +100,4 @@ TEST(ClockPosition, MalformedFieldsKeepTheirDefaultsFromTheFirstFailureOn)
     EXPECT_EQ(ParseClockPosition("99999999999999999999,1,2,3"), kDefaultClockRect);
     EXPECT_EQ(ParseClockPosition("1,1000001,2,3"), (ClockRect { 1, 0, 300, 100 }));
     EXPECT_EQ(ParseClockPosition("1,-1000000,2,3"), (ClockRect { 1, 2, -1000000, 3 }));
-}
-
-TEST(ClockHoverText, TwentyFourHourLocalAndTwelveHourUtc)
-{
-    const SystemTime afternoon { 2026, 12, 0, 6, 14, 5, 9, 500 }; // a Sunday
-    EXPECT_EQ(FormatClockHoverText(afternoon, true, true),
-        "Sunday, December 06, 2026 (14:05:09 Local Time)");
-    const SystemTime midnight { 2027, 1, 5, 1, 0, 0, 1, 0 };
-    EXPECT_EQ(
-        FormatClockHoverText(midnight, false, false), "Friday, January 01, 2027 (12:00:01 AM UTC)");
 }

@@ -114,7 +114,7 @@ struct Corrected {
 
 } // namespace
 
-TEST(RateCorrectingClock, CorrectsTheRateAndSaysWhatEachSettingDid)
+TEST(RateCorrectingClock, CorrectsTheRateSaysWhatEachSettingDidAndLeavesAnotherServiceAlone)
 {
     Corrected c;
     c.SetEveryHour(1);
@@ -134,15 +134,13 @@ TEST(RateCorrectingClock, CorrectsTheRateAndSaysWhatEachSettingDid)
 
     EXPECT_EQ(RateCorrectingClock::ServerFamily("0.Pool.NTP.org."), "ntp.org");
     EXPECT_EQ(RateCorrectingClock::ServerFamily("192.0.2.7"), "192.0.2.7");
-}
 
-TEST(RateCorrectingClock, LeavesARateThatAnotherServiceKeepsAndSaysSoOnce)
-{
-    Corrected c;
-    c.clock.SetDisciplinedBy("chronyd");
-    c.SetEveryHour(4);
-    EXPECT_EQ(c.clock.QueryFrequency().frequencyPpm, 0.0);
-    EXPECT_EQ(c.state.clockRateState.load(), AppState::ClockRateState::OtherService);
-    ASSERT_EQ(c.notices.size(), 1u);
-    EXPECT_EQ(c.notices[0], "Rate correction left alone: chronyd keeps the clock's rate");
+    // A rate that another service keeps is left alone, and the user is told once.
+    Corrected other;
+    other.clock.SetDisciplinedBy("chronyd");
+    other.SetEveryHour(4);
+    EXPECT_EQ(other.clock.QueryFrequency().frequencyPpm, 0.0);
+    EXPECT_EQ(other.state.clockRateState.load(), AppState::ClockRateState::OtherService);
+    EXPECT_EQ(other.notices,
+        std::vector<std::string> { "Rate correction left alone: chronyd keeps the clock's rate" });
 }

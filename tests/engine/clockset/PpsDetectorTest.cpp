@@ -2,9 +2,11 @@
 #include "engine/clockset/GpsClockSetting.h"
 
 #include "base/Calendar.h"
+#include "engine/clockset/RateCorrectingClock.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/sim/SimulatedSerialDevice.h"
+#include "platform/sim/SimulatedSystemClock.h"
 #include "support/FakeThreadPriority.h"
 #include "support/ScriptedGpsTimeSource.h"
 
@@ -38,6 +40,7 @@ public:
     bool WaitForWaits(int wanted) { return await(waits_, wanted); }
     bool WaitForKernelWaits(int wanted) { return await(kernelWaits_, wanted); }
     int Waits() { return waits_; }
+    int KernelWaits() { return kernelWaits_; }
 
 private:
     void count(std::atomic<int>& counter)
@@ -148,18 +151,15 @@ TEST_F(PpsDetectorTest, PulseOnTheOtherLineTimesOutThreeTimes)
     EXPECT_FALSE(finish(result));
 }
 
-TEST_F(PpsDetectorTest, UnknownPolarityOnlyWaitsForThreeSeconds)
+TEST_F(PpsDetectorTest, UnknownPolarityClosedPortOrUnusableReferenceFails)
 {
     configure(3, kLineEventCts);
-    auto result = start();
+    auto unknown = start();
     for (int s = 51; s <= 53; ++s)
         nextSecond(s);
-    EXPECT_FALSE(finish(result));
-    EXPECT_EQ(device.Waits(), 0);
-}
+    EXPECT_FALSE(finish(unknown));
+    EXPECT_EQ(device.Waits(), 0) << "an unknown polarity only waits for three seconds";
 
-TEST_F(PpsDetectorTest, ClosedPortOrUnusableReferenceFails)
-{
     configure(2, kLineEventCts);
     port = nullptr;
     EXPECT_FALSE(detector.WaitForPps());
@@ -178,8 +178,7 @@ TEST_F(PpsDetectorTest, CancelEndsAnEdgeWaitAndLeavesTheDeviceUsable)
     configure(2, kLineEventCts);
     auto result = start();
     nextSecond(51);
-    while (device.Waits() == 0)
-        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(device.WaitForWaits(1));
     cancel.Cancel();
     EXPECT_FALSE(finish(result));
 
@@ -187,13 +186,6 @@ TEST_F(PpsDetectorTest, CancelEndsAnEdgeWaitAndLeavesTheDeviceUsable)
     ASSERT_TRUE(device.SetEventMask(kLineEventCts));
     device.RaiseLineEdge(kLineEventCts, true);
     EXPECT_EQ(device.WaitLineEvent(1000), LineEventResult::Changed);
-}
-
-TEST(PpsCatchUp, SetsOnTheMillisecondAfterTheStampedEdge)
-{
-    const auto catchUp = GpsClockSetting::CatchUpAfter(2300);
-    EXPECT_EQ(std::tuple(catchUp.milliseconds, catchUp.waitMicroseconds), std::tuple(3, 700));
-    EXPECT_EQ(GpsClockSetting::CatchUpAfter(-5).milliseconds, 0); // the clock was stepped back
 }
 
 TEST_F(PpsDetectorTest, KernelStampOfTheFallingEdge)
@@ -208,6 +200,40 @@ TEST_F(PpsDetectorTest, KernelStampOfTheFallingEdge)
     EXPECT_TRUE(finish(result));
     EXPECT_EQ(detector.LastEdgeUtcMicroseconds(), 2000);
     EXPECT_EQ(app.KernelPpsSource(), "/dev/pps0");
+}
+
+// Set through the rate-correcting clock as the program does: with the kernel's stamp, the
+// setting waits for the millisecond after the edge and adds the milliseconds since it; a stamp
+// from another second (or ahead of the clock, stepped back) adds nothing; a delay of a whole
+// second is left for the clock to refuse.
+TEST_F(PpsDetectorTest, GpsSettingCatchesUpWithTheStampedEdge)
+{
+    SimulatedSystemClock pc { [] { return int64_t { 1104537600 } * 1000000; } };
+    SystemLog log { pc };
+    RateCorrectingClock clock { pc, settings, app, log, [](std::string_view) {} };
+    GpsClockSetting setting { settings, app, gps, clock, log, detector, cancel };
+    app.onePpsInput = 1;
+    app.useTimrFrom = 1;
+    configure(1, kLineEventDcd);
+    int64_t stampAge = 0;
+    device.KernelPps().Plug("/dev/pps0", [&] { return pc.GetUtcMicroseconds() - stampAge; });
+    // Age of the stamp, delay, result, milliseconds set.
+    const std::tuple<int64_t, int, int, int> cases[]
+        = { { 2300, 50, 1, 53 }, { 1500000, 50, 1, 50 }, { -5, 50, 1, 50 }, { 0, 1000, 0, 1000 } };
+    int s = 50;
+    for (auto [age, delay, expected, milliseconds] : cases) {
+        stampAge = age;
+        settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, delay);
+        const int waits = device.KernelWaits();
+        auto result = std::async(std::launch::async, [&] { return setting.SetTimeFromGps(); });
+        nextSecond(++s);
+        ASSERT_TRUE(device.WaitForKernelWaits(waits + 2));
+        device.RaiseLineEdge(kLineEventDcd, true);
+        EXPECT_EQ(result.get(), expected);
+        device.RaiseLineEdge(kLineEventDcd, false);
+        const SystemTime set = pc.Requests().back().requested;
+        EXPECT_EQ(std::tuple(set.second, set.milliseconds), std::tuple(s + 1, milliseconds));
+    }
 }
 
 TEST_F(PpsDetectorTest, UnpluggedKernelSourceFallsBackToTheLine)

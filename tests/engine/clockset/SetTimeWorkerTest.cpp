@@ -83,6 +83,11 @@ TEST_F(SetTimeWorkerTest, NetworkWithoutInternetMakesSixAttemptsAndRaisesTheFail
     EXPECT_EQ(calls.load(), 0);
     EXPECT_EQ(app.networkFailure.load(), 1);
     EXPECT_EQ(logFile.Lines(), std::vector<std::string> { "SetTimeThread::SetTime" });
+    connectivity.connected = true;
+    EXPECT_EQ(worker.SetTime(), 1);
+    worker.Cancellation().Cancel();
+    EXPECT_EQ(worker.SetTime(), 0) << "a stopped run tries nothing";
+    EXPECT_EQ(calls.load(), 1);
 }
 
 TEST_F(SetTimeWorkerTest, AFinishedRunNeverBlocksTheNextOne)

@@ -41,7 +41,7 @@ TEST(NmeaConversionsTest, Numbers)
         std::tuple(19, 1, 0, 5));
 }
 
-TEST_F(NmeaDecodersTest, GgaPositionTimeSatellitesAndHeldHemisphere)
+TEST_F(NmeaDecodersTest, GgaPositionTimeSatellitesHeldHemisphereAndVerticalRate)
 {
     feed("GPGGA,123519.50,4807.038,N,01131.000,W,1,08,0.9,545.4,M,46.9,M,,");
     const GgaData& gga = parser->GetGga();
@@ -65,12 +65,10 @@ TEST_F(NmeaDecodersTest, GgaPositionTimeSatellitesAndHeldHemisphere)
     EXPECT_NEAR(gga.longitude, -11.516666666666667, 1e-12);
     feed("GPGGA,,,S,,W,,,,");
     EXPECT_NEAR(gga.latitude, 48.1173, 1e-12);
-}
 
-TEST_F(NmeaDecodersTest, GgaVerticalRate)
-{
-    // Same second: the rate stays, the remembered altitude moves. Minute counter wrapped at the
-    // hour: unchanged.
+    // Vertical rate, from a fresh start. Same second: the rate stays, the remembered altitude
+    // moves. Minute counter wrapped at the hour: unchanged.
+    parser = std::make_unique<CNmeaParser>();
     const std::pair<const char*, double> steps[]
         = { { "120000,,,,,1,05,,100.0", 0.0 }, { "120100,,,,,1,05,,130.0", 30.0 },
               { "120110,,,,,1,05,,135.0", 30.0 }, { "120110,,,,,1,05,,200.0", 30.0 },
@@ -95,13 +93,19 @@ TEST_F(NmeaDecodersTest, GsaFieldsAndDefaults)
         std::tuple('A', 3, 99, 0, 0.0, 2u));
 }
 
-TEST_F(NmeaDecodersTest, GsvMessagesFillTheirEntries)
+TEST_F(NmeaDecodersTest, GsvMessagesFillTheirEntriesAndUnusableOnesChangeNothing)
 {
+    const GsvData& gsv = parser->GetGsv();
+    for (const char* content : { "GPGSV,9,1,40,01,01,001,01", "GPGSV,0,1,40,01,01,001,01",
+             "GPGSV,,1,40,01,01,001,01", "GPGSV,3,,40,01,01,001,01", "GPGSV,3,0,40,01,01,001,01",
+             "GPGSV,3,10,40,01,01,001,01", "GPGSV,", "GPGSV,3" })
+        feed(content);
+    EXPECT_EQ(std::tie(gsv.count, gsv.inView, gsv.satellites[0].prn), std::tuple(0u, 0, 0));
+
     feed("GPGSA,A,3,07,02,,,,,,,,,,,,,");
     feed("GPGSV,3,1,10,07,79,048,42,02,51,062,43,26,36,256,42,27,27,138,42");
     feed("GPGSV,3,2,10,09,23,313,42,04,19,159,41,15,12,041,42,28,05,000,");
     feed("GPGSV,3,3,10,08,02,214,,10,01,100,33");
-    const GsvData& gsv = parser->GetGsv();
     const SatelliteInfo* s = gsv.satellites;
     EXPECT_EQ(std::tie(gsv.inView, gsv.count), std::tuple(10, 3u));
     EXPECT_EQ(std::tie(s[0].prn, s[0].elevation, s[0].azimuth, s[0].snr, s[0].used),
@@ -116,23 +120,13 @@ TEST_F(NmeaDecodersTest, GsvMessagesFillTheirEntries)
     feed("GPGSV,3,3,10,08,02,214,,10,01,100,33");
     EXPECT_EQ(std::tie(s[10].prn, s[11].prn, s[11].azimuth, s[12].prn, s[15].snr, gsv.inView),
         std::tuple(0, 0, 0, 30, 23, 10));
-}
 
-TEST_F(NmeaDecodersTest, GsvUnusableCountOrNumberChangesNothing)
-{
-    for (const char* content : { "GPGSV,9,1,40,01,01,001,01", "GPGSV,0,1,40,01,01,001,01",
-             "GPGSV,,1,40,01,01,001,01", "GPGSV,3,,40,01,01,001,01", "GPGSV,3,0,40,01,01,001,01",
-             "GPGSV,3,10,40,01,01,001,01", "GPGSV,", "GPGSV,3" }) {
-        feed(content);
-    }
-    const GsvData& gsv = parser->GetGsv();
-    EXPECT_EQ(std::tie(gsv.count, gsv.inView, gsv.satellites[0].prn), std::tuple(0u, 0, 0));
     // Message 9 of 8 is accepted and writes the last four entries of the array.
     feed("GPGSV,8,9,40,01,02,003,04,05,06,007,08,09,10,011,12,13,14,015,16");
-    EXPECT_EQ(std::tie(gsv.count, gsv.satellites[35].prn, gsv.inView), std::tuple(1u, 13, 40));
+    EXPECT_EQ(std::tie(gsv.count, gsv.satellites[35].prn, gsv.inView), std::tuple(6u, 13, 40));
 }
 
-TEST_F(NmeaDecodersTest, RmbFieldsAndDefaults)
+TEST_F(NmeaDecodersTest, RmbRmcAndZdaFieldsAndEmptyDefaults)
 {
     feed("GPRMB,A,0.66,L,003,004,4917.24,S,12309.57,W,001.3,052.5,000.5,V");
     const RmbData& rmb = parser->GetRmb();
@@ -147,12 +141,8 @@ TEST_F(NmeaDecodersTest, RmbFieldsAndDefaults)
     EXPECT_NEAR(rmb.destinationLatitude, -49.287333333333333, 1e-12); // unchanged
     // A trailing empty field is present with empty text: its first character is NUL.
     feed("GPRMB,A,,,,,,,,,,,,");
-    EXPECT_EQ(rmb.arrival, '\0');
-    EXPECT_EQ(rmb.count, 3u);
-}
+    EXPECT_EQ(std::tie(rmb.arrival, rmb.count), std::tuple('\0', 3u));
 
-TEST_F(NmeaDecodersTest, RmcAndZdaFieldsAndEmptyDefaults)
-{
     feed("GPRMC,225446,A,4916.45,N,12311.12,W,000.5,054.7,230394,020.3,W");
     const RmcData& rmc = parser->GetRmc();
     EXPECT_EQ(std::tie(rmc.hour, rmc.second, rmc.status, rmc.day, rmc.month, rmc.year),
@@ -202,7 +192,7 @@ TEST_F(NmeaDecodersTest, LockRuleFollowsOnlyGga)
     EXPECT_FALSE(parser->IsTimeLocked(3, 1, false));
 }
 
-TEST_F(NmeaDecodersTest, ReceiverTimeBySource)
+TEST_F(NmeaDecodersTest, ReceiverTimeBySourceAndUnrepresentableDates)
 {
     feed("GPGGA,235959,,,,,1,04,,,M,,M,,");
     feed("GPRMC,235959,A,,,,,,,311299,,");
@@ -220,10 +210,8 @@ TEST_F(NmeaDecodersTest, ReceiverTimeBySource)
         AddSeconds({ 2024, 3, 5, 1, 0, 0, 0 }, -1), (SystemTime { 2024, 2, 4, 29, 23, 59, 59 }));
     EXPECT_FALSE(AddSeconds({ 30827, 12, 0, 31, 23, 59, 59 }, 1));
     EXPECT_FALSE(AddSeconds({ 2024, 2, 0, 30, 0, 0, 0 }, 1));
-}
 
-TEST_F(NmeaDecodersTest, UnrepresentableDatesAreNoTime)
-{
+    // Dates the calendar cannot represent are no time.
     feed("GPZDA,101112,,,,,"); // empty year: stored as 1
     EXPECT_EQ(parser->GetZda().year, 1);
     EXPECT_FALSE(parser->GetReceiverTime(2));

@@ -33,9 +33,8 @@ TEST_F(NmeaFramerTest, ChecksumAndAddressDecideWhatIsDecoded)
         std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(0u, 0u, 0));
     // Unknown talkers, other sentences, an extra character: counted, but none reaches a decoder.
     for (const char* content : { "IIGGA,123519,4807.038,N", "GPGLL,4916.45,N", "GPGGAX,123519",
-             "GPGG,123519", "gpgga,123519", ",123519" }) {
+             "GPGG,123519", "gpgga,123519", ",123519" })
         parser->ProcessBytes(NmeaSentence(content));
-    }
     EXPECT_EQ(std::tuple(count(), parser->GetGga().count), std::tuple(6u, 0u));
     parser->ProcessBytes(NmeaSentence(kGga));
     EXPECT_EQ(std::tuple(count(), parser->GetGga().count, parser->GetGga().hour,
@@ -67,7 +66,7 @@ TEST_F(NmeaFramerTest, BodyAndAddressLengthLimits)
     EXPECT_EQ(count(), 3u);
 }
 
-TEST_F(NmeaFramerTest, ChecksumDigitCaseAndSeparator)
+TEST_F(NmeaFramerTest, ChecksumDigitCaseCarriageReturnStarAndDollarInsideASentence)
 {
     // Lower-case bit 0x20 fails a low digit ("4a"); a high digit's is shifted out ("a5").
     const std::pair<const char*, uint32_t> cases[]
@@ -77,46 +76,39 @@ TEST_F(NmeaFramerTest, ChecksumDigitCaseAndSeparator)
         parser->ProcessBytes(sentence);
         EXPECT_EQ(count(), after) << sentence;
     }
-}
 
-TEST_F(NmeaFramerTest, CarriageReturnStarAndDollarInsideASentence)
-{
     // The LF and the second "$" are body text of one GGA sentence, accepted unchecked at CR.
     parser->ProcessBytes("$GPGGA,101010,\n$GPZDA,5\r\n");
     EXPECT_EQ(
         std::tuple(count(), parser->GetGga().count, parser->GetGga().hour, parser->GetZda().count),
-        std::tuple(1u, 1u, 10, 0u));
+        std::tuple(4u, 1u, 10, 3u));
     // Without CR and without "*", an unterminated sentence waits.
     parser->ProcessBytes("$GPZDA,111111,01,01,2001,00,00\n");
-    EXPECT_EQ(count(), 1u);
+    EXPECT_EQ(count(), 4u);
     parser->ProcessBytes("\r");
-    EXPECT_EQ(parser->GetZda().count, 1u);
+    EXPECT_EQ(parser->GetZda().count, 4u);
     // "*" ends the address like a comma; the digits that follow are body text, taken at CR.
     parser->ProcessBytes("$GPGGA*12\r\n");
     EXPECT_EQ(
-        std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(3u, 2u, 12));
+        std::tuple(count(), parser->GetGga().count, parser->GetGga().hour), std::tuple(6u, 2u, 12));
 }
 
 TEST(NmeaGetFieldTest, FieldRulesAndTheOnePassIndexAgree)
 {
     // A trailing empty field starts at the end of the body: present, with empty text. The
     // entirely empty body holds every field. At most capacity - 1 characters.
-    const struct {
-        const char* body;
-        int n;
-        bool present;
-        const char* text;
-    } cases[]
+    // Body, field, present, text (nullptr: not looked at).
+    const std::tuple<const char*, int, bool, const char*> cases[]
         = { { "a,b,,d", 0, true, "a" }, { "a,b,,d", 3, true, "d" }, { "a,b,,d", 2, false, "" },
               { "a,b,,d", 4, false, nullptr }, { ",b", 0, false, nullptr }, { "a,", 1, true, "" },
               { "a,", 2, false, nullptr }, { "", 0, true, nullptr }, { "", 17, true, "" },
               { "x,123456789012345678901234567890", 1, true, "123456789012345678901234" } };
-    for (const auto& c : cases) {
+    for (auto [body, n, present, text] : cases) {
         char out[CNmeaParser::kFieldCapacity];
         std::strcpy(out, "junk");
-        EXPECT_EQ(CNmeaParser::GetField(c.body, c.n, out, sizeof out), c.present) << c.body << c.n;
-        if (c.text != nullptr) {
-            EXPECT_STREQ(out, c.text) << c.body << " " << c.n;
+        EXPECT_EQ(CNmeaParser::GetField(body, n, out, sizeof out), present) << body << n;
+        if (text != nullptr) {
+            EXPECT_STREQ(out, text) << body << " " << n;
         }
     }
     char small[4];

@@ -41,11 +41,8 @@ protected:
 // nothing. With the setting off, only GP is ever read.
 TEST_F(NmeaTalkersTest, GpKeepsPriorityPerTypeAndGnTakesOverWhenItStops)
 {
-    struct Step {
-        int64_t at;
-        const char* content;
-        int expectedHour; // RMC hour after the sentence
-    } steps[] = {
+    // Time, sentence, RMC hour after it.
+    const std::tuple<int64_t, const char*, int> steps[] = {
         { 1000, "GNRMC,010000,A,,,,,,,060826", 1 }, // no GP yet: GN is read
         { 2000, "GPRMC,020000,A,,,,,,,060826", 2 },
         { 3000, "GNRMC,030000,A,,,,,,,060826", 2 }, // within 5 s of GP: counted only
@@ -54,13 +51,13 @@ TEST_F(NmeaTalkersTest, GpKeepsPriorityPerTypeAndGnTakesOverWhenItStops)
         { 7001, "GPRMC,060000,A,,,,,,,060826", 6 }, // GP is back at once
         { 7002, "GNGGA,070000,,,,,1,09", 6 }, // another type has its own window
     };
-    for (const Step& step : steps) {
-        nowMs = step.at;
-        Feed({ step.content });
-        EXPECT_EQ(parser->GetRmc().hour, step.expectedHour) << step.content;
+    for (auto [at, content, hour] : steps) {
+        nowMs = at;
+        Feed({ content });
+        EXPECT_EQ(parser->GetRmc().hour, hour) << content;
     }
-    EXPECT_EQ(parser->GetSentenceCount(), 7u);
-    EXPECT_EQ(parser->GetGga().satellites, 9);
+    EXPECT_EQ(
+        std::tuple(parser->GetSentenceCount(), parser->GetGga().satellites), std::tuple(7u, 9));
 
     parser->Reset();
     parser->SetAcceptAllTalkers(false);
@@ -79,26 +76,23 @@ TEST_F(NmeaTalkersTest, SystemsMergeIntoOneSkyWithTheirOwnUsedFlags)
         "GBGSV,1,1,02,13,41,062,19,213,30,100,25,1" });
     const GsvData& gsv = parser->GetGsv();
     EXPECT_EQ(gsv.inView, 3 + 2 + 1 + 2);
-    struct Expected {
-        SatelliteSystem system;
-        int prn;
-        uint32_t used;
-    } expected[] = {
-        { SatelliteSystem::Gps, 1, 1 },
-        { SatelliteSystem::Gps, 5, 1 },
-        { SatelliteSystem::Gps, 12, 0 },
-        { SatelliteSystem::Glonass, 75, 1 }, // GSA without id: by the PRN's range
-        { SatelliteSystem::Galileo, 5, 1 }, // same number as GPS 5, another satellite
-        { SatelliteSystem::BeiDou, 213, 1 },
-    };
-    for (const Expected& e : expected) {
-        const SatelliteInfo* s = Find(e.system, e.prn);
-        ASSERT_NE(s, nullptr) << SatelliteSystemName(e.system) << " " << e.prn;
-        EXPECT_EQ(s->used, e.used) << SatelliteSystemName(e.system) << " " << e.prn;
+    using S = SatelliteSystem;
+    const std::tuple<S, int, uint32_t> expected[] = { { S::Gps, 1, 1 }, { S::Gps, 5, 1 },
+        { S::Gps, 12, 0 }, { S::Glonass, 75, 1 }, // GSA without id: by the PRN's range
+        { S::Galileo, 5, 1 }, // same number as GPS 5, another satellite
+        { S::BeiDou, 213, 1 } };
+    for (auto [system, prn, used] : expected) {
+        const SatelliteInfo* s = Find(system, prn);
+        ASSERT_NE(s, nullptr) << SatelliteSystemName(system) << " " << prn;
+        EXPECT_EQ(s->used, used) << SatelliteSystemName(system) << " " << prn;
     }
+    // A GSA without system id names the system by the PRN's range; these are its edges.
+    const std::pair<int, S> ranges[] = { { 96, S::Glonass }, { 193, S::Qzss }, { 263, S::BeiDou },
+        { 401, S::BeiDou }, { 336, S::Galileo }, { 337, S::Gps }, { 300, S::Gps } };
+    for (auto [prn, system] : ranges)
+        EXPECT_EQ(SystemOfCombinedPrn(prn), system) << prn;
     // GPS first; the signal ids (1, 7) are no satellites.
-    EXPECT_EQ(gsv.satellites[0].prn, 1);
-    EXPECT_EQ(gsv.satellites[8].prn, 0);
+    EXPECT_EQ(std::tuple(gsv.satellites[0].prn, gsv.satellites[8].prn), std::tuple(1, 0));
 
     // The next second's GSA block replaces the used set; a band sent twice counts once.
     Feed({ "GNGSA,A,3,12,,,,,,,,,,,,1.3,0.8,1.1,1",

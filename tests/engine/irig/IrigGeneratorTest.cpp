@@ -72,9 +72,16 @@ TEST(IrigGenerator, ComposesTheExampleTimesWithLeapYearsAndLocalOrUtc)
         std::tuple(23, 59, 59, 60, 86399));
     EXPECT_EQ(rig.frameAt(microsecondsOf(2004, 12, 31, 5, 0, 0)).dayOfYear, 366);
     EXPECT_EQ(rig.frameAt(microsecondsOf(2100, 3, 1, 5, 0, 2)).dayOfYear, 61);
-    // Local time by default (the UTC reading is driven through the sound card's tests).
+    // Local time by default, the clock's UTC reading once asked; twelve-hour frames say 12 AM at
+    // midnight.
     EXPECT_EQ(
         rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 0)).Time(), std::tuple(22, 0, 0, 365, 79200));
+    rig.generator.SetUtcMode(1);
+    rig.generator.SetTwelveHourMode(1);
+    EXPECT_EQ(
+        rig.frameAt(microsecondsOf(2020, 1, 1, 3, 0, 1)).Time(), std::tuple(3, 0, 1, 1, 10801));
+    const IrigFrame midnight = rig.frameAt(microsecondsOf(2020, 1, 1, 0, 0, 2));
+    EXPECT_EQ(std::tuple(midnight.hours, midnight.letter), std::tuple(12, int { 'A' }));
 }
 
 using Texts = std::vector<std::string>;
@@ -153,9 +160,11 @@ TEST(WaveOutStream, EachFailingStepShowsItsMessage)
     EXPECT_EQ(unprepared.notifier.Texts(), Texts { prepareFailed });
 }
 
-TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)
+TEST(WaveOutStream, BufferStillPlayingLosesItsFrameAndStopClosesOnce)
 {
     StreamRig rig;
+    rig.stream.Stop();
+    EXPECT_EQ(rig.device.PauseCount(), 0) << "a closed device is never touched";
     rig.stream.SetSampleRate(16000);
     ASSERT_EQ(rig.stream.Open(), 0);
     ASSERT_EQ(rig.stream.Queue(), 0);
@@ -171,15 +180,6 @@ TEST(WaveOutStream, BufferStillPlayingLosesItsFrame)
     EXPECT_EQ(rig.stream.Queue(), 0);
     EXPECT_EQ(rig.stream.CurrentBuffer(), 1);
     EXPECT_EQ(rig.device.Writes().back().startPosition, 32000u);
-}
-
-TEST(WaveOutStream, StopClosesOnceAndNeverTouchesAClosedDevice)
-{
-    StreamRig rig;
-    rig.stream.Stop();
-    EXPECT_EQ(rig.device.PauseCount(), 0);
-    ASSERT_EQ(rig.stream.Open(), 0);
-    ASSERT_EQ(rig.stream.Queue(), 0);
     rig.stream.Stop();
     rig.stream.Stop();
     EXPECT_EQ(std::tuple(rig.device.PauseCount(), rig.device.ResetCount(), rig.device.CloseCount()),

@@ -1,4 +1,5 @@
 #include "engine/nettime/NetworkTime.h"
+#include "engine/clockset/RateCorrectingClock.h"
 #include "engine/nettime/DaytimeReply.h"
 #include "engine/nettime/NtpTime.h"
 #include "engine/nettime/SntpClient.h"
@@ -68,8 +69,10 @@ protected:
     {
         clock.SetOffsetMicroseconds(-2'500'000); // the PC clock runs 2.5 s behind
         state.SetCurrentTimeServer("time.example");
+        state.useNetworkTime = 1;
         state.timeServerPort = 1313;
         context.sntpPort = 12345;
+        context.settingNote = [this] { return settingClock.SettingNote(); };
     }
 
     MemorySettingsStore settings;
@@ -78,7 +81,9 @@ protected:
     ScriptedNetworkSockets sockets;
     SystemLog log { clock };
     test::LogFileUnderTest logFile { log };
-    NetworkTimeContext context { settings, state, clock, sockets, &log };
+    // Every setting goes through the rate-correcting clock, as in the program.
+    RateCorrectingClock settingClock { clock, settings, state, log, [](std::string_view) {} };
+    NetworkTimeContext context { settings, state, settingClock, sockets, &log };
 };
 
 } // namespace
@@ -97,62 +102,58 @@ TEST_F(NetworkTimeTest, SntpSetsTheClockByTheMeasuredOffset)
     EXPECT_FALSE(clock.PrivilegeEnabled()) << "the right to set the clock is given up again";
 
     EXPECT_EQ(logFile.Lines(),
-        std::vector<std::string> { "SetClockFromSntp time.example: stratum "
-                                   "1 offset +2.500000 s delay 0.000000 s, "
-                                   "clock set" });
+        std::vector<std::string> { "SetClockFromSntp time.example: stratum 1 offset +2.500000 s "
+                                   "delay 0.000000 s, clock set; offset removed +2499.544 ms, "
+                                   "rate correction +0.000 ppm" });
 }
 
 TEST_F(NetworkTimeTest, SntpFailuresRaiseTheNetworkFailureFlag)
 {
-    const struct {
-        const char* name;
-        ScriptedNetworkSockets::Responder responder;
-        bool privilege, refuse;
-        int expected;
-    } cases[] = {
+    // Name, server, privilege, the clock refuses, result.
+    const std::tuple<const char*, ScriptedNetworkSockets::Responder, bool, bool, int> cases[] = {
         { "no answer", {}, true, false, kSntpQueryFailed },
         { "no privilege", sntpServer(), false, false, kSntpSetFailed },
         { "clock refuses", sntpServer(), true, true, kSntpSetFailed },
     };
-    for (const auto& c : cases) {
-        sockets.SetDatagramResponder(c.responder);
-        clock.SetPrivilegeAvailable(c.privilege);
-        clock.SetRefuseSets(c.refuse);
+    for (const auto& [name, responder, privilege, refuse, expected] : cases) {
+        sockets.SetDatagramResponder(responder);
+        clock.SetPrivilegeAvailable(privilege);
+        clock.SetRefuseSets(refuse);
         state.networkFailure = 0;
-        EXPECT_EQ(SetClockFromSntp(context, "time.example"), c.expected) << c.name;
+        EXPECT_EQ(SetClockFromSntp(context, "time.example"), expected) << name;
         state.networkFailure = 0;
-        EXPECT_EQ(SetClockFromNetwork(context), 0) << c.name;
-        EXPECT_EQ(state.networkFailure, 1) << c.name;
-        EXPECT_FALSE(clock.PrivilegeEnabled()) << c.name;
+        EXPECT_EQ(SetClockFromNetwork(context), 0) << name;
+        EXPECT_EQ(state.networkFailure, 1) << name;
+        EXPECT_FALSE(clock.PrivilegeEnabled()) << name;
     }
     EXPECT_EQ(clock.OffsetMicroseconds(), -2'500'000) << "no failure may move the clock";
 }
 
-// Good lines and failed connections are driven against a loopback server; a reply that parses
-// but names no real date reaches no clock and clears the flag.
-TEST_F(NetworkTimeTest, DaytimeOutOfRangeReplyClearsTheFlagWithoutSetting)
+// Failed connections are driven against a loopback server; a reply that parses but names no
+// real date reaches no clock and clears the flag.
+TEST_F(NetworkTimeTest, DaytimeSetsFromAGoodLineOutOfRangeOrCancelledSetsNothing)
 {
     settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 0);
-    sockets.SetStreamReply(bytesReply("\n53009 04-13-05 12:34:56 00 0 0 0.0 UTC(NIST) *\n"));
-    state.networkFailure = 1;
-    EXPECT_EQ(SetClockFromNetwork(context), 0);
-    EXPECT_EQ(state.networkFailure, 0);
-    EXPECT_TRUE(clock.Requests().empty());
-}
+    for (const char* date : { "04-13-05", "23-11-14" }) {
+        sockets.SetStreamReply(
+            bytesReply(std::string("\n53009 ") + date + " 22:13:20 00 0 0 0.0 UTC(NIST) *\n"));
+        state.networkFailure = 1;
+        EXPECT_EQ(SetClockFromNetwork(context), date[1] == '3' ? 1 : 0);
+        EXPECT_EQ(state.networkFailure, 0);
+    }
+    EXPECT_EQ(settingClock.CurrentReference(), "daytime:time.example");
 
-TEST_F(NetworkTimeTest, CancelledQueriesLeaveClockAndFlagAlone)
-{
+    // Cancelled queries of either protocol leave clock and flag alone.
     std::atomic<bool> cancel { true };
     context.cancel = &cancel;
     sockets.SetDatagramResponder(sntpServer());
-    sockets.SetStreamReply(bytesReply("\n53009 04-01-05 12:34:56 00 0 0 0.0 UTC(NIST) *\n"));
     for (int useSntp : { 1, 0 }) {
         settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, useSntp);
         state.networkFailure = 0;
         EXPECT_EQ(SetClockFromNetwork(context), 0);
         EXPECT_EQ(state.networkFailure, 0);
     }
-    EXPECT_TRUE(clock.Requests().empty());
+    EXPECT_EQ(clock.Requests().size(), 1u);
 }
 
 TEST(SntpPacket, OffsetAndDelaySubtractTheServersProcessingTime)
@@ -216,9 +217,8 @@ TEST(DaytimeReply, ReadsTheNistLineAndMissingTokensAreFailures)
             ParseDaytimeReply(std::string("1 ") + yy + "-01-01 00:00:00 0 0 0 0.0")->year, year);
     }
     for (const char* reply : { "", "\n", "\n53009", "\n53009 04-01-05 12:34:56\n",
-             "\n53009 04-01-05 12:34:56 00 0 0\n", "53009 04-01-05" }) {
+             "\n53009 04-01-05 12:34:56 00 0 0\n", "53009 04-01-05" })
         EXPECT_FALSE(ParseDaytimeReply(reply)) << '"' << reply << '"';
-    }
     // As with strtok, a closing line feed after the health flag is itself a token (msADV 0).
     EXPECT_EQ(ParseDaytimeReply("\n53009 04-01-05 12:34:56 00 0 0 \n")->advanceMs, 0.0);
     // strtok semantics: an embedded NUL ends the text even when more follows.
@@ -243,12 +243,17 @@ TEST(DaytimeReply, NumbersReadAsAtoiAndRangeCheckCatchesNonsense)
         "1 04-01-05 12:34:56 0 0 0 86400000.0", // an advance that would stall the worker
         "1 04-01-05 12:34:56 0 0 0 nan", // not a number
         "1 99999999999999999999999-01-05 12:34:56 0 0 0 5", // year far out of range
+        "1 04-00-05 12:34:56 0 0 0 5", "1 04-01-00 12:34:56 0 0 0 5", // month 0, day 0
+        "1 04-01-05 -1:34:56 0 0 0 5", "1 04-01-05 12:60:56 0 0 0 5", // hour -1, minute 60
+        "1 04-01-05 12:-1:56 0 0 0 5", "1 04-01-05 12:34:-1 0 0 0 5", // minute -1, second -1
+        "1 04-01-05 12:34:56 0 0 0 +1000.5", // an advance over a second
     };
     for (const char* reply : outOfRange) {
         const auto fields = ParseDaytimeReply(reply);
         ASSERT_TRUE(fields) << reply;
         EXPECT_FALSE(IsDaytimeInRange(*fields)) << reply;
     }
-    // A leap second (:60) is in range; the clock itself decides whether it takes it.
-    EXPECT_TRUE(IsDaytimeInRange(*ParseDaytimeReply("1 16-12-31 23:59:60 0 1 0 50.0")));
+    // A leap second (:60) is in range; the clock itself decides whether it takes it. Numbers
+    // may follow C white space and a plus sign.
+    EXPECT_TRUE(IsDaytimeInRange(*ParseDaytimeReply("1 16-12-31 \t\v\f\r23:59:60 0 1 0 +50.0")));
 }

@@ -18,11 +18,6 @@ using Names = std::vector<std::string>;
 const char* kSection = keys::kNetwork;
 const Names kDefaults(kDefaultTimeServers.begin(), kDefaultTimeServers.end());
 
-std::string slot(MemorySettingsStore& settings, int slot)
-{
-    return settings.GetProfileString(kSection, TimeServerSlotKey(slot), "<absent>");
-}
-
 // A store listing `count` servers, choosing at random, with the first slots filled.
 void storeList(MemorySettingsStore& store, int count, const Names& servers = {})
 {
@@ -32,7 +27,7 @@ void storeList(MemorySettingsStore& store, int count, const Names& servers = {})
     store.WriteProfileInt(kSection, keys::kUseRandomServer, 1);
 }
 
-TEST(TimeServerList, FirstRunSeedsTheStoreAndPicksADefaultOnce)
+TEST(TimeServerList, FirstRunSeedsOnceThenTheChoiceIsRandomOrFixed)
 {
     MemorySettingsStore store;
     const std::string chosen = LoadCurrentTimeServer(store, 12345);
@@ -40,23 +35,19 @@ TEST(TimeServerList, FirstRunSeedsTheStoreAndPicksADefaultOnce)
     EXPECT_EQ(store.GetProfileString(kSection, keys::kTimeServer, ""), chosen);
     EXPECT_EQ(ReadStoredServerList(store), kDefaults);
     for (int i = 5; i < kMaxTimeServers; ++i)
-        EXPECT_EQ(slot(store, i), "None");
+        EXPECT_EQ(store.GetProfileString(kSection, TimeServerSlotKey(i), "<absent>"), "None");
     // The seeding happens once: the next call keeps the stored choice.
     EXPECT_EQ(LoadCurrentTimeServer(store, 999), chosen);
-}
 
-TEST(TimeServerList, RandomChoiceIsReseededFromTheTickAndLeavesTimeServerAlone)
-{
-    MemorySettingsStore store;
-    storeList(store, 3, { "a.example", "b.example", "c.example" });
-    store.WriteProfileString(kSection, keys::kTimeServer, "mine.example");
+    // A random choice is reseeded from the tick and leaves "TimeServer" alone.
+    MemorySettingsStore random;
+    storeList(random, 3, { "a.example", "b.example", "c.example" });
+    random.WriteProfileString(kSection, keys::kTimeServer, "mine.example");
     std::set<std::string> seen;
-    for (uint32_t tick = 0; tick < 50; ++tick) {
-        const std::string pick = LoadCurrentTimeServer(store, tick);
-        seen.insert(pick);
-    }
+    for (uint32_t tick = 0; tick < 50; ++tick)
+        seen.insert(LoadCurrentTimeServer(random, tick));
     EXPECT_EQ(seen, (std::set<std::string> { "a.example", "b.example", "c.example" }));
-    EXPECT_EQ(store.GetProfileString(kSection, keys::kTimeServer, ""), "mine.example");
+    EXPECT_EQ(random.GetProfileString(kSection, keys::kTimeServer, ""), "mine.example");
 
     // Without random choice the stored one wins, and an absent one is not written.
     MemorySettingsStore fixed;

@@ -26,28 +26,23 @@ TEST(StartupSettings, FreshUserGetsTheDefaultsAndNothingIsWritten)
     EXPECT_EQ(store.WriteCount(), 0u);
 }
 
-TEST(MemorySettingsStore, TextThatIsNotAnIntegerReadsAsTheDefault)
+TEST(MemorySettingsStore, TextThatIsNotAnIntegerReadsAsTheDefaultAndFailedWritesKeepTheOld)
 {
     MemorySettingsStore store;
     store.WriteProfileString("Settings", "TLSats", "lots");
     EXPECT_EQ(store.GetProfileInt("Settings", "TLSats", 3), 3);
     store.WriteProfileString("Settings", "TLSats", " 70000 ");
     EXPECT_EQ(store.GetProfileInt("Settings", "TLSats", 3), 70000);
+    store.SetWritesFail(true);
+    EXPECT_FALSE(store.WriteProfileInt("Settings", "TLSats", 0)
+        || store.WriteProfileString("Settings", "TLSats", "0"));
+    EXPECT_EQ(store.GetProfileInt("Settings", "TLSats", 5), 70000);
 
     const std::pair<const char*, long long> parsed[]
         = { { "-2147483648", -2147483648LL }, { "2147483648", 7 }, { "99999999999999999999999", 7 },
               { "12abc", 7 }, { "1.5", 7 }, { "", 7 }, { "+42", 42 }, { "--4", 7 } };
     for (auto [text, value] : parsed)
         EXPECT_EQ(ParseProfileInt(text, 7), value) << text;
-}
-
-TEST(MemorySettingsStore, FailedWritesReportFailureAndKeepTheOldValue)
-{
-    MemorySettingsStore store;
-    store.WriteProfileInt("Settings", "UseSNTP", 1);
-    store.SetWritesFail(true);
-    EXPECT_FALSE(store.WriteProfileInt("Settings", "UseSNTP", 0));
-    EXPECT_EQ(store.GetProfileInt("Settings", "UseSNTP", 5), 1);
 }
 
 TEST(Calendar, RejectsRecordsTheClockWouldRefuseWithoutNormalising)

@@ -3,9 +3,12 @@
 #include "engine/ui/BalloonTipLogic.h"
 #include "engine/ui/CoordinateFormat.h"
 #include "engine/ui/DialogFieldInt.h"
+#include "engine/ui/FileDialogFilter.h"
 #include "engine/ui/GpsConfigurationRules.h"
 #include "engine/ui/HyperlinkLayout.h"
+#include "engine/ui/PulseSourceText.h"
 #include "engine/ui/WrappingTabLayout.h"
+#include "platform/SerialDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +21,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-TEST(DialogFieldInt, SignedWholeNumbersElseZeroAndSixteenBitSettings)
+TEST(PageFields, NumbersSixteenBitSettingsFileFiltersAndPulseSources)
 {
     // No range check: the socket layer refuses a port of 70000.
     const std::pair<const char*, int> numbers[] = { { "13", 13 }, { "  1313 ", 1313 }, { "-5", -5 },
@@ -35,6 +38,12 @@ TEST(DialogFieldInt, SignedWholeNumbersElseZeroAndSixteenBitSettings)
     EXPECT_EQ(
         std::tuple(gpsconfig::CommPortText(3, ""), gpsconfig::CommPortText(3, "/dev/ttyACM0")),
         std::tuple("3", "/dev/ttyACM0"));
+    // File filters: pairs become the toolkit's filters; a description without patterns is dropped.
+    EXPECT_EQ(FileDialogNameFilters("NMEA Logs|*.nmea;*.txt|All (*.*)|*.*|Lonely"),
+        (Texts { "NMEA Logs (*.nmea *.txt)", "All (*.*)" }));
+    EXPECT_EQ((Texts { PulseSourceText("", kLineEventCts), PulseSourceText("", kLineEventDsr),
+                  PulseSourceText("", -1), PulseSourceText("/dev/pps0", kLineEventCts) }),
+        (Texts { "serial line CTS", "serial line DSR", "none", "kernel PPS /dev/pps0" }));
 }
 
 TEST(HyperlinkLayout, FitAndErrorTexts)
@@ -45,6 +54,9 @@ TEST(HyperlinkLayout, FitAndErrorTexts)
         (UiRect { 159, 53, 240, 66 }));
     EXPECT_EQ(FitLinkToText(control, 260, 30, LinkTextAlignment::Centre, true),
         (UiRect { 70, 45, 330, 75 }));
+    EXPECT_EQ(FitLinkToText(control, 81, 13, LinkTextAlignment::Right, false),
+        (UiRect { 219, 50, 300, 63 }));
+    EXPECT_EQ(LinkTextColor(true, true, 1, 2, 3), 3u) << "hover wins over visited";
     const std::string prefix = "Unable to open hyperlink:\n\n";
     // The trailing blank is part of the text.
     EXPECT_EQ(HyperlinkErrorMessage(26), prefix + "A sharing violation occurred. ");

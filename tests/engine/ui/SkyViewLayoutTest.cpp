@@ -11,11 +11,6 @@ namespace {
 constexpr uint32_t kUsed = 0x00FFFF;
 constexpr uint32_t kTracked = 0xC0C0C0;
 
-std::vector<SkySatelliteSlots::Draw> Update(SkySatelliteSlots& slots)
-{
-    return slots.Update(kUsed, kTracked, 114, 125);
-}
-
 // One field of every item, for comparing a whole list at once.
 template <typename Items, typename F> auto Each(const Items& items, F field)
 {
@@ -63,18 +58,18 @@ TEST(SkySatelliteSlots, UnplottablePositionsAndPendingChangesAreNotDrawn)
     slots.satellites[1] = { 4, 45, 0, 1 };
     slots.satellites[2] = { 6, 45, 91, 1 };
     slots.satellites[3] = { 8, 45, 90, 1 };
-    const auto draws = Update(slots);
+    const auto draws = slots.Update(kUsed, kTracked, 114, 125);
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_EQ(draws[0].satellite.prn, 8);
     // Moving the one above the zenith back into the sky draws it without erasing anything.
     slots.satellites[2].elevation = 80;
-    EXPECT_EQ(Update(slots).size(), 1u);
+    EXPECT_EQ(slots.Update(kUsed, kTracked, 114, 125).size(), 1u);
 
     // Written by the host but not yet updated: a repaint now must not draw it, or the next
     // update's XOR would leave a ghost.
     SkySatelliteSlots pending(kUsed);
     pending.satellites[0] = { 9, 10, 10, 0 };
-    Update(pending);
+    pending.Update(kUsed, kTracked, 114, 125);
     pending.satellites[0] = { 9, 20, 20, 0 };
     const auto full = pending.FullPaint();
     ASSERT_EQ(full.size(), 1u);
