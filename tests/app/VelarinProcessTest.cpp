@@ -85,6 +85,27 @@ TEST(VelarinProcess, HelpVersionBadOptionAndDemo)
     EXPECT_EQ(demo.Terminate(), 0);
 }
 
+// Without a display only the demo runs (headless); the settings default to the user's folder.
+TEST(VelarinProcess, WithoutADisplayOnlyTheDemoRuns)
+{
+    QTemporaryDir home;
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        noDisplay.remove(name);
+    noDisplay.insert("XDG_CONFIG_HOME", home.path());
+    VelarinProcess windowed({}, noDisplay);
+    EXPECT_EQ(windowed.Finish(), 1);
+    EXPECT_TRUE(windowed.Stderr().contains("no display found; use --headless to run without one"));
+    VelarinProcess demo({ "--demo" }, noDisplay); // its settings in a folder of its own
+    EXPECT_TRUE(demo.WaitForStderr("velarin: running")) << demo.Stderr().toStdString();
+    EXPECT_FALSE(demo.Stderr().contains(home.path())) << demo.Stderr().toStdString();
+    EXPECT_EQ(demo.Terminate(), 0);
+    VelarinProcess headless({ "--headless", "--serial-device", home.filePath("none") }, noDisplay);
+    EXPECT_TRUE(headless.WaitForStderr("(settings " + home.filePath("Orlo/velarin.ini") + ")"))
+        << headless.Stderr().toStdString();
+    EXPECT_EQ(headless.Terminate(), 0);
+}
+
 // Whether `pid` is a running receiver; a zombie has no command line any more.
 bool isReceiver(qint64 pid)
 {

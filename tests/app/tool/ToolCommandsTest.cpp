@@ -4,6 +4,10 @@
 #include "support/LoopbackSntpServer.h"
 #include "support/NmeaSentence.h"
 
+#include "base/Calendar.h"
+#include "engine/gps/CNmeaParser.h"
+
+#include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -92,7 +96,6 @@ TEST(DecodeCommandTest, FormatOfCharactersRealsAndStandardInput)
         EXPECT_TRUE(lines[0].contains(part)) << lines[0].toStdString();
     EXPECT_TRUE(lines[1].contains(R"("fix_quality": 208,)"));
     EXPECT_EQ(lines[2], R"({"sentence_count": 3})");
-    EXPECT_EQ(runTool({ "decode", "/nonexistent/capture.log" }).exitCode, 1);
 }
 
 // One frame per second on the second, silence after it, at each compression (15 by default).
@@ -135,10 +138,6 @@ TEST(IrigCommand, WritesOneFramePerSecondOnTheSecond)
                 ASSERT_EQ(wav.samples[i], 0) << i;
         }
     }
-    const ToolRun missing = runTool({ "irig", "--wav", dir.filePath("missing/x.wav"), "--start",
-        "2004-02-01 00:00:00", "--seconds", "1" });
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains("Sound output Cannot Open Device!"));
 }
 
 TEST(NetTool, PrintsOneJsonLineForAnAnswerOrItsError)
@@ -148,6 +147,8 @@ TEST(NetTool, PrintsOneJsonLineForAnAnswerOrItsError)
     LoopbackSntpServer good(Sntp::Good, -0.5), kiss(Sntp::KissOfDeath), mute(Sntp::Silent);
     LoopbackDaytimeServer day(Daytime::SendAndClose, LoopbackDaytimeServer::NistLine());
     LoopbackDaytimeServer truncated(Daytime::SendAndClose, "\n53009 04-01-05 12:34:56\n");
+    LoopbackDaytimeServer month13(
+        Daytime::SendAndClose, "\n53009 04-13-05 12:34:56 00 0 0 50.0 UTC(NIST) *\n");
     LoopbackDaytimeServer silent(Daytime::NeverAnswer);
     const std::string timeOut = R"(\{"error":"no answer within the time-out"\}\n)";
     const struct {
@@ -165,6 +166,7 @@ TEST(NetTool, PrintsOneJsonLineForAnAnswerOrItsError)
             R"(\{"year":2004,"month":1,"day":5,"hour":12,"minute":34,"second":56,)"
             R"("advance_ms":50\}\n)" },
         { "daytime 127.0.0.1", truncated.Port(), 1, R"(\{"error":"incomplete reply"\}\n)" },
+        { "daytime 127.0.0.1", month13.Port(), 1, R"(\{"error":"reply out of range"\}\n)" },
         { "daytime 127.0.0.1 --timeout-ms 100", silent.Port(), 1, timeOut },
     };
     for (const auto& c : cases) {
@@ -176,20 +178,82 @@ TEST(NetTool, PrintsOneJsonLineForAnAnswerOrItsError)
     }
 }
 
-// Arguments split at '|'.
-TEST(ToolCommands, BadArgumentsAreUsageErrors)
+// On standard output: the systems asked for, checked sentences whose time is true time plus the
+// offset; and an end once the sentences can no longer be written (here to a full device).
+TEST(SimulateGpsCommand, SendsTheSystemsAndOffsetAskedForAndEndsWhenItCannotWrite)
+{
+    const qint64 started = QDateTime::currentMSecsSinceEpoch();
+    const ToolRun run = runTool(
+        { "simulate-gps", "--systems", "gps,beidou", "--sentences", "GGA,GSV,ZDA", "--satellites",
+            "4", "--quality", "2", "--offset-ms", "7000", "--latency-ms", "0", "--duration", "1" });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("$GBGSV") && !run.out.contains("$GLGSV")) << run.out.toStdString();
+    CNmeaParser parser; // all talkers by default
+    parser.ProcessBytes(reinterpret_cast<const uint8_t*>(run.out.data()), size_t(run.out.size()));
+    EXPECT_EQ(
+        std::tuple(parser.GetZda().count, parser.GetGga().satellites, parser.GetGga().fixQuality),
+        std::tuple(1u, 8, 2)); // four in use per system
+    const auto time = parser.GetReceiverTime(2); // from ZDA
+    ASSERT_TRUE(time);
+    EXPECT_NEAR(double(*ToUnixMilliseconds(*time) - started), 7000.0, 2500.0);
+
+    QProcess full;
+    full.setStandardOutputFile("/dev/full");
+    full.start(VELARIN_TOOL_PATH, { "simulate-gps" });
+    EXPECT_TRUE(full.waitForFinished(10000));
+    EXPECT_EQ(full.exitCode(), 0);
+}
+
+// Arguments split at '|': the exit status and a fragment of what the command printed.
+TEST(ToolCommands, HelpUsageErrorsAndFailuresTellWhatHappened)
 {
     const QString irig = "irig|--wav|/nonexistent/x.wav|--start|";
-    for (const QString& arguments :
-        QStringList { "sntp", "sntp|127.0.0.1|--port|0", "daytime|127.0.0.1|--port|99999",
-            "daytime|127.0.0.1|--timeout-ms|x", "sntp|a|b", "simulate-gps|--quality|x",
-            "simulate-gps|--sentences|GGA,XYZ", "simulate-gps|--latency-ms|1000",
-            "simulate-gps|--satellites", irig + "2004-02-30 00:00:00|--seconds|1",
-            irig + "2004-02-01 24:00:00|--seconds|1", irig + "2004-2-01 00:00:00|--seconds|1",
-            irig + "2004-02-01 00:00:00|--seconds|0", irig + "2004-02-01 00:00:00|--seconds|1x",
-            irig + "2004-02-01 00:00:00|--seconds|1|--compression|31",
-            "irig|--start|2004-02-01 00:00:00|--seconds|1", "irig|--wav" })
-        EXPECT_EQ(runTool(arguments.split('|')).exitCode, 2) << arguments.toStdString();
+    const QString feb1 = irig + "2004-02-01 00:00:00|--seconds|";
+    const QString simulate = "simulate-gps|";
+    const struct {
+        QString arguments;
+        int exitCode;
+        QString fragment;
+    } cases[] = { { "", 2, "Usage: velarin-tool COMMAND [OPTIONS]" },
+        { "--help", 0, "Commands:\n  daytime HOST [--port P] [--timeout-ms T]\n" },
+        { "--version", 0, "velarin-tool " VELARIN_VERSION "\n" },
+        { "frob", 2, "unknown command 'frob' (see velarin-tool --help)" },
+        { "sntp", 2, "Usage: velarin-tool sntp HOST [--port P] [--timeout-ms T]" },
+        { "sntp|127.0.0.1|--port|0", 2, "bad argument '--port'" },
+        { "sntp|127.0.0.1|--port", 2, "bad argument '--port'" },
+        { "daytime|127.0.0.1|--port|99999", 2, "bad argument '--port'" },
+        { "daytime|127.0.0.1|--timeout-ms|x", 2, "bad argument '--timeout-ms'" },
+        { "daytime|-x", 2, "bad argument '-x'" }, { "sntp|a|b", 2, "bad argument 'b'" },
+        { "decode|--help", 0, "Usage: velarin-tool decode [--talkers gp|all] [FILE|-]" },
+        { "decode|--talkers|xy", 2, "Usage: velarin-tool decode" },
+        { "decode|a|b", 2, "Usage: velarin-tool decode" },
+        { "decode|/nonexistent/capture.log", 1, "cannot open /nonexistent/capture.log" },
+        { simulate + "--talker|GP|--quality|x", 2, "usage: velarin-tool simulate-gps [--pty]" },
+        { simulate + "--quality|10", 2, "usage: velarin-tool simulate-gps" },
+        { simulate + "--sentences|GGA,XYZ", 2, "usage: velarin-tool simulate-gps" },
+        { simulate + "--systems|gps,,beidou", 2, "usage: velarin-tool simulate-gps" },
+        { simulate + "--talker|GX", 2, "usage: velarin-tool simulate-gps" },
+        { simulate + "--latency-ms|1000", 2, "usage: velarin-tool simulate-gps" },
+        { simulate + "--satellites", 2, "usage: velarin-tool simulate-gps" },
+        { irig + "2004-02-30 00:00:00|--seconds|1", 2, "bad --start '2004-02-30 00:00:00'" },
+        { irig + "2004-02-01 24:00:00|--seconds|1", 2, "bad --start" },
+        { irig + "2004-2-01 00:00:00|--seconds|1", 2, "bad --start" },
+        { irig + "2004-02-01T00:00:00|--seconds|1", 2, "bad --start" },
+        { feb1 + "0", 2, "--seconds takes 1 to 86400" },
+        { feb1 + "1x", 2, "--seconds takes 1 to 86400" }, { feb1, 2, "--seconds takes 1 to 86400" },
+        { feb1 + "1|--compression|31", 2, "--compression takes 0 to 30" },
+        { feb1 + "1|--bogus|1", 2, "usage: velarin-tool irig --wav FILE" },
+        { "irig|--start|2004-02-01 00:00:00|--seconds|1", 2, "usage: velarin-tool irig" },
+        { "irig|--wav", 2, "usage: velarin-tool irig" },
+        { feb1 + "1", 1, "Sound output Cannot Open Device!" },
+        { "irig|--wav|/dev/full|--start|2004-02-01 00:00:00|--seconds|1", 1,
+            "velarin-tool irig: cannot write /dev/full" } };
+    for (const auto& c : cases) {
+        const ToolRun run = runTool(c.arguments.isEmpty() ? QStringList() : c.arguments.split('|'));
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.toStdString();
+        EXPECT_TRUE((QString::fromUtf8(run.out) + run.err).contains(c.fragment))
+            << c.arguments.toStdString() << ": " << run.err.toStdString();
+    }
 }
 
 } // namespace
