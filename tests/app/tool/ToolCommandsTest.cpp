@@ -208,8 +208,11 @@ TEST(SimulateGpsCommand, SendsTheSystemsAndOffsetAskedForAndEndsWhenItCannotWrit
 TEST(ToolCommands, HelpUsageErrorsAndFailuresTellWhatHappened)
 {
     const QString irig = "irig|--wav|/nonexistent/x.wav|--start|";
-    const QString feb1 = irig + "2004-02-01 00:00:00|--seconds|";
-    const QString simulate = "simulate-gps|";
+    const QString feb1 = irig + "2004-02-01 00:00:00|--seconds|", badStart = "bad --start '";
+    const QString sim = "simulate-gps|", simUsage = "usage: velarin-tool simulate-gps [--pty]";
+    const QString decodeUsage = "Usage: velarin-tool decode [--talkers gp|all] [FILE|-]";
+    const QString irigUsage = "usage: velarin-tool irig --wav FILE";
+    const QString seconds = "--seconds takes 1 to 86400", badPort = "bad argument '--port'";
     const struct {
         QString arguments;
         int exitCode;
@@ -219,32 +222,24 @@ TEST(ToolCommands, HelpUsageErrorsAndFailuresTellWhatHappened)
         { "--version", 0, "velarin-tool " VELARIN_VERSION "\n" },
         { "frob", 2, "unknown command 'frob' (see velarin-tool --help)" },
         { "sntp", 2, "Usage: velarin-tool sntp HOST [--port P] [--timeout-ms T]" },
-        { "sntp|127.0.0.1|--port|0", 2, "bad argument '--port'" },
-        { "sntp|127.0.0.1|--port", 2, "bad argument '--port'" },
-        { "daytime|127.0.0.1|--port|99999", 2, "bad argument '--port'" },
+        { "sntp|127.0.0.1|--port|0", 2, badPort }, { "sntp|127.0.0.1|--port", 2, badPort },
+        { "daytime|::1|--port|99999", 2, badPort }, { "sntp|a|b", 2, "bad argument 'b'" },
         { "daytime|127.0.0.1|--timeout-ms|x", 2, "bad argument '--timeout-ms'" },
-        { "daytime|-x", 2, "bad argument '-x'" }, { "sntp|a|b", 2, "bad argument 'b'" },
-        { "decode|--help", 0, "Usage: velarin-tool decode [--talkers gp|all] [FILE|-]" },
-        { "decode|--talkers|xy", 2, "Usage: velarin-tool decode" },
-        { "decode|a|b", 2, "Usage: velarin-tool decode" },
+        { "daytime|-x", 2, "bad argument '-x'" }, { "decode|--help", 0, decodeUsage },
+        { "decode|--talkers|xy", 2, decodeUsage }, { "decode|a|b", 2, decodeUsage },
         { "decode|/nonexistent/capture.log", 1, "cannot open /nonexistent/capture.log" },
-        { simulate + "--talker|GP|--quality|x", 2, "usage: velarin-tool simulate-gps [--pty]" },
-        { simulate + "--quality|10", 2, "usage: velarin-tool simulate-gps" },
-        { simulate + "--sentences|GGA,XYZ", 2, "usage: velarin-tool simulate-gps" },
-        { simulate + "--systems|gps,,beidou", 2, "usage: velarin-tool simulate-gps" },
-        { simulate + "--talker|GX", 2, "usage: velarin-tool simulate-gps" },
-        { simulate + "--latency-ms|1000", 2, "usage: velarin-tool simulate-gps" },
-        { simulate + "--satellites", 2, "usage: velarin-tool simulate-gps" },
-        { irig + "2004-02-30 00:00:00|--seconds|1", 2, "bad --start '2004-02-30 00:00:00'" },
-        { irig + "2004-02-01 24:00:00|--seconds|1", 2, "bad --start" },
-        { irig + "2004-2-01 00:00:00|--seconds|1", 2, "bad --start" },
-        { irig + "2004-02-01T00:00:00|--seconds|1", 2, "bad --start" },
-        { feb1 + "0", 2, "--seconds takes 1 to 86400" },
-        { feb1 + "1x", 2, "--seconds takes 1 to 86400" }, { feb1, 2, "--seconds takes 1 to 86400" },
+        { sim + "--talker|GP|--quality|x", 2, simUsage }, { sim + "--quality|10", 2, simUsage },
+        { sim + "--sentences|GGA,XYZ", 2, simUsage }, { sim + "--talker|GX", 2, simUsage },
+        { sim + "--systems|gps,,beidou", 2, simUsage }, { sim + "--satellites", 2, simUsage },
+        { sim + "--latency-ms|1000", 2, simUsage },
+        { irig + "2004-02-30 00:00:00|--seconds|1", 2, badStart + "2004-02-30 00:00:00'" },
+        { irig + "2004-02-01 24:00:00|--seconds|1", 2, badStart },
+        { irig + "2004-2-01 00:00:00|--seconds|1", 2, badStart },
+        { irig + "2004-02-01T00:00:00|--seconds|1", 2, badStart }, { feb1, 2, seconds },
+        { feb1 + "0", 2, seconds }, { feb1 + "1x", 2, seconds },
         { feb1 + "1|--compression|31", 2, "--compression takes 0 to 30" },
-        { feb1 + "1|--bogus|1", 2, "usage: velarin-tool irig --wav FILE" },
-        { "irig|--start|2004-02-01 00:00:00|--seconds|1", 2, "usage: velarin-tool irig" },
-        { "irig|--wav", 2, "usage: velarin-tool irig" },
+        { feb1 + "1|--bogus|1", 2, irigUsage }, { "irig|--wav", 2, irigUsage },
+        { "irig|--start|2004-02-01 00:00:00|--seconds|1", 2, irigUsage },
         { feb1 + "1", 1, "Sound output Cannot Open Device!" },
         { "irig|--wav|/dev/full|--start|2004-02-01 00:00:00|--seconds|1", 1,
             "velarin-tool irig: cannot write /dev/full" } };
