@@ -1,6 +1,3 @@
-// The clock-setting core as the program wires it, on a simulated clock: a GN receiver's capture
-// through pseudo-terminal, heartbeat, decoder, lock and setting; the network reference; the
-// properties window's host.
 #include "app/core/ProgramPropertySheetHost.h"
 #include "engine/settings/SettingsKeys.h"
 #include "platform/linux/LinuxNetworkSockets.h"
@@ -16,8 +13,9 @@
 namespace velarin {
 namespace {
 
-// The capture locks and "Set PC Clock Now" sets the clock to its GNRMC time. Then, on the
-// network reference, the first tick loads the server and sets the clock through the program's
+// The core as the program wires it, on a simulated clock. A GN receiver's capture (pseudo-
+// terminal, heartbeat, decoder) locks and "Set PC Clock Now" sets it to its GNRMC time. Then, on
+// the network reference, the first tick loads the server and sets the clock through the program's
 // Daytime client with the beep asked for, and the properties window's host drives the same core.
 TEST(ClockSettingCoreTest, GnCaptureAndNetworkReferenceSetTheClockAndTheHostDrivesTheCore)
 {
@@ -58,9 +56,8 @@ TEST(ClockSettingCoreTest, GnCaptureAndNetworkReferenceSetTheClockAndTheHostDriv
                   rig.notifier.Beeps().size(), server.Connections()),
         std::tuple(2004, "127.0.0.1", 1u, 1));
 
-    int helpContext = 0;
-    ProgramPropertySheetHost host(
-        rig.app, rig.core, rig.connectivity, [&](int context) { helpContext = context; });
+    int help = 0;
+    ProgramPropertySheetHost host(rig.app, rig.core, rig.connectivity, [&](int c) { help = c; });
     state.SetCurrentTimeServer("");
     host.LoadCurrentTimeServer();
     host.StartSetTimeThread(); // a third setting, from the reloaded server
@@ -69,7 +66,7 @@ TEST(ClockSettingCoreTest, GnCaptureAndNetworkReferenceSetTheClockAndTheHostDriv
     EXPECT_EQ(std::tuple(server.Connections(), rig.clock.Requests().size()), std::tuple(2, 3u));
     host.ShowHelp(42);
     rig.connectivity.connected = false;
-    EXPECT_EQ(std::tuple(helpContext, host.IsInternetConnected()), std::tuple(42, false));
+    EXPECT_EQ(std::tuple(help, host.IsInternetConnected()), std::tuple(42, false));
     EXPECT_EQ(
         std::tuple(host.SerialPort(), host.Notifier(), host.GetSystemLog(), host.IrigGenerator()),
         std::tuple(&rig.app.SerialPort(), &rig.app.Notifier(), &rig.core.Log(), &rig.core.Irig()));

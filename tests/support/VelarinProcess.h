@@ -45,6 +45,7 @@ public:
     int Terminate() { return process_.terminate(), Finish(); }
     const QString& Stderr() const { return stderr_; }
     const QString& Stdout() const { return stdout_; }
+    qint64 Pid() const { return process_.processId(); }
 
 private:
     QProcess process_;
