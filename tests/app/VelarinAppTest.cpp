@@ -27,22 +27,11 @@ public:
     std::vector<bool> presets;
 };
 
-class RecordingFrame : public MainFrame {
-public:
-    RecordingFrame(std::vector<std::string>& events, SerialDevice& device)
-        : events_(events)
-        , device_(device)
-    {
-    }
-    ~RecordingFrame() override
-    {
-        events_.push_back(device_.IsOpen() ? "frame gone, link open" : "frame gone, link closed");
-    }
-    void OnShowPropertiesRequest() override { events_.push_back("properties"); }
-
-private:
-    std::vector<std::string>& events_;
-    SerialDevice& device_;
+// Tells its owner when it goes.
+struct RecordingFrame : MainFrame {
+    ~RecordingFrame() override { onEnd(); }
+    void OnShowPropertiesRequest() override { }
+    std::function<void()> onEnd;
 };
 
 class VelarinAppTest : public ::testing::Test {
@@ -59,7 +48,12 @@ protected:
         app.loadCurrentTimeServer = note("server", std::string("ntp.example"));
         app.createMainFrame = [this](CVelarinApp&) {
             events.push_back(device.OpenCount() == 0 ? "frame" : "frame after open");
-            return std::make_unique<RecordingFrame>(events, device);
+            auto frame = std::make_unique<RecordingFrame>();
+            frame->onEnd = [this] {
+                events.push_back(
+                    device.IsOpen() ? "frame gone, link open" : "frame gone, link closed");
+            };
+            return frame;
         };
         app.showTrayBarNotice = [this](MainFrame&) {
             events.push_back(device.IsOpen() ? "notice, link open" : "notice, link closed");
@@ -117,18 +111,17 @@ TEST_F(VelarinAppTest, PortAndBaudComeFromTheStoreAndAMissingPortIsToldOnce)
 // before the flag, a cancelled one writes nothing and is asked again next start.
 TEST_F(VelarinAppTest, FirstTimeConfigurationWritesOnlyWhatTheUserConfirmed)
 {
-    struct Case {
+    const struct {
         int storedNetwork, storedFlag;
         std::optional<bool> answer;
         std::vector<bool> presets;
         std::vector<std::string> writes;
-    };
-    const Case cases[] = {
+    } cases[] = {
         { 0, 1, true, { false }, { "UseNetworkTime=1", "FirstTimeConfig=0" } },
         { 1, 1, std::nullopt, { true }, {} },
         { 1, 2, true, {}, {} },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.storedFlag);
         OrderedStore fresh;
         fresh.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, c.storedNetwork);

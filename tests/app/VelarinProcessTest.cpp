@@ -3,7 +3,6 @@
 #include "support/VelarinProcess.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
@@ -49,12 +48,17 @@ TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
     EXPECT_TRUE(first.WaitForStderr("show properties requested")) << first.Stderr().toStdString();
     EXPECT_EQ(contents(log), QByteArray("written meanwhile\n"));
 
-    // Another settings folder is another program instance; a log it cannot write is reported
-    // and the run goes on.
-    QTemporaryDir otherDir;
-    const QString badLog = otherDir.filePath("no-such-folder/velarin.log");
-    VelarinProcess other(headlessArguments(otherDir, badLog));
-    EXPECT_TRUE(other.WaitForStderr("velarin: running")) << other.Stderr().toStdString();
+    // Another settings folder (here the user's, the default) is another program instance; a log
+    // it cannot write is reported and the run goes on.
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", home.path());
+    const QString badLog = home.filePath("no-such-folder/velarin.log");
+    VelarinProcess other(
+        { "--headless", "--serial-device", home.filePath("none"), "--system-log", badLog },
+        environment);
+    EXPECT_TRUE(other.WaitForStderr("(settings " + home.filePath("Orlo/velarin.ini") + ")"))
+        << other.Stderr().toStdString();
     EXPECT_TRUE(
         other.Stderr().contains("cannot write the system log " + badLog + "; logging stays off"))
         << other.Stderr().toStdString();
@@ -67,7 +71,8 @@ TEST(VelarinProcess, SecondCopyAsksTheFirstForItsPropertiesAndLeavesItsLogAlone)
         stored.contains("Settings/FirstTimeConfig") || stored.contains("Settings/UseNetworkTime"));
 }
 
-TEST(VelarinProcess, HelpVersionBadOptionAndDemo)
+// Without a display only the demo runs, headless, with its settings in a folder of its own.
+TEST(VelarinProcess, HelpVersionBadOptionAndTheDemoWithoutADisplay)
 {
     VelarinProcess help({ "--help" });
     EXPECT_EQ(help.Finish(), 0);
@@ -77,10 +82,18 @@ TEST(VelarinProcess, HelpVersionBadOptionAndDemo)
     VelarinProcess version({ "--version" });
     EXPECT_TRUE(version.Finish() == 0 && version.Stdout().contains(VELARIN_VERSION));
     EXPECT_NE(VelarinProcess({ "--headless", "--no-such-option" }).Finish(), 0);
-    QTemporaryDir dir; // a demo that ends normally, its receiver with it
-    VelarinProcess demo({ "--demo", "--headless", "--settings-dir", dir.path() });
+    QTemporaryDir home;
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        noDisplay.remove(name);
+    noDisplay.insert("XDG_CONFIG_HOME", home.path());
+    VelarinProcess windowed({}, noDisplay);
+    EXPECT_TRUE(windowed.Finish() == 1
+        && windowed.Stderr().contains("no display found; use --headless to run without one"));
+    VelarinProcess demo({ "--demo" }, noDisplay); // one that ends normally, its receiver with it
     EXPECT_TRUE(demo.WaitForStderr("would set the clock to")) << demo.Stderr().toStdString();
-    EXPECT_TRUE(demo.Stderr().contains("UTC (error ") && !demo.Stderr().contains("Port"))
+    EXPECT_TRUE(demo.Stderr().contains("UTC (error ") && !demo.Stderr().contains("Port")
+        && !demo.Stderr().contains(home.path()))
         << "the demo opens only its own receiver: " << demo.Stderr().toStdString();
     EXPECT_EQ(demo.Terminate(), 0);
 }
@@ -98,25 +111,19 @@ TEST(VelarinProcess, SecondDemoHandsOverAndAKilledDemoLeavesNoReceiver)
 {
     QTemporaryDir dir;
     const QStringList arguments { "--demo", "--headless", "--settings-dir", dir.path() };
-    QProcess demo;
-    demo.setReadChannel(QProcess::StandardError);
-    demo.start(QStringLiteral(VELARIN_APP_PATH), arguments);
-    QByteArray err;
-    for (int turn = 0; turn < 200 && !err.contains("simulated receiver on /dev/pts/"); ++turn) {
-        demo.waitForReadyRead(100);
-        err += demo.readAllStandardError();
-    }
-    ASSERT_TRUE(err.contains("simulated receiver on /dev/pts/")) << err.toStdString();
+    VelarinProcess demo(arguments);
+    ASSERT_TRUE(demo.WaitForStderr("simulated receiver on /dev/pts/"))
+        << demo.Stderr().toStdString();
     VelarinProcess again(arguments);
     EXPECT_EQ(again.Finish(), 0);
     EXPECT_FALSE(again.Stderr().contains("receiver")) << again.Stderr().toStdString();
 
-    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(demo.processId()));
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(demo.Pid()));
     ASSERT_TRUE(children.open(QIODevice::ReadOnly));
     const qint64 receiver = children.readAll().split(' ').value(0).toLongLong();
     ASSERT_TRUE(isReceiver(receiver));
-    ::kill(static_cast<pid_t>(demo.processId()), SIGKILL);
-    demo.waitForFinished(5000);
+    ::kill(static_cast<pid_t>(demo.Pid()), SIGKILL);
+    EXPECT_EQ(demo.Finish(), -1);
     for (int turn = 0; turn < 100 && isReceiver(receiver); ++turn)
         QThread::msleep(100);
     EXPECT_FALSE(isReceiver(receiver));

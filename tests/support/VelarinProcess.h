@@ -10,8 +10,10 @@ namespace velarin::test {
 // network reference), so no machine port is ever opened. A run still going at the end is killed.
 class VelarinProcess {
 public:
-    explicit VelarinProcess(const QStringList& arguments)
+    explicit VelarinProcess(const QStringList& arguments,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
     {
+        process_.setProcessEnvironment(environment);
         process_.start(QStringLiteral(VELARIN_APP_PATH), arguments);
     }
     ~VelarinProcess()
@@ -43,6 +45,7 @@ public:
     int Terminate() { return process_.terminate(), Finish(); }
     const QString& Stderr() const { return stderr_; }
     const QString& Stdout() const { return stdout_; }
+    qint64 Pid() const { return process_.processId(); }
 
 private:
     QProcess process_;

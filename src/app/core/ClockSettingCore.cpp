@@ -73,11 +73,6 @@ void ClockSettingCore::IrigTick()
     irig_.Tick();
 }
 
-void ClockSettingCore::SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure)
-{
-    worker_.SetNetworkProcedure(std::move(procedure));
-}
-
 void ClockSettingCore::UseNetworkClients(NetworkSockets& sockets)
 {
     worker_.SetNetworkProcedure([this, &sockets](CancelSignal& cancel) {

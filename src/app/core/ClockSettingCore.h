@@ -43,8 +43,6 @@ public:
     SystemLog& Log() { return log_; }
     CIrigGenerator& Irig() { return irig_; }
     HeartbeatDriver& Driver() { return driver_; }
-    // The network path of the worker (the SNTP and Daytime clients); fails until set.
-    void SetNetworkProcedure(SetTimeWorker::NetworkProcedure procedure);
     // The network path through the program's SNTP and Daytime clients over these sockets.
     void UseNetworkClients(NetworkSockets& sockets);
     // The "Set PC Clock Now" command: reload the server and start a run.

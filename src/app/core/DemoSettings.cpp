@@ -12,8 +12,8 @@ void PreseedDemoSettings(SettingsStore& settings, bool firstRun, bool haveReceiv
     settings.WriteProfileInt(keys::kSettings, keys::kUseNetworkTime, haveReceiver ? 0 : 1);
     settings.WriteProfileInt(keys::kSettings, keys::kFirstTimeConfig, 0);
     settings.WriteProfileInt(keys::kSettings, keys::kDoNotShowTraybarDialog, 1);
-    // The receiver's own date (RMC): time of day alone is never used near local midnight, and a
-    // demo should set the clock at any hour.
+    // Time and date from RMC: GGA alone carries no date, so no setting would be made at the
+    // local hours next to midnight and the demo would show none for two hours a day.
     settings.WriteProfileInt(keys::kSettings, keys::kUseTimrFrom, 1);
 }
 

@@ -10,9 +10,9 @@ class SettingsStore;
 inline constexpr const char* kDemoNoReceiverDevice = "/dev/velarin-demo-no-receiver";
 
 // Fills a fresh demo store. A returning user's start (the default) has nothing modal in its way:
-// first-time configuration done, tray-bar notice off, time and date from RMC sentences, and the
-// GPS as the reference when a receiver runs (the network otherwise). firstRun leaves the store
-// empty, so the demo starts as a newcomer's would.
+// first-time configuration done, tray-bar notice off, time from RMC, and the GPS as the reference
+// when a receiver runs (the network otherwise). firstRun leaves the store empty, so the demo starts
+// as a newcomer's would.
 void PreseedDemoSettings(SettingsStore& settings, bool firstRun, bool haveReceiver);
 
 } // namespace velarin

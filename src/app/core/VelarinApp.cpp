@@ -118,11 +118,6 @@ void CVelarinApp::LoadClockWindowSegColors()
     velarin::LoadClockWindowSegColors(settings_, state_);
 }
 
-const std::string& CVelarinApp::ApplicationName() const
-{
-    return applicationName_;
-}
-
 SettingsStore& CVelarinApp::Settings()
 {
     return settings_;

@@ -61,7 +61,6 @@ public:
     // The clock window's own read of the segment colours, made when it is created.
     void LoadClockWindowSegColors();
 
-    const std::string& ApplicationName() const;
     SettingsStore& Settings();
     UserNotifier& Notifier();
     AppState& State();
