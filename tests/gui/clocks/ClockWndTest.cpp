@@ -8,7 +8,6 @@
 #include "gui/clocks/ClockMenu.h"
 #include "gui/clocks/ClockWnd.h"
 #include "gui/clocks/DigitalClockCtrl.h"
-#include "gui/clocks/LayeredWindowHelper.h"
 #include "platform/sim/SimulatedSystemClock.h"
 
 #include <QMenu>
@@ -221,11 +220,6 @@ TEST_F(ClockWndTest, TransparentTogglesWindowOpacity)
     set(keys::kOpacit, 9999);
     faint->ApplyClockTransparency();
     EXPECT_DOUBLE_EQ(faint->windowOpacity(), 1.0);
-    // The helper under it refuses a missing window and an alpha outside the byte.
-    CLayeredWindowHelper helper;
-    EXPECT_EQ(
-        std::make_pair(helper.Attach(nullptr), helper.EnableLayered(1)), std::make_pair(0, 0));
-    EXPECT_EQ(std::make_pair(helper.SetAlpha(-1), helper.SetAlpha(256)), std::make_pair(0, 0));
 }
 
 TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEnterEvent>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>

@@ -17,16 +17,15 @@
 
 using namespace velarin;
 using velarin::test::WhenModal;
+using velarin::testing::NetworkSheetWorld;
 
 namespace {
 
 using Names = std::vector<std::string>;
-// The network side's pictures and logs read best on a day of their own.
-constexpr int64_t k2004 = 1'073'306'096'000'000; // 2004-01-05 12:34:56 UTC
 
 struct NetworkPage : velarin::testing::PageUnderTest<CVelarinPropertyPage7> {
     explicit NetworkPage(const Names& servers = {}, const std::string& current = {})
-        : PageUnderTest(k2004)
+        : PageUnderTest(NetworkSheetWorld::k2004)
     {
         StoreServerList(world.settings, servers);
         world.state.SetCurrentTimeServer(current);
@@ -45,7 +44,7 @@ struct NetworkPage : velarin::testing::PageUnderTest<CVelarinPropertyPage7> {
 
 struct SystemPage : velarin::testing::PageUnderTest<CVelarinPropertyPage8> {
     SystemPage()
-        : PageUnderTest(k2004)
+        : PageUnderTest(NetworkSheetWorld::k2004)
     {
     }
     QAbstractButton* LogButton() const { return Get(1104); }

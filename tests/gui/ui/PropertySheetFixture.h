@@ -106,6 +106,15 @@ struct SheetWorld {
     PropertySheetContext context { state, settings, parser, clock, host, timers };
 };
 
+// The network side's pictures and logs read best on a day of their own.
+struct NetworkSheetWorld : SheetWorld {
+    static constexpr int64_t k2004 = 1'073'306'096'000'000; // 2004-01-05 12:34:56 UTC
+    NetworkSheetWorld()
+        : SheetWorld(k2004)
+    {
+    }
+};
+
 // A sheet over a fresh world at one tab; Open() initialises the page as its first display does,
 // so the test can set the world up before.
 struct GpsSheet {
