@@ -50,11 +50,6 @@ QIcon TrayIconImages::Icon(int iconId)
     return IconFrom(SourceFor(iconId));
 }
 
-QImage TrayIconImages::Render(int iconId, int pixels)
-{
-    return RenderSvg(SourceFor(iconId), pixels);
-}
-
 QIcon TrayIconImages::ApplicationIcon()
 {
     return IconFrom(QStringLiteral(":/icons/velarin.svg"));

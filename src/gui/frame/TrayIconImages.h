@@ -11,7 +11,6 @@ class TrayIconImages {
 public:
     // An empty icon for an id that has no picture (the tray then shows no image, as before).
     static QIcon Icon(int iconId);
-    static QImage Render(int iconId, int pixels);
     static QIcon ApplicationIcon();
 };
 

@@ -82,9 +82,7 @@ void CVelarinPropertyPage::Place(QWidget* control, int id, const QRect& dlu)
 
 QLabel* CVelarinPropertyPage::AddLabel(const QString& text, const QRect& dlu)
 {
-    auto* label = new QLabel(text, this);
-    Place(label, 0, dlu);
-    return label;
+    return Add<QLabel>(0, text, dlu);
 }
 
 QLineEdit* CVelarinPropertyPage::AddReadOnlyEdit(int id, const QRect& dlu)
@@ -98,16 +96,9 @@ QLineEdit* CVelarinPropertyPage::AddReadOnlyEdit(int id, const QRect& dlu)
 
 QPushButton* CVelarinPropertyPage::AddButton(int id, const QString& text, const QRect& dlu)
 {
-    auto* button = new QPushButton(text, this);
+    auto* button = Add<QPushButton>(id, text, dlu);
     button->setAutoDefault(false);
-    Place(button, id, dlu);
     return button;
-}
-
-void CVelarinPropertyPage::ShowTitleOnly()
-{
-    auto* label = AddLabel(title_, QRect(0, 0, 350, 130));
-    label->setAlignment(Qt::AlignCenter);
 }
 
 } // namespace velarin

@@ -59,8 +59,13 @@ protected:
     QPushButton* AddButton(int id, const QString& text, const QRect& dlu);
     // Places a control at a rectangle in dialog units and names it by its id.
     void Place(QWidget* control, int id, const QRect& dlu);
-    // The tab's title in the middle of the page, for pages whose controls are not built yet.
-    void ShowTitleOnly();
+    // A new control with a text (a box, a button, a label), placed as above.
+    template <class Control> Control* Add(int id, const QString& text, const QRect& dlu)
+    {
+        auto* control = new Control(text, this);
+        Place(control, id, dlu);
+        return control;
+    }
 
     PropertySheetContext& context_;
 

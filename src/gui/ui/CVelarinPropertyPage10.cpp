@@ -48,12 +48,11 @@ void CVelarinPropertyPage10::OnInitDialog()
     about->setWordWrap(true);
     about->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    enable_ = new QCheckBox(QStringLiteral("Enable IRIG Output"), this);
-    Place(enable_, kEnableIrig, QRect(7, 56, 120, 10));
-    twelveHour_ = new QCheckBox(QStringLiteral("Enable 12 hour mode"), this);
-    Place(twelveHour_, kTwelveHour, QRect(7, 71, 120, 10));
-    utc_ = new QCheckBox(QStringLiteral("UTC Time"), this);
-    Place(utc_, kUtcTime, QRect(7, 86, 120, 10));
+    enable_
+        = Add<QCheckBox>(kEnableIrig, QStringLiteral("Enable IRIG Output"), QRect(7, 56, 120, 10));
+    twelveHour_
+        = Add<QCheckBox>(kTwelveHour, QStringLiteral("Enable 12 hour mode"), QRect(7, 71, 120, 10));
+    utc_ = Add<QCheckBox>(kUtcTime, QStringLiteral("UTC Time"), QRect(7, 86, 120, 10));
 
     AddLabel(QStringLiteral("Frame Compression"), QRect(160, 54, 100, 8));
     compression_ = new QSlider(Qt::Horizontal, this);
@@ -61,8 +60,7 @@ void CVelarinPropertyPage10::OnInitDialog()
     AddLabel(QStringLiteral("Less"), QRect(160, 82, 30, 8));
     auto* more = AddLabel(QStringLiteral("More"), QRect(280, 82, 30, 8));
     more->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    compressionText_ = new QLabel(QStringLiteral("0%"), this);
-    Place(compressionText_, kCompressionText, QRect(315, 68, 28, 8));
+    compressionText_ = Add<QLabel>(kCompressionText, QStringLiteral("0%"), QRect(315, 68, 28, 8));
 
     auto* help = AddButton(kIrigHelp, QStringLiteral("IRIG Help"), QRect(7, 109, 50, 14));
     connect(help, &QPushButton::clicked, this, &CVelarinPropertyPage10::OnHelp);

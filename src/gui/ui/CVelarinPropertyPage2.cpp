@@ -35,13 +35,12 @@ void CVelarinPropertyPage2::OnInitDialog()
         QRect(14, 36, 322, 18));
     range->setWordWrap(true);
 
-    auto* beep = new QCheckBox(QStringLiteral("Enable set beep"), this);
-    Place(beep, kEnableSetBeep, QRect(14, 62, 100, 10));
+    auto* beep
+        = Add<QCheckBox>(kEnableSetBeep, QStringLiteral("Enable set beep"), QRect(14, 62, 100, 10));
     beep->hide();
 
-    auto* rateCorrection
-        = new QCheckBox(QStringLiteral("Correct the clock's rate between updates"), this);
-    Place(rateCorrection, kRateCorrection, QRect(14, 80, 170, 10));
+    auto* rateCorrection = Add<QCheckBox>(kRateCorrection,
+        QStringLiteral("Correct the clock's rate between updates"), QRect(14, 80, 170, 10));
     Place(new QLabel(this), kClockRate, QRect(190, 81, 146, 8));
 
     auto* updateNow

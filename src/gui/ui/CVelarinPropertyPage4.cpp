@@ -35,11 +35,10 @@ CVelarinPropertyPage4::CVelarinPropertyPage4(PropertySheetContext& context, QWid
 void CVelarinPropertyPage4::CreateControls()
 {
     // Group boxes first, so that the controls inside lie above them.
-    Place(new QGroupBox(QStringLiteral("Communication Setup"), this), 0, QRect(5, 3, 130, 48));
-    Place(new QGroupBox(QStringLiteral("Hardware 1 pulse per second"), this), 0,
-        QRect(5, 55, 130, 52));
-    Place(new QGroupBox(QStringLiteral("NMEA Setup"), this), 0, QRect(140, 3, 205, 55));
-    Place(new QGroupBox(QStringLiteral("GPS Time Lock"), this), 0, QRect(140, 59, 205, 59));
+    Add<QGroupBox>(0, QStringLiteral("Communication Setup"), QRect(5, 3, 130, 48));
+    Add<QGroupBox>(0, QStringLiteral("Hardware 1 pulse per second"), QRect(5, 55, 130, 52));
+    Add<QGroupBox>(0, QStringLiteral("NMEA Setup"), QRect(140, 3, 205, 55));
+    Add<QGroupBox>(0, QStringLiteral("GPS Time Lock"), QRect(140, 59, 205, 59));
 
     AddButton(kCommSettings, QStringLiteral("Comm Settings..."), QRect(12, 14, 90, 14));
     AddButton(kLogNmea, QString::fromLatin1(nmeacapture::kStartText), QRect(12, 32, 70, 14));
@@ -47,17 +46,16 @@ void CVelarinPropertyPage4::CreateControls()
     Place(logIndicator_, kLogIndicator, QRect(88, 33, 14, 12));
 
     AddLabel(QStringLiteral("Use 1PPS from GPS receiver"), QRect(12, 66, 120, 8));
-    Place(new QCheckBox(QStringLiteral("Use hardware 1PPS"), this), kUseOnePps,
-        QRect(12, 77, 120, 10));
+    Add<QCheckBox>(kUseOnePps, QStringLiteral("Use hardware 1PPS"), QRect(12, 77, 120, 10));
     AddButton(kPpsSettings, QStringLiteral("PPS Settings..."), QRect(12, 89, 70, 14));
 
     AddLabel(QStringLiteral("Use time form:"), QRect(147, 14, 62, 8));
-    Place(new QRadioButton(QStringLiteral("NMEA GPGGA Message"), this), kTimeFromGpgga,
-        QRect(211, 13, 130, 10));
-    Place(new QRadioButton(QStringLiteral("NMEA GPRMC Message"), this), kTimeFromGprmc,
-        QRect(211, 23, 130, 10));
-    Place(new QRadioButton(QStringLiteral("NMEA GPZDA Message"), this), kTimeFromGpzda,
-        QRect(211, 33, 130, 10));
+    Add<QRadioButton>(
+        kTimeFromGpgga, QStringLiteral("NMEA GPGGA Message"), QRect(211, 13, 130, 10));
+    Add<QRadioButton>(
+        kTimeFromGprmc, QStringLiteral("NMEA GPRMC Message"), QRect(211, 23, 130, 10));
+    Add<QRadioButton>(
+        kTimeFromGpzda, QStringLiteral("NMEA GPZDA Message"), QRect(211, 33, 130, 10));
     AddLabel(QStringLiteral("GPS set time fix-up delay:"), QRect(147, 45, 116, 8));
     Place(new QLineEdit(this), kGpsTimeDelay, QRect(265, 43, 32, 12));
     AddLabel(QStringLiteral("ms"), QRect(301, 45, 16, 8));
@@ -67,15 +65,15 @@ void CVelarinPropertyPage4::CreateControls()
                                              "time locked ."),
         QRect(147, 68, 194, 25));
     lockText->setWordWrap(true);
-    Place(new QCheckBox(QStringLiteral("GPS Quality is good (GPGGA)"), this), kLockNeedsQuality,
-        QRect(147, 93, 134, 10));
-    Place(new QLabel(QStringLiteral("--- AND ---"), this), kAnd, QRect(285, 94, 56, 8));
+    Add<QCheckBox>(
+        kLockNeedsQuality, QStringLiteral("GPS Quality is good (GPGGA)"), QRect(147, 93, 134, 10));
+    Add<QLabel>(kAnd, QStringLiteral("--- AND ---"), QRect(285, 94, 56, 8));
     AddLabel(QStringLiteral("Tracking at least:"), QRect(147, 106, 72, 8));
     Place(new QLineEdit(this), kLockSatellites, QRect(221, 104, 24, 12));
     AddLabel(QStringLiteral("satellites"), QRect(249, 106, 44, 8));
-    Place(new QCheckBox(
-              QStringLiteral("Accept other satellite systems (GN, GL, GA, GB, GQ, GI)"), this),
-        kAcceptAllTalkers, QRect(60, 119, 285, 10));
+    Add<QCheckBox>(kAcceptAllTalkers,
+        QStringLiteral("Accept other satellite systems (GN, GL, GA, GB, GQ, GI)"),
+        QRect(60, 119, 285, 10));
 
     AddButton(kHelp, QStringLiteral("Help"), QRect(5, 111, 50, 14));
 }

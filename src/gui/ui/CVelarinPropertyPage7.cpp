@@ -44,10 +44,9 @@ CVelarinPropertyPage7::CVelarinPropertyPage7(PropertySheetContext& context, QWid
 
 void CVelarinPropertyPage7::OnInitDialog()
 {
-    daytime_ = new QRadioButton(QStringLiteral("Use NIST Daytime Network Protocol"), this);
-    Place(daytime_, kUseDaytime, QRect(7, 7, 200, 10));
-    sntp_ = new QRadioButton(QStringLiteral("Use SNTP"), this);
-    Place(sntp_, kUseSntp, QRect(7, 20, 200, 10));
+    daytime_ = Add<QRadioButton>(
+        kUseDaytime, QStringLiteral("Use NIST Daytime Network Protocol"), QRect(7, 7, 200, 10));
+    sntp_ = Add<QRadioButton>(kUseSntp, QStringLiteral("Use SNTP"), QRect(7, 20, 200, 10));
     auto* protocol = new QButtonGroup(this);
     protocol->addButton(daytime_);
     protocol->addButton(sntp_);
@@ -57,9 +56,9 @@ void CVelarinPropertyPage7::OnInitDialog()
     Place(serverList_, kServerList, QRect(7, 47, 200, 12));
     auto* addDelete
         = AddButton(kAddDelete, QStringLiteral("Add/Delete..."), QRect(213, 46, 60, 14));
-    random_ = new QCheckBox(
-        QStringLiteral("Randomly pick time server when setting the PC clock"), this);
-    Place(random_, kRandom, QRect(7, 64, 260, 10));
+    random_ = Add<QCheckBox>(kRandom,
+        QStringLiteral("Randomly pick time server when setting the PC clock"),
+        QRect(7, 64, 260, 10));
 
     AddLabel(QStringLiteral("Daytime Time Server Port:"), QRect(7, 82, 118, 8));
     port_ = new QLineEdit(this);

@@ -37,25 +37,22 @@ CVelarinPropertyPage8::CVelarinPropertyPage8(PropertySheetContext& context, QWid
 
 void CVelarinPropertyPage8::OnInitDialog()
 {
-    auto* reference = new QGroupBox(QStringLiteral("PC Clock Reference"), this);
-    Place(reference, 0, QRect(7, 7, 200, 44));
-    gps_ = new QRadioButton(QStringLiteral("Set PC clock using GPS"), this);
-    Place(gps_, kUseGps, QRect(15, 20, 185, 10));
-    network_ = new QRadioButton(QStringLiteral("Set PC clock using network time server"), this);
-    Place(network_, kUseNetwork, QRect(15, 34, 185, 10));
+    Add<QGroupBox>(0, QStringLiteral("PC Clock Reference"), QRect(7, 7, 200, 44));
+    gps_ = Add<QRadioButton>(
+        kUseGps, QStringLiteral("Set PC clock using GPS"), QRect(15, 20, 185, 10));
+    network_ = Add<QRadioButton>(kUseNetwork,
+        QStringLiteral("Set PC clock using network time server"), QRect(15, 34, 185, 10));
     auto* group = new QButtonGroup(this);
     group->addButton(gps_);
     group->addButton(network_);
 
-    auto* miscellaneous = new QGroupBox(QStringLiteral("Miscellaneous "), this);
-    Place(miscellaneous, 0, QRect(7, 57, 200, 30));
-    bubbles_ = new QCheckBox(QStringLiteral("Enable help bubbles"), this);
-    Place(bubbles_, kEnableBubbles, QRect(15, 70, 150, 10));
+    Add<QGroupBox>(0, QStringLiteral("Miscellaneous "), QRect(7, 57, 200, 30));
+    bubbles_ = Add<QCheckBox>(
+        kEnableBubbles, QStringLiteral("Enable help bubbles"), QRect(15, 70, 150, 10));
 
     // The system log is a diagnostic for the program's own developers: its group and button
     // exist on the page but stay hidden (the command line's --system-log reaches the log).
-    diagnostics_ = new QGroupBox(QStringLiteral("Diagnostics"), this);
-    Place(diagnostics_, 0, QRect(215, 7, 128, 44));
+    diagnostics_ = Add<QGroupBox>(0, QStringLiteral("Diagnostics"), QRect(215, 7, 128, 44));
     diagnostics_->hide();
     systemLog_ = AddButton(kSystemLog, QString(), QRect(223, 24, 112, 14));
     systemLog_->hide();

@@ -85,11 +85,6 @@ int CVelarinPropertySheet::currentIndex() const
     return tabBar_->CurrentIndex();
 }
 
-QWidget* CVelarinPropertySheet::currentWidget() const
-{
-    return Page(currentIndex());
-}
-
 void CVelarinPropertySheet::setCurrentIndex(int tab)
 {
     tabBar_->SetCurrentIndex(tab);

@@ -50,7 +50,6 @@ public:
     int indexOf(const QWidget* page) const;
     int currentIndex() const;
     void setCurrentIndex(int tab);
-    QWidget* currentWidget() const;
     WrappingTabBar& TabBar() const { return *tabBar_; }
     // Where the pages are shown, in the sheet's coordinates.
     QRect PageArea() const;

@@ -8,7 +8,6 @@
 #include "gui/clocks/ClockColorDlg.h"
 #include "gui/clocks/ClockWnd.h"
 #include "gui/clocks/DigitalClockCtrl.h"
-#include "gui/clocks/LayeredWindowHelper.h"
 #include "gui/clocks/SetTransparencyDlg.h"
 #include "gui/clocks/SystemColors.h"
 #include "platform/sim/SimulatedSystemClock.h"

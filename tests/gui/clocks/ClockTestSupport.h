@@ -4,9 +4,13 @@
 #include "gui/clocks/ClockWindowHost.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -58,6 +62,25 @@ inline void SendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::Mous
 inline void DragTo(QWidget* target, QPoint local, QPoint global)
 {
     SendMouse(target, QEvent::MouseMove, local, Qt::LeftButton, Qt::NoButton, global);
+}
+
+// Opens a window's context menu as the user does (a right click or the menu key), hands it to
+// inspect, and closes it choosing the returned entry by keyboard (nullptr: none).
+inline void OpenContextMenu(QWidget* window, const std::function<QAction*(QMenu&)>& inspect,
+    QContextMenuEvent::Reason reason = QContextMenuEvent::Mouse)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        seen = true;
+        QAction* chosen = inspect(*menu);
+        menu->setActiveAction(chosen);
+        QTest::keyClick(menu, chosen ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    QContextMenuEvent event(reason, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(window, &event);
+    EXPECT_TRUE(seen);
 }
 
 // Probes a picture: each point must show its colour (a COLORREF, 0x00BBGGRR).

@@ -27,8 +27,10 @@ protected:
     FakeClockHost host;
     bool translucent = true;
 
-    std::unique_ptr<CClockWnd> make()
+    std::unique_ptr<CClockWnd> make(const char* position = nullptr)
     {
+        if (position != nullptr)
+            store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, position);
         auto wnd = std::make_unique<CClockWnd>(store, state, clock, host);
         wnd->SetTranslucencyProbe([this] { return translucent; });
         return wnd;
@@ -73,12 +75,10 @@ bool is(const QMenu& menu, int id, bool (QAction::*what)() const)
 
 TEST_F(ClockWndTest, StartsAsStoredAtTheStoredRectangle)
 {
-    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
-    auto wnd = make();
+    auto wnd = make("10,310,20,120");
     EXPECT_EQ(wnd->geometry(), QRect(10, 20, 300, 100));
     wnd->ShowAtStartup();
     EXPECT_TRUE(wnd->isVisible());
-
     for (const char* key : { keys::kDigitalClockEnabled, keys::k24HourMode, keys::kLocalTime })
         set(key, 0);
     set(keys::kClockType, 1);
@@ -104,17 +104,14 @@ TEST_F(ClockWndTest, DigitalMenuTextsIdsAndStates)
             { "&Transparency", -1 }, { "-", 0 }, { "&Aalog Clock", 32796 },
             { "&Digital Clock", 32797 }, { "-", 0 }, { "Help Topics...", 57667 }, { "-", 0 },
             { "&Properties", 32787 } }));
-
     EXPECT_FALSE(is(*menu, cmd::kSetTransparency, &QAction::isEnabled)
         || is(*menu, cmd::kSetPcClockNow, &QAction::isEnabled));
-
     state.timeReferenceUsable = 1;
     set(keys::kTransparent, 1);
     menu = wnd->BuildContextMenu();
     EXPECT_TRUE(is(*menu, cmd::kSetPcClockNow, &QAction::isEnabled)
         && is(*menu, cmd::kTransparent, &QAction::isChecked)
         && is(*menu, cmd::kSetTransparency, &QAction::isEnabled));
-
     translucent = false; // e.g. X11 without a compositing manager
     menu = wnd->BuildContextMenu();
     EXPECT_FALSE(is(*menu, cmd::kTransparent, &QAction::isEnabled));
@@ -127,8 +124,7 @@ TEST_F(ClockWndTest, DigitalMenuTextsIdsAndStates)
 
 TEST_F(ClockWndTest, ColourPresetsWriteStoreAndGlobals)
 {
-    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
-    auto wnd = make();
+    auto wnd = make("10,310,20,120");
     // The preset values are the engine's; here: store, shared state and clock, and the window
     // stores its position with them.
     store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "");
@@ -174,7 +170,6 @@ TEST_F(ClockWndTest, TimeAndDisplayCommandsActOnTheClockShown)
             std::vector<int>({ s.digitalLocal, s.analogLocal, s.digital24, s.analog24 }));
         EXPECT_EQ(face(*wnd), s.face);
     }
-
     wnd->resize(400, 100);
     wnd->OnCommand(cmd::kShowDayOfYear);
     EXPECT_EQ(get(keys::kEnableDOY), 1);
@@ -183,18 +178,18 @@ TEST_F(ClockWndTest, TimeAndDisplayCommandsActOnTheClockShown)
 
 TEST_F(ClockWndTest, WindowCommands)
 {
-    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
-    auto wnd = make();
+    auto wnd = make("10,310,20,120");
     wnd->show();
     wnd->OnCommand(cmd::kAlwaysOnTop);
     EXPECT_EQ(get(keys::kClockAlwayssOnTop), 1);
     EXPECT_TRUE((wnd->windowFlags() & Qt::WindowStaysOnTopHint) && wnd->isVisible());
-
     wnd->OnCommand(cmd::kHide);
     EXPECT_TRUE(!wnd->isVisible() && get(keys::kDigitalClockEnabled) == 0);
-
-    wnd->OnCommand(cmd::kHelpTopics);
-    wnd->OnCommand(cmd::kProperties);
+    // Chosen in its menu, by a right click or by the menu key; a menu closed chooses nothing.
+    const auto entry = [](int id) { return [id](QMenu& m) { return FindClockMenuAction(m, id); }; };
+    OpenContextMenu(wnd.get(), entry(cmd::kHelpTopics));
+    OpenContextMenu(wnd.get(), entry(cmd::kProperties), QContextMenuEvent::Keyboard);
+    OpenContextMenu(wnd.get(), [](QMenu&) { return nullptr; });
     EXPECT_EQ(std::make_pair(host.helpTopics, host.properties), std::make_pair(1, 1));
     // Set PC Clock Now, by menu or double click, only with a usable reference.
     wnd->show();
@@ -229,8 +224,7 @@ TEST_F(ClockWndTest, TransparentTogglesWindowOpacity)
 
 TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
 {
-    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
-    auto wnd = make();
+    auto wnd = make("10,310,20,120");
     wnd->show();
     QWidget* face = wnd->digitalClock;
     // Press and release without a move still store the position.
@@ -238,7 +232,6 @@ TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
     SendMouse(face, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
     SendMouse(face, QEvent::MouseButtonRelease, { 50, 50 }, Qt::NoButton);
     EXPECT_EQ(position(), "10,310,20,120");
-
     SendMouse(face, QEvent::MouseButtonPress, { 50, 50 }, Qt::LeftButton);
     DragTo(face, { 70, 55 }, { 80, 75 });
     EXPECT_EQ(wnd->frameGeometry().topLeft(), QPoint(10, 20));
@@ -246,30 +239,39 @@ TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
     const QString before = wnd->toolTip();
     wnd->RefreshHoverText();
     EXPECT_EQ(wnd->toolTip(), before);
-
     DragTo(face, { 70, 55 }, { 100, 90 });
     SendMouse(face, QEvent::MouseButtonRelease, { 70, 55 }, Qt::NoButton, Qt::LeftButton,
         QPoint(100, 90));
     EXPECT_EQ(position(), "30,330,35,135");
-
     wnd->RefreshHoverText();
     EXPECT_EQ(wnd->toolTip().toStdString(), FormatClockHoverText(clock.GetLocal(), true, true));
 }
 
 TEST_F(ClockWndTest, ResizeKeepsTheMinimumWidthAndStoresEveryChange)
 {
-    store.WriteProfileString(keys::kSettings, keys::kDigitalClockPosition, "10,310,20,120");
-    auto wnd = make();
+    auto wnd = make("10,310,20,120");
     wnd->show();
     wnd->resize(400, 60);
     EXPECT_EQ(position(), "10,410,20,80");
     wnd->resize(40, 60);
     EXPECT_EQ(wnd->width(), 75);
-    // Dragging the left edge far to the right stops 75 pixels before the right edge.
-    wnd->resize(300, 100);
-    SendMouse(wnd->digitalClock, QEvent::MouseButtonPress, { 1, 50 }, Qt::LeftButton);
-    DragTo(wnd->digitalClock, { 1, 50 }, wnd->mapToGlobal(QPoint(291, 50)));
-    EXPECT_EQ(wnd->geometry(), QRect(235, 20, 75, 100));
-    SendMouse(wnd->digitalClock, QEvent::MouseButtonRelease, { 1, 50 }, Qt::NoButton);
-    EXPECT_EQ(position(), "235,310,20,120");
+    // Over an edge the cursor shows the way it resizes (none in the middle, where a press drags);
+    // dragging moves that edge, and the left edge stops 75 pixels before the right one.
+    using Edge = std::tuple<QPoint, Qt::CursorShape, QPoint, QRect>;
+    QWidget* face = wnd->digitalClock;
+    for (const auto& [at, cursor, by, after] :
+        { Edge { { 150, 50 }, Qt::ArrowCursor, {}, { 10, 20, 300, 100 } },
+            Edge { { 1, 50 }, Qt::SizeHorCursor, { 290, 0 }, { 235, 20, 75, 100 } },
+            Edge { { 150, 99 }, Qt::SizeVerCursor, { 0, 10 }, { 10, 20, 300, 110 } },
+            Edge { { 1, 1 }, Qt::SizeFDiagCursor, { 5, 5 }, { 15, 25, 295, 95 } },
+            Edge { { 299, 1 }, Qt::SizeBDiagCursor, { 10, -5 }, { 10, 15, 310, 105 } } }) {
+        wnd->setGeometry(10, 20, 300, 100);
+        SendMouse(face, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        EXPECT_EQ(wnd->cursor().shape(), cursor);
+        SendMouse(face, QEvent::MouseButtonPress, at, Qt::LeftButton);
+        DragTo(face, at, wnd->mapToGlobal(at + by));
+        EXPECT_EQ(wnd->geometry(), after);
+        SendMouse(face, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    }
+    EXPECT_EQ(position(), "10,320,15,120");
 }

@@ -5,19 +5,17 @@
 #include "engine/frame/TrayStatus.h"
 #include "engine/settings/MemorySettingsStore.h"
 #include "gui/clocks/ClockMenu.h"
+#include "gui/clocks/ClockTestSupport.h"
 #include "gui/clocks/ClockWnd.h"
 #include "gui/frame/HelpLauncher.h"
 #include "gui/frame/TrayIconImages.h"
 #include "platform/sim/SimulatedSystemClock.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QFile>
-#include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace velarin {
@@ -39,14 +37,17 @@ struct FakeClock : DesktopClock {
 
 class MainFrameTest : public ::testing::Test {
 protected:
-    std::unique_ptr<CMainFrame> MakeFrame()
+    // The frame over a recording clock, or over the real clock window (Window()).
+    std::unique_ptr<CMainFrame> MakeFrame(bool realClock = false)
     {
         MainFrameServices services;
-        services.createClock = [this](CMainFrame&) {
-            auto clock = std::make_unique<FakeClock>();
-            clock_ = clock.get();
-            return clock;
-        };
+        services.systemClock = &systemClock_;
+        if (!realClock)
+            services.createClock = [this](CMainFrame&) {
+                auto clock = std::make_unique<FakeClock>();
+                clock_ = clock.get();
+                return clock;
+            };
         services.trayAvailable = [this] { return trayAvailable_; };
         services.setPcClockNow = [this] { ++clockSettings_; };
         services.openHelp = [this](int context) { helpOpened_.push_back(context); };
@@ -62,9 +63,12 @@ protected:
         return frame.TrayMenu()->findChild<QAction*>(QStringLiteral("cmd%1").arg(id));
     }
 
-    QMessageBox* NoTrayNotice(CMainFrame& frame)
+    static CClockWnd* Window(CMainFrame&)
     {
-        return frame.findChild<QMessageBox*>(QStringLiteral("noTrayNotice"));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* clock = qobject_cast<CClockWnd*>(w))
+                return clock;
+        return nullptr;
     }
 
     AppState app_;
@@ -75,6 +79,7 @@ protected:
     int clockSettings_ = 0;
     std::vector<int> helpOpened_;
     std::function<QWidget*(QWidget*)> createProperties_;
+    SimulatedSystemClock systemClock_;
 };
 
 TEST_F(MainFrameTest, HiddenFrameWithTheTrayMenuWhoseStatesFollowTheLockAndTheClock)
@@ -83,18 +88,15 @@ TEST_F(MainFrameTest, HiddenFrameWithTheTrayMenuWhoseStatesFollowTheLockAndTheCl
     auto frame = MakeFrame();
     EXPECT_EQ(frame->windowTitle(), "Velarin-Corvasek");
     EXPECT_FALSE(frame->isVisible());
-
     QStringList items;
     for (QAction* a : frame->TrayMenu()->actions())
         items << (a->isSeparator() ? QStringLiteral("-") : a->text() + ' ' + a->data().toString());
     EXPECT_EQ(items,
         QStringList({ "&Properties... 32770", "&Set PC Clock Now 32774", "-", "Show &Clock 32782",
             "&Reset Clock Position 32788", "-", "&Help Topics... 57667", "-", "&Exit 57665" }));
-
     EXPECT_FALSE(clock_->visible);
     frame->OnCommand(32774); // not usable: nothing starts
     EXPECT_EQ(clockSettings_, 0);
-
     app_.timeReferenceUsable = 1;
     clock_->visible = true;
     emit frame->TrayMenu()->aboutToShow();
@@ -121,11 +123,11 @@ TEST_F(MainFrameTest, TrayIconFollowsTheStateAndUpdatesOnlyOnChange)
         return std::make_pair(frame->TrayIconShown(), frame->TrayIcon()->toolTip());
     };
     EXPECT_EQ(shown(), std::make_pair(137, QStringLiteral("GPS NMEA data not available")));
+    EXPECT_TRUE(TrayIconImages::Icon(4711).isNull()); // an id without a picture
     // The same state again sends nothing: a tip changed behind the frame's back stays.
     frame->TrayIcon()->setToolTip("untouched");
     frame->RefreshTrayState();
     EXPECT_EQ(frame->TrayIcon()->toolTip(), "untouched");
-
     app_.noDataFlag = 0;
     app_.useNetworkTime = 1;
     EXPECT_EQ(shown(),
@@ -146,7 +148,7 @@ TEST_F(MainFrameTest, TrayHostLeavingAndComingBack)
     frame->RefreshTrayState();
     EXPECT_TRUE(clock_->noTrayMode);
     EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
-    ASSERT_NE(NoTrayNotice(*frame), nullptr);
+    ASSERT_NE(frame->findChild<QMessageBox*>(QStringLiteral("noTrayNotice")), nullptr);
     frame->RefreshTrayState();
     EXPECT_EQ(frame->findChildren<QMessageBox*>().size(), 1);
     // Back: the start icon first, then the real state at the same refresh; the clock the user
@@ -192,65 +194,24 @@ TEST_F(MainFrameTest, PropertiesComeBackAfterClosingAndExitStoresTheClockPositio
 
 // The real clock window under the frame, which carries the menu when there is no tray.
 
-class ClockWindowAdapterTest : public ::testing::Test {
-protected:
-    std::unique_ptr<CMainFrame> MakeFrame(bool tray)
-    {
-        MainFrameServices services;
-        services.systemClock = &clock_;
-        services.trayAvailable = [tray] { return tray; };
-        services.openHelp = [](int) {};
-        auto frame = std::make_unique<CMainFrame>(app_, settings_, std::move(services));
-        EXPECT_TRUE(frame->Create());
-        return frame;
-    }
-
-    static CClockWnd* Window(CMainFrame&)
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* clock = qobject_cast<CClockWnd*>(w))
-                return clock;
-        return nullptr;
-    }
-
-    // Opens the clock's right-click menu, hands it to inspect, and closes it with the chosen
-    // entry (or none).
-    void RightClick(CMainFrame& frame, const std::function<QAction*(QMenu&)>& inspect)
-    {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            seen = true;
-            QAction* chosen = inspect(*menu);
-            if (chosen)
-                menu->setActiveAction(chosen), chosen->trigger(), menu->close();
-            else
-                menu->close();
-        });
-        QWidget* window = Window(frame);
-        QContextMenuEvent event(
-            QContextMenuEvent::Mouse, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
-        QApplication::sendEvent(window, &event);
-        EXPECT_TRUE(seen);
-    }
-
-    AppState app_;
-    MemorySettingsStore settings_;
-    SimulatedSystemClock clock_;
-};
+using ClockWindowAdapterTest = MainFrameTest;
 
 TEST_F(ClockWindowAdapterTest, WithoutTrayTheClockMenuEndsTheProgramAndCannotHide)
 {
     settings_.WriteProfileInt("Settings", "DigitalClockEnabled", 0);
-    auto frame = MakeFrame(false);
+    trayAvailable_ = false;
+    auto frame = MakeFrame(true);
     ASSERT_NE(Window(*frame), nullptr);
     // No tray at start: the clock shows without storing that it is on.
     EXPECT_TRUE(Window(*frame)->isVisible());
     EXPECT_EQ(settings_.GetProfileInt("Settings", "DigitalClockEnabled", 0), 0);
     QSignalSpy closed(frame.get(), &CMainFrame::closed);
-
-    RightClick(*frame, [](QMenu& menu) -> QAction* {
+    // Its own entries still act; by the menu key it opens at the clock's corner.
+    test::OpenContextMenu(
+        Window(*frame), [](QMenu& menu) { return FindClockMenuAction(menu, cmd::kAnalogClock); },
+        QContextMenuEvent::Keyboard);
+    EXPECT_EQ(settings_.GetProfileInt("Settings", "ClockType", 0), 1);
+    test::OpenContextMenu(Window(*frame), [](QMenu& menu) -> QAction* {
         QAction* hide = FindClockMenuAction(menu, cmd::kHide);
         EXPECT_NE(hide, nullptr);
         EXPECT_FALSE(hide && hide->isEnabled());

@@ -5,7 +5,8 @@
 #include "gui/ui/CSignalBarCtrl.h"
 #include "gui/ui/CSkyViewCtrl.h"
 #include "gui/ui/CVelarinPropertyPage3.h"
-#include "support/FakeWindowTimers.h"
+#include "gui/ui/PropertySheetFixture.h"
+#include "gui/ui/UiDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 
 using namespace velarin;
+using velarin::testing::CountPixels;
 using velarin::testing::FakeWindowTimers;
 
 namespace {
@@ -111,7 +113,6 @@ TEST(SignalBarCtrl, UsedAndTrackedBarsScaleBetweenTheSeenExtremes)
     bars.entries[1] = { 9, 40, 0 };
     bars.entries[2] = { 30, 30, 1 };
     const QImage image = bars.grab().toImage();
-
     const QPalette& pal = bars.palette();
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(std::max(1, SignalBarFontTenths(bars.width()) * 96 / 720));
@@ -167,6 +168,11 @@ TEST(BalloonTipWnd, ShowsAfterOneSecondWithItsTipAtTheCursor)
     EXPECT_EQ(world.balloon.Text(), QStringLiteral("Sets the PC clock now."));
     const BalloonShape& shape = world.balloon.Shape();
     EXPECT_EQ(world.balloon.pos() + QPoint(shape.pointer[0].x, shape.pointer[0].y), world.cursor);
+    // Drawn in its colours: the body filled, a frame on its edge, the text inside.
+    const QImage drawn = world.balloon.grab().toImage();
+    for (uint32_t colour :
+        { world.balloon.fillColour, world.balloon.frameColour, world.balloon.textColour })
+        EXPECT_GT(CountPixels(drawn, FromColorRef(colour).rgb()), 0) << colour;
     // A key or click anywhere hides it at the next tick.
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
     world.balloon.RelayEvent(&world.other, &key);
@@ -182,7 +188,6 @@ TEST(BalloonTipWnd, DisabledOrUnfocusedNeverShowsAndNearTheCornerItOpensBelowPus
     world.Enter(&world.button);
     world.timers.Advance(3000);
     EXPECT_FALSE(world.balloon.isVisible());
-
     world.balloon.enabled = 1;
     world.cursor = QPoint(1020, 40);
     world.Leave(&world.button);
@@ -190,7 +195,6 @@ TEST(BalloonTipWnd, DisabledOrUnfocusedNeverShowsAndNearTheCornerItOpensBelowPus
     world.timers.Advance(1100);
     ASSERT_TRUE(world.balloon.isVisible());
     EXPECT_EQ(world.balloon.pos(), QPoint(924, 40));
-
     world.Leave(&world.button);
     EXPECT_FALSE(world.balloon.isVisible());
     world.focus = false;

@@ -21,7 +21,6 @@
 
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 #include <poll.h>
 #include <tuple>
 
@@ -67,8 +66,7 @@ struct PageWithLink : PageWithPort<SimulatedSerialDevice> {
 
 std::string FileContents(const QString& path)
 {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    return velarin::test::ReadFileBytes(path.toStdString());
 }
 
 // The page with the GPS link open on a pseudo-terminal receiver; the test plays the main frame's

@@ -75,7 +75,9 @@ TEST(HyperlinkCtrl, ShowsItsTextUnderlinedInLinkColourAndOpensThroughTheDesktop)
     // Fitted to its text: the width of "Home".
     EXPECT_EQ(link.width(), QFontMetrics(link.font()).size(0, QStringLiteral("Home")).width());
     EXPECT_GT(CountPixels(fixture.Picture(), qRgb(0, 0, 238)), 0);
-
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(link.mapToGlobal(QPoint(3, 3))));
+    QApplication::sendEvent(&link, &enter);
+    EXPECT_GT(CountPixels(fixture.Picture(), link.hoverColor.rgb()), 0); // under the mouse
     QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened.front(), QUrl(QStringLiteral("https://www.example.org/velarin")));
@@ -119,7 +121,6 @@ TEST(HyperlinkTarget, LocalFilesAreCheckedBeforeTheDesktopIsAskedAndPathsBecomeF
         link_result::kFileNotFound);
     EXPECT_EQ(OpenHyperlinkTarget(folder.filePath(QStringLiteral("no/such/missing.html"))),
         link_result::kPathNotFound);
-
     UrlCatcher catcher { "file" };
     QFile page(folder.filePath(QStringLiteral("index.html")));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));

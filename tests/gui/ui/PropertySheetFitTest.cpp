@@ -81,11 +81,19 @@ TEST(PropertySheetFit, KeysAndClicksChooseTheTabs)
         EXPECT_TRUE(t.sheet.Page(step.expected)->isVisible());
         control = t.sheet.Page(step.expected);
     }
+    // On the bar only the left button picks a tab, and arrows without a modifier step.
     WrappingTabBar& bar = t.sheet.TabBar();
+    QTest::mouseClick(&bar, Qt::RightButton, Qt::NoModifier, bar.TabRect(7).center());
+    QTest::keyClick(&bar, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(t.sheet.currentIndex(), 9);
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.TabRect(7).center());
     EXPECT_EQ(t.sheet.currentIndex(), 7);
     EXPECT_EQ(bar.TabRect(7).bottom(), bar.height() - 1); // its row moved next to the page
-    QTest::keyClick(&bar, Qt::Key_Right);
+    for (Qt::Key key : { Qt::Key_Right, Qt::Key_Right, Qt::Key_Left })
+        QTest::keyClick(&bar, key);
     EXPECT_EQ(t.sheet.currentIndex(), 8);
     EXPECT_FALSE(t.sheet.Page(7)->isVisible());
+    const int narrow = bar.TabRect(0).width(); // a larger font lays the titles out again
+    bar.setFont(QFont(bar.font().family(), bar.font().pointSize() * 2));
+    EXPECT_GT(bar.TabRect(0).width(), narrow);
 }
