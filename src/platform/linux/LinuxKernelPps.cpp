@@ -1,41 +1,47 @@
 #include "platform/linux/LinuxKernelPps.h"
 
 #include "platform/PpsCapture.h"
+#include "platform/linux/KernelPpsCalls.h"
 #include "platform/linux/KernelPpsLookup.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
-#include <sys/timepps.h>
-#include <unistd.h>
 
 namespace velarin {
 namespace {
 
 constexpr int64_t kShortestKernelWaitNs = 10000000;
 
-int64_t microseconds(const timespec& stamp)
-{
-    return static_cast<int64_t>(stamp.tv_sec) * 1000000 + stamp.tv_nsec / 1000;
-}
-
 // Asks the source to stamp both edges; the polarity setting chooses between them. A source that
 // refuses (no write access, fixed mode) keeps what it stamps already.
-void captureBothEdges(pps_handle_t handle)
+void captureBothEdges(KernelPpsCalls& calls, pps_handle_t handle)
 {
     int capabilities = 0;
     pps_params_t params {};
-    if (time_pps_getcap(handle, &capabilities) != 0 || time_pps_getparams(handle, &params) != 0)
+    if (calls.GetCapabilities(handle, capabilities) != 0 || calls.GetParams(handle, params) != 0)
         return;
     params.mode |= (capabilities & PPS_CAPTUREBOTH) | PPS_TSFMT_TSPEC;
-    time_pps_setparams(handle, &params);
+    calls.SetParams(handle, params);
+}
+
+KernelPpsCalls& systemCalls()
+{
+    static KernelPpsCalls calls;
+    return calls;
 }
 
 } // namespace
 
-LinuxKernelPps::LinuxKernelPps(std::string ppsClassDirectory)
-    : ppsClassDirectory_(std::move(ppsClassDirectory))
+LinuxKernelPps::LinuxKernelPps()
+    : LinuxKernelPps(systemCalls(), "/sys/class/pps")
+{
+}
+
+LinuxKernelPps::LinuxKernelPps(KernelPpsCalls& calls, std::string ppsClassDirectory)
+    : calls_(calls)
+    , ppsClassDirectory_(std::move(ppsClassDirectory))
 {
 }
 
@@ -59,28 +65,26 @@ std::string LinuxKernelPps::Arm()
         const std::string path = FindKernelPpsDevice(serialDevicePath_, ppsClassDirectory_);
         if (path.empty())
             return {};
-        int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        int fd = calls_.Open(path, O_RDWR);
         if (fd < 0)
-            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            fd = calls_.Open(path, O_RDONLY);
         if (fd < 0)
             return {};
         pps_handle_t handle = -1;
-        if (time_pps_create(fd, &handle) != 0) {
-            ::close(fd);
+        if (calls_.Create(fd, handle) != 0) {
+            calls_.Close(fd);
             return {};
         }
-        captureBothEdges(handle);
+        captureBothEdges(calls_, handle);
         fd_ = handle;
         path_ = path;
     }
-    pps_info_t info {};
-    const timespec now {};
-    if (time_pps_fetch(fd_, PPS_TSFMT_TSPEC, &info, &now) != 0) {
+    PpsCapture stamped;
+    if (calls_.Fetch(fd_, {}, stamped) != 0) {
         closeLocked(lock);
         return {};
     }
-    seen_.assertSequence = info.assert_sequence;
-    seen_.clearSequence = info.clear_sequence;
+    seen_ = stamped;
     return path_;
 }
 
@@ -101,8 +105,8 @@ LineEventResult LinuxKernelPps::Wait(PpsEdge edge, int timeoutMs, int64_t& edgeU
     // kernel until the next edge of either kind.
     timespec timeout {};
     for (;;) {
-        pps_info_t info {};
-        if (time_pps_fetch(fd, PPS_TSFMT_TSPEC, &info, &timeout) != 0) {
+        PpsCapture now;
+        if (calls_.Fetch(fd, timeout, now) != 0) {
             if (errno == ETIMEDOUT)
                 break;
             if (errno == EINTR)
@@ -110,8 +114,6 @@ LineEventResult LinuxKernelPps::Wait(PpsEdge edge, int timeoutMs, int64_t& edgeU
             result = LineEventResult::Failed; // unplugged, or the discipline was detached
             break;
         }
-        const PpsCapture now { info.assert_sequence, info.clear_sequence,
-            microseconds(info.assert_timestamp), microseconds(info.clear_timestamp) };
         if (const auto stamp = TakePpsEdge(edge, now, seen)) {
             edgeUtcMicroseconds = *stamp;
             result = LineEventResult::Changed;
@@ -148,7 +150,7 @@ void LinuxKernelPps::closeLocked(std::unique_lock<std::mutex>& lock)
 {
     waiterLeft_.wait(lock, [this] { return !waiting_; });
     if (fd_ >= 0)
-        time_pps_destroy(fd_);
+        calls_.Destroy(fd_);
     fd_ = -1;
     path_.clear();
 }

@@ -14,9 +14,13 @@ namespace velarin {
 // each edge of the carrier line in its interrupt, so the time of the pulse no longer depends on
 // how soon the waiting thread is scheduled. The lookup goes through sysfs each time the source
 // is armed while closed, so a source attached after the port was opened is found too.
+class KernelPpsCalls;
+
 class LinuxKernelPps {
 public:
-    explicit LinuxKernelPps(std::string ppsClassDirectory = "/sys/class/pps");
+    // The system's own calls and sources.
+    LinuxKernelPps();
+    LinuxKernelPps(KernelPpsCalls& calls, std::string ppsClassDirectory);
     ~LinuxKernelPps();
     LinuxKernelPps(const LinuxKernelPps&) = delete;
     LinuxKernelPps& operator=(const LinuxKernelPps&) = delete;
@@ -32,6 +36,7 @@ public:
 private:
     void closeLocked(std::unique_lock<std::mutex>& lock);
 
+    KernelPpsCalls& calls_;
     const std::string ppsClassDirectory_;
     std::mutex mutex_;
     std::condition_variable waiterLeft_;

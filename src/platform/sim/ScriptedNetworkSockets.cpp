@@ -14,12 +14,6 @@ void ScriptedNetworkSockets::SetStreamReply(NetworkReply reply)
     streamReply_ = std::move(reply);
 }
 
-std::vector<ScriptedNetworkSockets::Call> ScriptedNetworkSockets::Calls() const
-{
-    std::lock_guard lock(mutex_);
-    return calls_;
-}
-
 NetworkReply ScriptedNetworkSockets::ExchangeDatagram(
     const DatagramExchange& exchange, const std::atomic<bool>* cancel)
 {
@@ -30,7 +24,6 @@ NetworkReply ScriptedNetworkSockets::ExchangeDatagram(
     Responder responder;
     {
         std::lock_guard lock(mutex_);
-        calls_.push_back({ exchange.host, exchange.port, request });
         responder = responder_;
     }
     NetworkReply reply
@@ -45,12 +38,11 @@ NetworkReply ScriptedNetworkSockets::ExchangeDatagram(
 }
 
 NetworkReply ScriptedNetworkSockets::ReceiveStreamLine(
-    const std::string& host, int port, size_t maxBytes, int, int, const std::atomic<bool>* cancel)
+    const std::string&, int, size_t maxBytes, int, int, const std::atomic<bool>* cancel)
 {
     if (cancel && cancel->load())
         return { NetworkStatus::Cancelled, {}, 0 };
     std::lock_guard lock(mutex_);
-    calls_.push_back({ host, port, {} });
     NetworkReply reply = streamReply_;
     if (reply.bytes.size() > maxBytes)
         reply.bytes.resize(maxBytes);

@@ -10,20 +10,13 @@
 namespace velarin {
 
 // Network sockets that never touch the network: each datagram exchange hands the request to a
-// responder the test supplies, each stream read returns the scripted reply. Every call is
-// recorded.
+// responder the test supplies, each stream read returns the scripted reply.
 class ScriptedNetworkSockets : public NetworkSockets {
 public:
-    struct Call {
-        std::string host;
-        int port = 0;
-        std::vector<uint8_t> request; // empty for stream reads
-    };
     using Responder = std::function<NetworkReply(const std::vector<uint8_t>& request)>;
 
     void SetDatagramResponder(Responder responder);
     void SetStreamReply(NetworkReply reply);
-    std::vector<Call> Calls() const;
 
     NetworkReply ExchangeDatagram(
         const DatagramExchange& exchange, const std::atomic<bool>* cancel) override;
@@ -34,7 +27,6 @@ private:
     mutable std::mutex mutex_;
     Responder responder_;
     NetworkReply streamReply_ { NetworkStatus::ConnectFailed, {}, 0 };
-    std::vector<Call> calls_;
 };
 
 } // namespace velarin

@@ -79,8 +79,7 @@ long SimulatedSerialDevice::Read(uint8_t* buffer, size_t size)
 
 void SimulatedSerialDevice::ClearErrors()
 {
-    std::lock_guard lock(mutex_);
-    ++clearErrorsCount_;
+    // The simulated line keeps no error state.
 }
 
 int SimulatedSerialDevice::ReadableHandle() const
@@ -229,18 +228,6 @@ int SimulatedSerialDevice::CloseCount() const
 {
     std::lock_guard lock(mutex_);
     return closeCount_;
-}
-
-int SimulatedSerialDevice::ClearErrorsCount() const
-{
-    std::lock_guard lock(mutex_);
-    return clearErrorsCount_;
-}
-
-size_t SimulatedSerialDevice::PendingBytes() const
-{
-    std::lock_guard lock(mutex_);
-    return pending_.size();
 }
 
 } // namespace velarin

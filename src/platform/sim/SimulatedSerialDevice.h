@@ -61,8 +61,6 @@ public:
     LineSettings LastLineSettings() const;
     int OpenCount() const;
     int CloseCount() const;
-    int ClearErrorsCount() const;
-    size_t PendingBytes() const;
 
 private:
     mutable std::mutex mutex_;
@@ -77,7 +75,6 @@ private:
     LineSettings lastSettings_;
     int openCount_ = 0;
     int closeCount_ = 0;
-    int clearErrorsCount_ = 0;
     bool ctsHigh_ = false;
     bool dsrHigh_ = false;
     bool dcdHigh_ = false;

@@ -1,4 +1,3 @@
-#include "platform/PpsCapture.h"
 #include "platform/linux/KernelPpsLookup.h"
 #include "platform/linux/SerialDeviceList.h"
 
@@ -7,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 using namespace velarin;
 namespace fs = std::filesystem;
@@ -54,18 +52,4 @@ TEST(KernelPpsLookup, FindsTheSourceWhosePathNamesTheTtyWithoutOpeningIt)
     EXPECT_EQ(FindKernelPpsDevice("/dev/ttyS0", pps.string()), "");
     EXPECT_EQ(FindKernelPpsDevice("", pps.string()), "");
     EXPECT_EQ(FindKernelPpsDevice("/dev/ttyS1", (pps / "absent").string()), "");
-}
-
-TEST(KernelPpsEdges, PolarityPicksAssertClearOrTheLaterOfBoth)
-{
-    const PpsCapture before { 4, 7, 100, 200 }, both { 5, 8, 1300, 1100 },
-        clearOnly { 4, 8, 100, 900 };
-    for (const auto& [edge, now, taken] :
-        { std::tuple { PpsEdge::Assert, both, 1300 }, std::tuple { PpsEdge::Clear, both, 1100 },
-            std::tuple { PpsEdge::Any, both, 1300 }, std::tuple { PpsEdge::Any, clearOnly, 900 },
-            std::tuple { PpsEdge::Assert, clearOnly, -1 } }) {
-        PpsCapture seen = before;
-        EXPECT_EQ(TakePpsEdge(edge, now, seen).value_or(-1), taken);
-        EXPECT_EQ(seen.clearSequence, taken < 0 ? before.clearSequence : now.clearSequence);
-    }
 }

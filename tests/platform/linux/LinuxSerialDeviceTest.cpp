@@ -1,7 +1,6 @@
 #include "platform/linux/LinuxSerialDevice.h"
 #include "engine/frame/SerialLinkWatch.h"
 #include "engine/gps/SerialPort.h"
-#include "platform/linux/LinuxModemLines.h"
 #include "platform/sim/SimulatedSystemClock.h"
 #include "support/LogFileUnderTest.h"
 #include "support/PtyPair.h"
@@ -9,7 +8,6 @@
 
 #include <QTemporaryDir>
 #include <cerrno>
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -122,8 +120,8 @@ TEST_F(LinuxSerialLinkTest, OpenErrorsAreErrnoValuesAndAFileThatIsNoTerminalFail
         std::tuple(ENOENT, ENOENT));
     uint8_t buffer[4];
     EXPECT_EQ(std::tuple(closed.Read(buffer, sizeof buffer), closed.SetEventMask(kLineEventCts),
-                  closed.WaitLineEvent(0)),
-        std::tuple(0, false, LineEventResult::Failed));
+                  closed.WaitLineEvent(0), closed.ArmKernelPps(), closed.Close()),
+        std::tuple(0, false, LineEventResult::Failed, "", EBADF));
 
     QTemporaryDir dir;
     const std::string path = dir.filePath("plain-file").toStdString();
@@ -133,21 +131,22 @@ TEST_F(LinuxSerialLinkTest, OpenErrorsAreErrnoValuesAndAFileThatIsNoTerminalFail
     EXPECT_EQ(notifier.Texts(), std::vector<std::string> { "GetCommState" });
 }
 
-// A pseudo-terminal has no modem lines and no interrupt counters: every operation must fail at
-// once rather than wait for an edge that cannot come.
+// A pseudo-terminal has no modem lines, no interrupt counters and no PPS source: every operation
+// must fail at once rather than wait for an edge that cannot come.
 TEST_F(LinuxSerialLinkTest, ModemLinesOfADeviceWithoutThemFailAtOnce)
 {
-    const int fd = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(fd, 0);
-    LinuxModemLines lines;
-    lines.Attach(fd);
+    LinuxSerialDevice lines;
+    ASSERT_EQ(lines.Open(pty.SlavePath()), 0);
+    EXPECT_EQ(lines.Open(pty.SlavePath()), EBUSY);
     EXPECT_FALSE(lines.SetEventMask(kLineEventCts) || lines.SetEventMask(4)); // 4: neither line
     EXPECT_EQ(lines.WaitLineEvent(-1), LineEventResult::Failed);
     lines.CancelWaits(); // nobody waits: returns at once
     uint32_t status = 0;
-    EXPECT_FALSE(lines.GetModemStatus(status));
-    lines.Detach();
-    ::close(fd);
+    int64_t stamp = 0;
+    EXPECT_EQ(std::tuple(lines.GetModemStatus(status), lines.ArmKernelPps(),
+                  lines.WaitKernelPps(PpsEdge::Any, -1, stamp)),
+        std::tuple(false, "", LineEventResult::Failed));
+    // Left open: the destructor closes it.
 }
 
 } // namespace

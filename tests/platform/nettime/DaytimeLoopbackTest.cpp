@@ -6,7 +6,6 @@
 #include "support/LoopbackDaytimeServer.h"
 
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace velarin;
 using velarin::test::LoopbackDaytimeServer;
@@ -60,19 +59,4 @@ TEST_F(DaytimeLoopback, SetsTheClockFromANistLineAndBadServersLeaveItAlone)
             EXPECT_EQ(set, (SystemTime { 2004, 1, 0, 5, 12, 34, 56, 0 }));
         }
     }
-}
-
-TEST_F(DaytimeLoopback, CancellationEndsASilentConnection)
-{
-    LoopbackDaytimeServer server(Behaviour::NeverAnswer);
-    std::atomic<bool> cancel { false };
-    std::thread stopper([&] {
-        while (server.Connections() == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        cancel = true;
-    });
-    const NetworkReply reply
-        = sockets.ReceiveStreamLine("127.0.0.1", server.Port(), 51, 120000, 120000, &cancel);
-    stopper.join();
-    EXPECT_EQ(reply.status, NetworkStatus::Cancelled);
 }

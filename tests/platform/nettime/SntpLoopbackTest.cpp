@@ -1,6 +1,7 @@
 #include "engine/nettime/SntpClient.h"
 #include "platform/linux/LinuxNetworkSockets.h"
 #include "platform/sim/SimulatedSystemClock.h"
+#include "support/LoopbackDaytimeServer.h"
 #include "support/LoopbackSntpServer.h"
 
 #include <chrono>
@@ -8,6 +9,7 @@
 #include <thread>
 
 using namespace velarin;
+using velarin::test::LoopbackDaytimeServer;
 using velarin::test::LoopbackSntpServer;
 
 TEST(SntpLoopback, MeasuresTheServersOffsetAndRefusedOrUnknownAddressesFail)
@@ -58,20 +60,30 @@ TEST(SntpLoopback, BadRepliesAreFailedQueries)
     }
 }
 
-TEST(SntpLoopback, CancellationEndsAWaitingQuery)
+// Cancelling ends a wait a silent server would drag out far longer than the test may run, on
+// a datagram exchange and on a stream read alike.
+TEST(SntpLoopback, CancellationEndsAWaitForASilentServer)
 {
     LoopbackSntpServer silent(LoopbackSntpServer::Behaviour::Silent);
+    LoopbackDaytimeServer mute(LoopbackDaytimeServer::Behaviour::NeverAnswer);
     LinuxNetworkSockets sockets;
-    std::atomic<bool> cancel { false };
-    // A time-out far longer than the test may run.
     const DatagramExchange exchange { "127.0.0.1", silent.Port(), 120000, 68,
         [] { return std::vector<uint8_t>(48, 0x1B); }, {} };
-    std::thread stopper([&] {
-        while (silent.Requests() == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        cancel = true;
-    });
-    const NetworkReply reply = sockets.ExchangeDatagram(exchange, &cancel);
-    stopper.join();
-    EXPECT_EQ(reply.status, NetworkStatus::Cancelled);
+    const auto cancelled = [](auto contacts, auto query) {
+        std::atomic<bool> cancel { false };
+        std::thread stopper([&] {
+            while (contacts() == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            cancel = true;
+        });
+        const NetworkStatus status = query(&cancel).status;
+        stopper.join();
+        return status == NetworkStatus::Cancelled;
+    };
+    EXPECT_TRUE(cancelled([&] { return silent.Requests(); },
+        [&](auto cancel) { return sockets.ExchangeDatagram(exchange, cancel); }));
+    EXPECT_TRUE(cancelled([&] { return mute.Connections(); },
+        [&](auto cancel) {
+            return sockets.ReceiveStreamLine("127.0.0.1", mute.Port(), 51, 120000, 120000, cancel);
+        }));
 }

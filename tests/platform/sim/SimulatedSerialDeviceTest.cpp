@@ -1,5 +1,6 @@
 #include "platform/sim/SimulatedSerialDevice.h"
 
+#include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
@@ -35,6 +36,20 @@ TEST(SimulatedSerialDevice, CountsEdgesOfTheWatchedLineAndWaitsEndFromAnotherThr
         waitWhile([&] { device.RaiseLineEdge(kLineEventDsr, false); }), LineEventResult::Changed);
     EXPECT_EQ(waitWhile([&] { device.CancelWaits(); }), LineEventResult::Cancelled);
     EXPECT_EQ(waitWhile([&] { device.Close(); }), LineEventResult::Failed);
+}
+
+TEST(SimulatedSerialDevice, HandsOutFedBytesInOrderUntilUnpluggedThenClosesOnTheNextRead)
+{
+    SimulatedSerialDevice device;
+    device.Feed("$GPZDA");
+    uint8_t buffer[4] {};
+    EXPECT_EQ(device.Read(buffer, sizeof buffer), 0) << "closed";
+    ASSERT_EQ(device.Open("/dev/sim0"), 0);
+    EXPECT_EQ(device.Open("/dev/sim0"), EBUSY);
+    EXPECT_EQ(std::string(buffer, buffer + device.Read(buffer, sizeof buffer)), "$GPZ");
+    device.Unplug();
+    EXPECT_EQ(std::tuple(device.Read(buffer, 1), device.ReadableHandle()), std::tuple(-1, -1));
+    EXPECT_EQ(device.Close(), EBADF) << "closed by the read";
 }
 
 } // namespace
