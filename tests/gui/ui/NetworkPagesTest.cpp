@@ -17,7 +17,7 @@
 
 using namespace velarin;
 using velarin::test::WhenModal;
-using velarin::testing::NetworkSheetWorld;
+using velarin::testing::SheetWorld;
 
 namespace {
 
@@ -25,7 +25,7 @@ using Names = std::vector<std::string>;
 
 struct NetworkPage : velarin::testing::PageUnderTest<CVelarinPropertyPage7> {
     explicit NetworkPage(const Names& servers = {}, const std::string& current = {})
-        : PageUnderTest(NetworkSheetWorld::k2004)
+        : PageUnderTest(SheetWorld::k2004)
     {
         StoreServerList(world.settings, servers);
         world.state.SetCurrentTimeServer(current);
@@ -44,7 +44,7 @@ struct NetworkPage : velarin::testing::PageUnderTest<CVelarinPropertyPage7> {
 
 struct SystemPage : velarin::testing::PageUnderTest<CVelarinPropertyPage8> {
     SystemPage()
-        : PageUnderTest(NetworkSheetWorld::k2004)
+        : PageUnderTest(SheetWorld::k2004)
     {
     }
     QAbstractButton* LogButton() const { return Get(1104); }
