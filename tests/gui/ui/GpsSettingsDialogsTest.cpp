@@ -57,11 +57,6 @@ struct PageWithLink : PageWithPort<SimulatedSerialDevice> {
         WhenModal<CCommSettingsDlg>(std::move(user));
         page.OnCommSettings();
     }
-    void PpsSettings(std::function<void(CPPSSettingsDlg*)> user)
-    {
-        WhenModal<CPPSSettingsDlg>(std::move(user));
-        Get(CVelarinPropertyPage4::kPpsSettings)->click();
-    }
 };
 
 std::string FileContents(const QString& path)
@@ -210,18 +205,20 @@ TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
         return std::make_pair(p.Stored(keys::kSettings, keys::kOnePpsPolarity),
             p.Stored(keys::kSettings, keys::kLine));
     };
-    p.PpsSettings([](CPPSSettingsDlg* dialog) {
+    WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
         EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 2); // any transition
         dialog->DsrButton()->click();
         dialog->reject();
     });
+    p.Get(Page::kPpsSettings)->click();
     EXPECT_EQ(stored(), std::make_pair(GpsSheet::kAbsent, GpsSheet::kAbsent));
 
-    p.PpsSettings([](CPPSSettingsDlg* dialog) {
+    WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
         dialog->DsrButton()->click();
         dialog->PolarityBox()->setCurrentIndex(1);
         dialog->accept();
     });
+    p.Get(Page::kPpsSettings)->click();
     EXPECT_EQ(stored(), std::make_pair(1, 16));
 }
 

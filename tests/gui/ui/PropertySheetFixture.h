@@ -70,8 +70,6 @@ private:
 // The shared state a sheet reads, on a simulated clock whose true time the test moves.
 struct SheetWorld {
     static constexpr int64_t k2023 = 1'700'000'000'000'000; // 2023-11-14 22:13:20 UTC
-    // The network side's pictures and logs read best on a day of their own.
-    static constexpr int64_t k2004 = 1'073'306'096'000'000; // 2004-01-05 12:34:56 UTC
     static constexpr int kAbsent = -123456;
 
     explicit SheetWorld(int64_t start = k2023)
@@ -106,6 +104,15 @@ struct SheetWorld {
     FakeSheetHost host { &log };
     FakeWindowTimers timers;
     PropertySheetContext context { state, settings, parser, clock, host, timers };
+};
+
+// The network side's pictures and logs read best on a day of their own.
+struct NetworkSheetWorld : SheetWorld {
+    static constexpr int64_t k2004 = 1'073'306'096'000'000; // 2004-01-05 12:34:56 UTC
+    NetworkSheetWorld()
+        : SheetWorld(k2004)
+    {
+    }
 };
 
 // A sheet over a fresh world at one tab; Open() initialises the page as its first display does,
@@ -155,6 +162,10 @@ template <class P> struct PageUnderTest : GpsSheet {
     }
     P& page;
 };
+
+// Tabs in the sheet.
+inline constexpr int kClockUpdateTab = 2;
+inline constexpr int kGpsConfigurationTab = 4;
 
 // The bytes of one of the receiver captures in tests/data/nmea; empty when it is not there.
 inline std::string ReadCapture(const std::string& name)
