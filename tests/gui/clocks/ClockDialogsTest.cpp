@@ -107,18 +107,7 @@ TEST_F(ClockDialogs, CustomColorCommandStoresTheDialogsChoice)
     EXPECT_EQ(state.clockActiveSegColor, 0x00FF00u);
 }
 
-TEST_F(ClockDialogs, AnalogClockColourButtonsPreviewTheirChoice)
-{
-    CAnalogClockColorDlg dialog(clock, nullptr, chooser.Get());
-    dialog.show();
-    chooser.answer = 0x445566;
-    for (int id : { 1080, 1078, 1079 })
-        button(dialog, id)->click();
-    const CAnalogClockCtrl& preview = *dialog.Preview();
-    EXPECT_EQ(std::vector<ColorRef>({ preview.faceColor, preview.textColor, preview.handColor }),
-        std::vector<ColorRef>(3, 0x445566u));
-}
-
+// Each colour button previews its choice.
 TEST_F(ClockDialogs, SetColorCommandStoresFourColoursAndTheCheck)
 {
     store.WriteProfileInt(keys::kSettings, keys::kClockType, 1);
@@ -130,7 +119,12 @@ TEST_F(ClockDialogs, SetColorCommandStoresFourColoursAndTheCheck)
         EXPECT_EQ(dialog.useSystemColors, 1);
         dialog.show();
         dialog.findChild<QCheckBox*>(QStringLiteral("1082"))->click();
-        button(dialog, 1081)->click();
+        for (int id : { 1080, 1078, 1079, 1081 })
+            button(dialog, id)->click();
+        const CAnalogClockCtrl& preview = *dialog.Preview();
+        EXPECT_EQ(std::vector<ColorRef>({ preview.faceColor, preview.textColor, preview.handColor,
+                      preview.secondColor }),
+            std::vector<ColorRef>(4, 0x00FFFFu));
         button(dialog, 1)->click();
         return dialog.result();
     });

@@ -146,14 +146,19 @@ TEST(ServerListDlg, EnterAddsWhileTheAddressBoxHasTheFocusAndOkReturnsTheSortedL
     EXPECT_TRUE(d.messages.empty());
 }
 
-// A beginning or other case of a listed name asks first; twenty-five servers stop every add.
-TEST(ServerListDlg, DuplicatesAskAndAFullListRefuses)
+// A beginning or other case of a listed name asks first; twenty-five servers stop every add;
+// removing all returns an empty list.
+TEST(ServerListDlg, DuplicatesAskAFullListRefusesAndRemovingAllLeavesNone)
 {
     OpenDialog d({ "time-a-g.nist.gov" });
     d.Type(QStringLiteral("time-a"));
     d.Button(1074)->click();
     EXPECT_EQ(d.messages, std::vector<QString> { QString::fromLatin1(kDuplicateText) });
     EXPECT_EQ(d.Shown(), (Names { "time-a-g.nist.gov" })); // "No": nothing changes
+    d.Button(1075)->click();
+    d.Button(1075)->click(); // nothing left, nothing selected
+    d.Button(1)->click();
+    EXPECT_EQ(d.dialog.serverCount, 0);
 
     Names full;
     for (int i = 0; i < 25; ++i)
@@ -162,13 +167,4 @@ TEST(ServerListDlg, DuplicatesAskAndAFullListRefuses)
     f.Type(QStringLiteral("new.example"));
     f.Button(1074)->click();
     EXPECT_EQ(f.messages, std::vector<QString> { QString::fromLatin1(kMaximumText) });
-}
-
-TEST(ServerListDlg, RemovingAllReturnsAnEmptyList)
-{
-    OpenDialog one({ "a.example" });
-    one.Button(1075)->click();
-    one.Button(1075)->click(); // nothing left, nothing selected
-    one.Button(1)->click();
-    EXPECT_EQ(one.dialog.serverCount, 0);
 }

@@ -105,34 +105,30 @@ TEST(PositionPage, ShowsThePositionAndSkyOnceASecondInTheChosenFormat)
         EXPECT_EQ(s.prn, 0);
 }
 
-TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesInForce)
+// Then each radio writes memory and store.
+TEST(GpsConfigurationPage, FirstDisplayShowsTheValuesInForceAndTimeSourceRadiosWriteThem)
 {
     using Page = CVelarinPropertyPage4;
-    for (int source : { 1, 7 }) {
+    const std::vector<std::pair<int, int>> clicks { { Page::kTimeFromGpzda, 2 },
+        { Page::kTimeFromGprmc, 1 }, { Page::kTimeFromGpgga, 0 } };
+    for (int source : { 0, 1, 7 }) {
         PageUnderTest<Page> p;
         p.world.state.useTimrFrom = source;
         if (source == 7)
             p.world.settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, -250);
         p.Open();
         // An unknown time source checks no radio.
-        EXPECT_EQ(p.Get(Page::kTimeFromGprmc)->isChecked(), source == 1);
+        EXPECT_EQ(std::pair(p.Get(Page::kTimeFromGpgga)->isChecked(),
+                      p.Get(Page::kTimeFromGprmc)->isChecked()),
+            std::pair(source == 0, source == 1));
         // No delay stored: the page shows the 50 the setting procedure uses.
         EXPECT_EQ(p.Text(Page::kGpsTimeDelay), source == 7 ? "-250" : "50");
-    }
-}
-
-TEST(GpsConfigurationPage, TimeSourceRadiosWriteMemoryAndStore)
-{
-    using Page = CVelarinPropertyPage4;
-    PageUnderTest<Page> p;
-    p.Open();
-    EXPECT_TRUE(p.Get(Page::kTimeFromGpgga)->isChecked());
-    const std::vector<std::pair<int, int>> clicks { { Page::kTimeFromGpzda, 2 },
-        { Page::kTimeFromGprmc, 1 }, { Page::kTimeFromGpgga, 0 } };
-    for (const auto& [radio, source] : clicks) {
-        p.Get(radio)->click();
-        EXPECT_EQ(p.world.state.useTimrFrom.load(), source);
-        EXPECT_EQ(p.Stored(keys::kSettings, keys::kUseTimrFrom), source);
+        for (const auto& [radio, clicked] : clicks) {
+            p.Get(radio)->click();
+            EXPECT_EQ(std::pair(p.world.state.useTimrFrom.load(),
+                          p.Stored(keys::kSettings, keys::kUseTimrFrom)),
+                std::pair(clicked, clicked));
+        }
     }
 }
 
@@ -175,7 +171,7 @@ TEST(GpsConfigurationPage, OnePpsChangeStopsARunningSettingFirst)
 
 TEST(PpsLineChoice, CarrierDetectIsStoredAsThirtyTwoShownAgainAndNamedOnTheStatusPage)
 {
-    GpsSheet p(velarin::testing::kGpsConfigurationTab);
+    PageUnderTest<CVelarinPropertyPage4> p;
     p.Show();
     for (bool again : { false, true }) {
         WhenModal<CPPSSettingsDlg>([again](CPPSSettingsDlg* dialog) {
@@ -183,7 +179,7 @@ TEST(PpsLineChoice, CarrierDetectIsStoredAsThirtyTwoShownAgainAndNamedOnTheStatu
             dialog->DcdButton()->click();
             dialog->accept();
         });
-        p.page<CVelarinPropertyPage4>().OnPpsSettings();
+        p.page.OnPpsSettings();
         EXPECT_EQ(p.Stored(keys::kSettings, keys::kLine), 32);
     }
 
@@ -200,12 +196,9 @@ TEST(PpsLineChoice, CarrierDetectIsStoredAsThirtyTwoShownAgainAndNamedOnTheStatu
 
 TEST(OtherTalkersPages, CheckBoxKeepsTheSettingAndTheStatusPageTellsWhenOnlyOthersSendTime)
 {
-    GpsSheet p(velarin::testing::kGpsConfigurationTab);
+    PageUnderTest<CVelarinPropertyPage4> p;
     p.Show();
-    auto* box = qobject_cast<QAbstractButton*>(
-        p.page<CVelarinPropertyPage4>().Control(CVelarinPropertyPage4::kAcceptAllTalkers));
-    ASSERT_NE(box, nullptr);
-    box->click();
+    p.Get(CVelarinPropertyPage4::kAcceptAllTalkers)->click();
     EXPECT_EQ(p.world.state.acceptAllTalkers.load(), 0);
 
     PageUnderTest<CVelarinPropertyPage1> s;
@@ -227,11 +220,10 @@ TEST(OtherTalkersPages, CheckBoxKeepsTheSettingAndTheStatusPageTellsWhenOnlyOthe
 TEST(ClockRateBox, StoresTheChoiceAndShowsTheEstimateAsItComes)
 {
     using Page = CVelarinPropertyPage2;
-    GpsSheet p(velarin::testing::kClockUpdateTab);
+    PageUnderTest<Page> p;
     p.Show();
-    auto& page = p.page<Page>();
-    auto* box = qobject_cast<QCheckBox*>(page.Control(Page::kRateCorrection));
-    auto* rate = qobject_cast<QLabel*>(page.Control(Page::kClockRate));
+    auto* box = p.Get<QCheckBox>(Page::kRateCorrection);
+    auto* rate = p.Get<QLabel>(Page::kClockRate);
     ASSERT_TRUE(box && rate);
     EXPECT_EQ(rate->text(), QStringLiteral("learning\u2026"));
     box->click();
@@ -244,7 +236,7 @@ TEST(ClockRateBox, StoresTheChoiceAndShowsTheEstimateAsItComes)
     for (const auto& [state, ppm, text] : cases) {
         p.world.state.clockRateState = state;
         p.world.state.clockRatePpm = ppm;
-        page.OnTimer();
+        p.page.OnTimer();
         EXPECT_EQ(rate->text(), QString::fromUtf8(text));
     }
 }

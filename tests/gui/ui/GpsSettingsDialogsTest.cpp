@@ -57,11 +57,6 @@ struct PageWithLink : PageWithPort<SimulatedSerialDevice> {
         WhenModal<CCommSettingsDlg>(std::move(user));
         page.OnCommSettings();
     }
-    void PpsSettings(std::function<void(CPPSSettingsDlg*)> user)
-    {
-        WhenModal<CPPSSettingsDlg>(std::move(user));
-        Get(CVelarinPropertyPage4::kPpsSettings)->click();
-    }
 };
 
 std::string FileContents(const QString& path)
@@ -159,7 +154,7 @@ TEST(PpsSettingsDialog, ShowsAnyMaskAsALineAndKeepsAnUnlistedPolarity)
 
 // OK stores the choice and reopens the link with it; a device path
 // is stored beside the number it leaves alone, and choosing a number forgets the path.
-TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
+TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePortAndCancelChangesNothing)
 {
     PageWithLink p;
     struct Step {
@@ -191,17 +186,12 @@ TEST(GpsConfigurationPage, CommSettingsOkStoresAndReopensThePort)
     const auto& line = p.device.LastLineSettings();
     EXPECT_EQ(std::vector<int>({ line.dataBits, line.parity, line.stopBits }),
         std::vector<int>({ 8, 0, 0 }));
-}
-
-TEST(GpsConfigurationPage, CommSettingsCancelChangesNothingAndAFailedOpenTellsTheUser)
-{
-    PageWithLink p;
+    // Cancel changes nothing; a port that fails to open is told to the user.
     p.CommSettings([](CCommSettingsDlg* dialog) {
         dialog->PortBox()->setEditText(QStringLiteral("9"));
         qobject_cast<QAbstractButton*>(dialog->findChild<QWidget*>(QStringLiteral("2")))->click();
     });
-    EXPECT_TRUE(p.slept.empty());
-
+    EXPECT_EQ(std::pair(p.slept.size(), p.Stored(keys::kSerial, keys::kPort)), std::pair(3ul, 5));
     p.device.SetOpenError(ENOENT);
     p.CommSettings([](CCommSettingsDlg* dialog) { dialog->accept(); });
     ASSERT_EQ(p.portNotifier.Messages().size(), 1u);
@@ -215,18 +205,20 @@ TEST(GpsConfigurationPage, PpsSettingsOkWritesBothKeysAndCancelNone)
         return std::make_pair(p.Stored(keys::kSettings, keys::kOnePpsPolarity),
             p.Stored(keys::kSettings, keys::kLine));
     };
-    p.PpsSettings([](CPPSSettingsDlg* dialog) {
+    WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
         EXPECT_EQ(dialog->PolarityBox()->currentIndex(), 2); // any transition
         dialog->DsrButton()->click();
         dialog->reject();
     });
+    p.Get(Page::kPpsSettings)->click();
     EXPECT_EQ(stored(), std::make_pair(GpsSheet::kAbsent, GpsSheet::kAbsent));
 
-    p.PpsSettings([](CPPSSettingsDlg* dialog) {
+    WhenModal<CPPSSettingsDlg>([](CPPSSettingsDlg* dialog) {
         dialog->DsrButton()->click();
         dialog->PolarityBox()->setCurrentIndex(1);
         dialog->accept();
     });
+    p.Get(Page::kPpsSettings)->click();
     EXPECT_EQ(stored(), std::make_pair(1, 16));
 }
 
@@ -261,7 +253,7 @@ TEST(NmeaCapture, CopiesEveryByteReadWhileOnAndNothingAfter)
     EXPECT_TRUE(w.host.notifier.Messages().empty());
 }
 
-TEST(NmeaCapture, CancelOrRefusedReplaceChangesNothingAndANameWithoutExtensionGetsTheDefault)
+TEST(NmeaCapture, CancelRefusedReplaceOrAFailedCreateChangeNothingAndANameGetsTheExtension)
 {
     CaptureWorld w;
     w.ChooseFile(QString());
@@ -272,17 +264,13 @@ TEST(NmeaCapture, CancelOrRefusedReplaceChangesNothingAndANameWithoutExtensionGe
     w.ChooseFile(existing, QMessageBox::No);
     EXPECT_TRUE(w.askedToReplace && !w.port.IsCaptureOpen());
     EXPECT_EQ(FileContents(existing), "keep me");
-
-    w.ChooseFile(w.dir.filePath(QStringLiteral("receiver")));
-    ASSERT_TRUE(w.port.IsCaptureOpen());
-    EXPECT_TRUE(QFileInfo::exists(w.dir.filePath(QStringLiteral("receiver.TXT"))));
-}
-
-TEST(NmeaCapture, AFileThatCannotBeCreatedIsReportedAndNothingElseChanges)
-{
-    CaptureWorld w;
+    // A file that cannot be created is reported and nothing else changes.
     w.ChooseFile(w.dir.filePath(QStringLiteral("no/such/folder/capture.txt")));
     w.ExpectOff();
     ASSERT_EQ(w.host.notifier.Messages().size(), 1u);
     EXPECT_EQ(w.host.notifier.Messages()[0].text, "Error!\n\nCould not open NMEA log file.");
+
+    w.ChooseFile(w.dir.filePath(QStringLiteral("receiver")));
+    ASSERT_TRUE(w.port.IsCaptureOpen());
+    EXPECT_TRUE(QFileInfo::exists(w.dir.filePath(QStringLiteral("receiver.TXT"))));
 }

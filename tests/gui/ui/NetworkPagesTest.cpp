@@ -42,13 +42,7 @@ struct NetworkPage : velarin::testing::PageUnderTest<CVelarinPropertyPage7> {
     }
 };
 
-struct SystemPage : velarin::testing::PageUnderTest<CVelarinPropertyPage8> {
-    SystemPage()
-        : PageUnderTest(NetworkSheetWorld::k2004)
-    {
-    }
-    QAbstractButton* LogButton() const { return Get(1104); }
-};
+using SystemPage = velarin::testing::PageUnderTest<CVelarinPropertyPage8>;
 
 } // namespace
 
@@ -164,15 +158,15 @@ TEST(SystemConfigPage, EveryReferenceClickSwitchesTheLinkAndStoresTheChoice)
 TEST(SystemConfigPage, LogButtonWritesLinesStampedInUtc)
 {
     QTemporaryDir dir;
-    SystemPage p;
+    SystemPage p(NetworkSheetWorld::k2004);
     p.world.clock.SetLocalOffsetMinutes(9 * 60);
     p.Open();
-    EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Enable System Logging..."));
+    EXPECT_EQ(p.Get(1104)->text(), QStringLiteral("Enable System Logging..."));
     const QString path = dir.filePath(QStringLiteral("LogFile.LOG"));
     int asked = 0;
     p.page.askSystemLogPath = [&]() -> std::optional<QString> { return ++asked, path; };
     p.page.ToggleSystemLog();
-    EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Disable System Logging"));
+    EXPECT_EQ(p.Get(1104)->text(), QStringLiteral("Disable System Logging"));
     p.world.log.WriteSystemLog("SetTimeThread::SetTime");
     p.page.ToggleSystemLog(); // closing asks for no file
     EXPECT_EQ(asked, 1);
@@ -184,12 +178,12 @@ TEST(SystemConfigPage, LogButtonWritesLinesStampedInUtc)
     EXPECT_FALSE(p.world.log.IsSystemLogOpen());
     p.page.askSystemLogPath = [&] { return std::optional<QString>(dir.filePath("none/x.log")); };
     p.page.ToggleSystemLog();
-    EXPECT_EQ(p.LogButton()->text(), QStringLiteral("Enable System Logging..."));
+    EXPECT_EQ(p.Get(1104)->text(), QStringLiteral("Enable System Logging..."));
     // A log opened at start-up offers to disable.
     SystemPage started;
     started.world.log.OpenSystemLog(dir.filePath("startup.log").toStdString());
     started.Open();
-    EXPECT_EQ(started.LogButton()->text(), QStringLiteral("Disable System Logging"));
+    EXPECT_EQ(started.Get(1104)->text(), QStringLiteral("Disable System Logging"));
 }
 
 TEST(SystemConfigPage, SaveAsDialogOffersLogFileAndAddsTheExtension)

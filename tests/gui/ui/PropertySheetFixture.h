@@ -127,7 +127,6 @@ struct GpsSheet {
     void Open() { Page().EnsureInitialised(); }
     void Show() { sheet.show(); }
     CVelarinPropertyPage& Page() const { return *sheet.Page(sheet.currentIndex()); }
-    template <typename P> P& page() const { return static_cast<P&>(Page()); }
     template <typename T = QAbstractButton> T* Get(int id) const
     {
         return qobject_cast<T*>(Page().Control(id));

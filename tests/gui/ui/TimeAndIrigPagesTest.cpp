@@ -126,24 +126,17 @@ TEST(TimePage, AColourChosenElsewhereShowsWithinASecondUnlessTheListHasTheFocus)
     EXPECT_EQ(t.page.ColorList()->currentIndex(), 2);
 }
 
-TEST(IrigPage, OpensWithTheStoredChoices)
+// It opens with the stored choices.
+TEST(IrigPage, EnablingStartsTheOutputAtTheStoredOrShownCompressionAndGreysTheSlider)
 {
-    NullAudioDevice device;
+    NullAudioDevice device, other;
     IrigPage t(&device);
     EXPECT_EQ(t.page.CompressionText()->text(), QStringLiteral("15%"));
-
-    NullAudioDevice other;
     IrigPage on(&other,
         { { keys::kIRIGEnable, 1 }, { keys::kEnableUTCTime, 1 }, { keys::kFrameCompression, 99 } });
     EXPECT_TRUE(on.Get(1101)->isChecked());
     EXPECT_FALSE(on.page.CompressionSlider()->isEnabled());
     EXPECT_EQ(on.page.CompressionText()->text(), QStringLiteral("30%"));
-}
-
-TEST(IrigPage, EnablingStartsTheOutputAtTheStoredOrShownCompressionAndGreysTheSlider)
-{
-    NullAudioDevice device;
-    IrigPage t(&device);
     // Nothing stored: switching on uses the 15 the slider shows.
     EXPECT_EQ(t.SwitchOn(), 16150U);
     EXPECT_EQ(t.Stored(keys::kIRIGEnable), 1);
