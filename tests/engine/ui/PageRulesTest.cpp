@@ -117,10 +117,7 @@ TEST(CoordinateFormat, EveryFormatHemisphereAndRounding)
 using Action = BalloonTipLogic::Action;
 using Event = BalloonTipLogic::Event;
 
-namespace {
-
-const int kButton = 0;
-const int kEdit = 0;
+const int kButton = 0, kEdit = 0;
 const void* const button = &kButton;
 const void* const edit = &kEdit;
 
@@ -132,8 +129,6 @@ int TicksUntilShown(BalloonTipLogic& logic, int limit = 200)
             return i;
     return -1;
 }
-
-} // namespace
 
 // Showing, key dismissal, replaced and removed tools are driven through the real balloon window
 // in the widget tests; these are the rules only the logic sees.
