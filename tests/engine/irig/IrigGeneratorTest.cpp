@@ -102,10 +102,9 @@ TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecondButNotForOneSecondFrames
         }
         ASSERT_EQ(rig.generator.Stats().framesLost, 0u);
         std::vector<uint64_t> frameStarts;
-        for (const auto& write : rig.device.Writes()) {
+        for (const auto& write : rig.device.Writes())
             if (write.frames == 16000)
                 frameStarts.push_back(write.startPosition);
-        }
         ASSERT_EQ(frameStarts.size(), 4u) << compression;
         // Ticks land 37 ms into each second. The clock's reading is taken as the middle of its
         // millisecond, so on this exact clock a frame starts half a millisecond early.

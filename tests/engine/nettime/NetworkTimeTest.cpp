@@ -195,10 +195,9 @@ TEST(DaytimeReply, ReadsTheNistLineAndMissingTokensAreFailures)
     EXPECT_EQ(fields->advanceMs, 50.0);
     EXPECT_TRUE(IsDaytimeInRange(*fields));
     // Two-digit years pivot at seventy.
-    for (auto [yy, year] : { std::pair("69", 2069), std::pair("70", 1970) }) {
+    for (auto [yy, year] : { std::pair("69", 2069), std::pair("70", 1970) })
         EXPECT_EQ(
             ParseDaytimeReply(std::string("1 ") + yy + "-01-01 00:00:00 0 0 0 0.0")->year, year);
-    }
     for (const char* reply : { "", "\n", "\n53009", "\n53009 04-01-05 12:34:56\n",
              "\n53009 04-01-05 12:34:56 00 0 0\n", "53009 04-01-05" })
         EXPECT_FALSE(ParseDaytimeReply(reply)) << '"' << reply << '"';

@@ -23,11 +23,8 @@ template <typename Items, typename F> auto Each(const Items& items, F field)
 std::array<SignalBarEntry, SignalBarScale::kMaxEntries> Entries(std::initializer_list<int> snrs)
 {
     std::array<SignalBarEntry, SignalBarScale::kMaxEntries> entries {};
-    int i = 0;
-    for (int snr : snrs) {
-        entries[static_cast<size_t>(i)] = { i + 1, snr, 1 };
-        ++i;
-    }
+    for (size_t i = 0; i < snrs.size(); ++i)
+        entries[i] = { int(i) + 1, snrs.begin()[i], 1 };
     return entries;
 }
 
