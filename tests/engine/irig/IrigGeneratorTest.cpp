@@ -16,7 +16,6 @@
 namespace velarin {
 namespace {
 
-using test::DecodeIrigFrame;
 using test::IrigFrame;
 
 int64_t microsecondsOf(int year, int month, int day, int hour, int minute, int second, int ms = 0)
@@ -47,7 +46,7 @@ struct IrigRig {
     IrigFrame lastFrame()
     {
         const int16_t* buffer = generator.Stream().Buffer(generator.Stream().CurrentBuffer());
-        return DecodeIrigFrame(std::vector<int16_t>(buffer, buffer + 16000), 0);
+        return test::DecodeIrigFrame(std::vector<int16_t>(buffer, buffer + 16000), 0);
     }
     IrigFrame frameAt(int64_t microseconds)
     {
