@@ -72,8 +72,7 @@ TEST(AnalogClockLayout, HundredPixelFace)
     // Small faces keep a readable 6-point font.
     EXPECT_EQ(LayoutAnalogFace({ 0, 0, 40, 40 }).fontTenthsOfPoint, 60);
     // The face is centred along the longer side.
-    const AnalogFace wide = LayoutAnalogFace({ 0, 0, 200, 100 });
-    EXPECT_EQ(wide.square, (ClockRect { 55, 5, 145, 95 }));
+    EXPECT_EQ(LayoutAnalogFace({ 0, 0, 200, 100 }).square, (ClockRect { 55, 5, 145, 95 }));
 }
 
 TEST(ClockPosition, EdgeBandsResizeWithinTheLimitsAndMalformedFieldsKeepTheirDefaults)
