@@ -1,9 +1,8 @@
 #include "IrigDecoder.h"
+#include "support/NmeaSentence.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace velarin::test {
 
@@ -24,21 +23,15 @@ int bits(const IrigFrame& frame, int first, int count)
     return value;
 }
 
-std::vector<uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), {} };
-}
-
-uint32_t readLittleEndian(const std::vector<uint8_t>& bytes, size_t at, int count)
+uint32_t readLittleEndian(const std::string& bytes, size_t at, int count)
 {
     uint32_t value = 0;
     for (int i = 0; i < count; ++i)
-        value |= uint32_t { bytes[at + i] } << (8 * i);
+        value |= uint32_t { static_cast<uint8_t>(bytes[at + i]) } << (8 * i);
     return value;
 }
 
-std::vector<int16_t> samplesOf(const std::vector<uint8_t>& bytes, size_t from, size_t to)
+std::vector<int16_t> samplesOf(const std::string& bytes, size_t from, size_t to)
 {
     std::vector<int16_t> samples;
     for (size_t i = from; i + 1 < to; i += 2)
@@ -101,7 +94,7 @@ std::vector<IrigFrame> DecodeIrigStream(const std::vector<int16_t>& samples)
 WavData ReadWavFile(const std::string& path)
 {
     WavData wav;
-    const std::vector<uint8_t> bytes = readBytes(path);
+    const std::string bytes = ReadFileBytes(path);
     // The program writes the canonical header: "fmt " at 12, "data" at 36, samples from 44.
     if (bytes.size() < 44 || std::memcmp(bytes.data(), "RIFF", 4) != 0
         || std::memcmp(bytes.data() + 8, "WAVEfmt ", 8) != 0
@@ -122,7 +115,7 @@ WavData ReadWavFile(const std::string& path)
 
 std::vector<int16_t> ReadRawSamples(const std::string& path)
 {
-    const std::vector<uint8_t> bytes = readBytes(path);
+    const std::string bytes = ReadFileBytes(path);
     return samplesOf(bytes, 0, bytes.size());
 }
 

@@ -8,13 +8,12 @@
 
 namespace velarin::test {
 
-// A Daytime server: greets every connection with a fixed reply, or misbehaves.
+// A Daytime server: greets every connection with a fixed reply (maybe none), or misbehaves.
 class LoopbackDaytimeServer : public LoopbackServer {
 public:
     enum class Behaviour {
         SendAndClose,
         SendInTwoParts, // the line arrives in two segments 30 ms apart
-        CloseWithoutData,
         NeverAnswer, // accepts and holds the connection open in silence
     };
 
@@ -47,12 +46,11 @@ private:
         if (behaviour_ == Behaviour::NeverAnswer)
             return held_.push_back(client);
         // The whole reply, or (in two parts) its first half, a pause, then the rest.
-        const std::string reply = behaviour_ == Behaviour::CloseWithoutData ? "" : reply_;
         const bool split = behaviour_ == Behaviour::SendInTwoParts;
-        const size_t first = split ? reply.size() / 2 : reply.size();
-        ::send(client, reply.data(), first, MSG_NOSIGNAL);
+        const size_t first = split ? reply_.size() / 2 : reply_.size();
+        ::send(client, reply_.data(), first, MSG_NOSIGNAL);
         std::this_thread::sleep_for(std::chrono::milliseconds(split ? 30 : 0));
-        ::send(client, reply.data() + first, reply.size() - first, MSG_NOSIGNAL);
+        ::send(client, reply_.data() + first, reply_.size() - first, MSG_NOSIGNAL);
         ::close(client);
     }
 

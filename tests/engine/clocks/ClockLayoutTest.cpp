@@ -20,13 +20,6 @@ std::vector<int> lefts(const DigitalClockLayout& layout, DigitalClockCell::Kind 
     return result;
 }
 
-SystemTime at(int year, int month, int day, int hour, int minute, int second)
-{
-    return { static_cast<uint16_t>(year), static_cast<uint16_t>(month), 0,
-        static_cast<uint16_t>(day), static_cast<uint16_t>(hour), static_cast<uint16_t>(minute),
-        static_cast<uint16_t>(second), 0 };
-}
-
 } // namespace
 
 TEST(SevenSegmentLayout, LastDigitEndsOnTheRightEdgeWhenTheWidthDividesEvenly)
@@ -46,19 +39,20 @@ TEST(SevenSegmentLayout, LastDigitEndsOnTheRightEdgeWhenTheWidthDividesEvenly)
 
 TEST(DigitalClockText, TwelveHourModeKeepsZeroAndTwelveTheDayOfYearIsGregorianAndHoverTexts)
 {
-    const std::tuple<int, int, int, bool, const char*> digits[] = { { 0, 5, 9, false, "000509" },
-        { 12, 0, 0, false, "120000" }, { 23, 59, 59, false, "115959" },
-        { 13, 30, 0, false, "013000" }, { 23, 59, 59, true, "235959" } };
+    const std::tuple<uint16_t, uint16_t, uint16_t, bool, const char*> digits[]
+        = { { 0, 5, 9, false, "000509" }, { 12, 0, 0, false, "120000" },
+              { 23, 59, 59, false, "115959" }, { 13, 30, 0, false, "013000" },
+              { 23, 59, 59, true, "235959" } };
     for (auto [hour, minute, second, twentyFour, text] : digits)
         EXPECT_EQ(
-            DigitalClockDigits(at(2026, 1, 1, hour, minute, second), twentyFour, false), text);
-    EXPECT_EQ(DigitalClockDigits(at(2024, 3, 1, 1, 2, 3), true, true), "061010203");
+            DigitalClockDigits({ 2026, 1, 0, 1, hour, minute, second }, twentyFour, false), text);
+    EXPECT_EQ(DigitalClockDigits({ 2024, 3, 0, 1, 1, 2, 3, 0 }, true, true), "061010203");
     // 2100 is not a leap year; a record with no month cannot index past the table.
-    const std::tuple<int, int, int, int> days[]
+    const std::tuple<uint16_t, uint16_t, uint16_t, int> days[]
         = { { 2023, 3, 1, 60 }, { 2000, 3, 1, 61 }, { 2100, 3, 1, 60 }, { 2024, 12, 31, 366 },
               { 2024, 2, 29, 60 }, { 2000, 1, 1, 1 }, { 2024, 0, 5, 5 }, { 2024, 13, 5, 5 } };
     for (auto [year, month, day, dayOfYear] : days)
-        EXPECT_EQ(DayOfYear(at(year, month, day, 0, 0, 0)), dayOfYear) << year << "-" << month;
+        EXPECT_EQ(DayOfYear({ year, month, 0, day }), dayOfYear) << year << "-" << month;
     // The hover text: twenty-four-hour local and twelve-hour UTC.
     const SystemTime afternoon { 2026, 12, 0, 6, 14, 5, 9, 500 }; // a Sunday
     EXPECT_EQ(FormatClockHoverText(afternoon, true, true),
@@ -78,8 +72,7 @@ TEST(AnalogClockLayout, HundredPixelFace)
     // Small faces keep a readable 6-point font.
     EXPECT_EQ(LayoutAnalogFace({ 0, 0, 40, 40 }).fontTenthsOfPoint, 60);
     // The face is centred along the longer side.
-    const AnalogFace wide = LayoutAnalogFace({ 0, 0, 200, 100 });
-    EXPECT_EQ(wide.square, (ClockRect { 55, 5, 145, 95 }));
+    EXPECT_EQ(LayoutAnalogFace({ 0, 0, 200, 100 }).square, (ClockRect { 55, 5, 145, 95 }));
 }
 
 TEST(ClockPosition, EdgeBandsResizeWithinTheLimitsAndMalformedFieldsKeepTheirDefaults)

@@ -67,8 +67,7 @@ protected:
 TEST_F(GpsClockSettingTest, SetsTheNewSecondPlusTheDelayFromRmc)
 {
     gps.Publish(date(2026, 3, 4, 11, 59, 58));
-    const int result = attempt([&] { gps.Publish(date(2026, 3, 4, 11, 59, 59)); });
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(attempt([&] { gps.Publish(date(2026, 3, 4, 11, 59, 59)); }), 1);
     const auto requests = clock.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].requested, withWeekday(date(2026, 3, 4, 11, 59, 59, 50)));

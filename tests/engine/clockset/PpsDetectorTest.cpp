@@ -19,28 +19,31 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The simulated device, telling the test how many waits have begun and how many line changes
-// its waits have consumed.
+// The simulated device, telling the test how many waits (line and kernel) have begun and how
+// many line changes its waits have consumed.
 class ProbedDevice : public SimulatedSerialDevice {
 public:
     LineEventResult WaitLineEvent(int timeoutMs) override
     {
-        count(waits_);
+        count(waits);
         const LineEventResult result = SimulatedSerialDevice::WaitLineEvent(timeoutMs);
         if (result == LineEventResult::Changed)
-            count(changes_);
+            count(changes);
         return result;
     }
     LineEventResult WaitKernelPps(PpsEdge edge, int timeoutMs, int64_t& stamp) override
     {
-        count(kernelWaits_);
+        count(kernelWaits);
         return SimulatedSerialDevice::WaitKernelPps(edge, timeoutMs, stamp);
     }
-    bool WaitForChanges(int wanted) { return await(changes_, wanted); }
-    bool WaitForWaits(int wanted) { return await(waits_, wanted); }
-    bool WaitForKernelWaits(int wanted) { return await(kernelWaits_, wanted); }
-    int Waits() { return waits_; }
-    int KernelWaits() { return kernelWaits_; }
+    // Blocks (at most 5 s) until the counter reached `wanted`.
+    bool WaitFor(const std::atomic<int>& counter, int wanted)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 5s, [&] { return counter >= wanted; });
+    }
+
+    std::atomic<int> waits = 0, changes = 0, kernelWaits = 0;
 
 private:
     void count(std::atomic<int>& counter)
@@ -49,15 +52,9 @@ private:
         ++counter;
         changed_.notify_all();
     }
-    bool await(const std::atomic<int>& counter, int wanted)
-    {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, 5s, [&] { return counter >= wanted; });
-    }
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::atomic<int> waits_ = 0, changes_ = 0, kernelWaits_ = 0;
 };
 
 SystemTime second(int s)
@@ -88,7 +85,7 @@ protected:
             device.RaiseLineEdge(line, true);
         gps.Publish(second(s));
         if (changes > 0) {
-            ASSERT_TRUE(device.WaitForChanges(changes));
+            ASSERT_TRUE(device.WaitFor(device.changes, changes));
         }
     }
     std::future<bool> start()
@@ -132,7 +129,7 @@ TEST_F(PpsDetectorTest, RisingPolarityRetriesAfterAFallingEdge)
     device.RaiseLineEdge(kLineEventCts, true);
     device.RaiseLineEdge(kLineEventCts, false);
     gps.Publish(second(52));
-    ASSERT_TRUE(device.WaitForChanges(3)); // two waits of the first try, one of this
+    ASSERT_TRUE(device.WaitFor(device.changes, 3)); // two waits of the first try, one of this
 
     device.RaiseLineEdge(kLineEventCts, true);
     EXPECT_TRUE(finish(result));
@@ -158,7 +155,7 @@ TEST_F(PpsDetectorTest, UnknownPolarityClosedPortOrUnusableReferenceFails)
     for (int s = 51; s <= 53; ++s)
         nextSecond(s);
     EXPECT_FALSE(finish(unknown));
-    EXPECT_EQ(device.Waits(), 0) << "an unknown polarity only waits for three seconds";
+    EXPECT_EQ(device.waits.load(), 0) << "an unknown polarity only waits for three seconds";
 
     configure(2, kLineEventCts);
     port = nullptr;
@@ -178,7 +175,7 @@ TEST_F(PpsDetectorTest, CancelEndsAnEdgeWaitAndLeavesTheDeviceUsable)
     configure(2, kLineEventCts);
     auto result = start();
     nextSecond(51);
-    ASSERT_TRUE(device.WaitForWaits(1));
+    ASSERT_TRUE(device.WaitFor(device.waits, 1));
     cancel.Cancel();
     EXPECT_FALSE(finish(result));
 
@@ -194,7 +191,7 @@ TEST_F(PpsDetectorTest, KernelStampOfTheFallingEdge)
     configure(0, kLineEventDcd);
     auto result = start();
     nextSecond(51);
-    ASSERT_TRUE(device.WaitForKernelWaits(2)); // past the look at the edges stamped before
+    ASSERT_TRUE(device.WaitFor(device.kernelWaits, 2)); // past the look at the edges stamped before
     device.RaiseLineEdge(kLineEventDcd, true); // stamp 1: an assert, not the edge wanted
     device.RaiseLineEdge(kLineEventDcd, false); // stamp 2
     EXPECT_TRUE(finish(result));
@@ -224,10 +221,10 @@ TEST_F(PpsDetectorTest, GpsSettingCatchesUpWithTheStampedEdge)
     for (auto [age, delay, expected, milliseconds] : cases) {
         stampAge = age;
         settings.WriteProfileInt(keys::kSettings, keys::kGPSTimeDelay, delay);
-        const int waits = device.KernelWaits();
+        const int waits = device.kernelWaits;
         auto result = std::async(std::launch::async, [&] { return setting.SetTimeFromGps(); });
         nextSecond(++s);
-        ASSERT_TRUE(device.WaitForKernelWaits(waits + 2));
+        ASSERT_TRUE(device.WaitFor(device.kernelWaits, waits + 2));
         device.RaiseLineEdge(kLineEventDcd, true);
         EXPECT_EQ(result.get(), expected);
         device.RaiseLineEdge(kLineEventDcd, false);
@@ -242,7 +239,7 @@ TEST_F(PpsDetectorTest, UnpluggedKernelSourceFallsBackToTheLine)
     configure(1, kLineEventDcd);
     auto result = start();
     nextSecond(51);
-    ASSERT_TRUE(device.WaitForKernelWaits(2));
+    ASSERT_TRUE(device.WaitFor(device.kernelWaits, 2));
     device.KernelPps().Unplug();
     // The line: the first wait takes the changes made while the sentence was awaited, the
     // second ends on the rising edge.
@@ -250,7 +247,7 @@ TEST_F(PpsDetectorTest, UnpluggedKernelSourceFallsBackToTheLine)
     device.RaiseLineEdge(kLineEventDcd, true);
     device.RaiseLineEdge(kLineEventDcd, false);
     gps.Publish(second(52));
-    ASSERT_TRUE(device.WaitForWaits(2));
+    ASSERT_TRUE(device.WaitFor(device.waits, 2));
     device.RaiseLineEdge(kLineEventCts, true); // not the watched line
     device.RaiseLineEdge(kLineEventDcd, true);
     EXPECT_TRUE(finish(result));

@@ -26,10 +26,9 @@ protected:
     }
     const SatelliteInfo* Find(SatelliteSystem system, int prn) const
     {
-        for (const SatelliteInfo& s : parser->GetGsv().satellites) {
+        for (const SatelliteInfo& s : parser->GetGsv().satellites)
             if (s.prn == prn && s.system == system)
                 return &s;
-        }
         return nullptr;
     }
 

@@ -79,20 +79,18 @@ TEST_F(SerialPortTest, OpenFailuresTellTheUserOnceAndLeaveTheLinkClosed)
     const std::pair<int, std::string> cases[]
         = { { ENOENT, notFound }, { ENODEV, notFound }, { ENXIO, notFound }, { EACCES, denied },
               { EPERM, denied }, { EBUSY, denied }, { 31, "Comm Open Error![31]" + kInUse } };
-    for (const auto& [error, text] : cases) {
-        test::RecordingNotifier caseNotifier;
-        CSerialPort casePort(device, caseNotifier, "velarin");
+    for (size_t shown = 1; const auto& [error, text] : cases) {
         device.SetOpenError(error);
-        EXPECT_EQ(casePort.Open(7, 4800, 0, 8, 0), -1);
-        EXPECT_FALSE(casePort.IsOpen());
-        EXPECT_EQ(casePort.PortNumber(), 0) << "the number is kept only once the device opened";
-        const auto messages = caseNotifier.Messages();
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(std::tie(messages[0].text, messages[0].caption, messages[0].icon),
+        EXPECT_EQ(port.Open(7, 4800, 0, 8, 0), -1);
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_EQ(port.PortNumber(), 0) << "the number is kept only once the device opened";
+        const auto messages = notifier.Messages();
+        ASSERT_EQ(messages.size(), shown++);
+        EXPECT_EQ(std::tie(messages.back().text, messages.back().caption, messages.back().icon),
             std::tuple(text, "velarin", MessageIcon::Stop));
-        EXPECT_TRUE(caseNotifier.Beeps().empty());
+        EXPECT_TRUE(notifier.Beeps().empty());
         uint8_t buffer[16];
-        EXPECT_EQ(casePort.Read(buffer, sizeof buffer), 0u);
+        EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
     }
 }
 

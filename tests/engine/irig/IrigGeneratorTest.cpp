@@ -16,7 +16,6 @@
 namespace velarin {
 namespace {
 
-using test::DecodeIrigFrame;
 using test::IrigFrame;
 
 int64_t microsecondsOf(int year, int month, int day, int hour, int minute, int second, int ms = 0)
@@ -47,7 +46,7 @@ struct IrigRig {
     IrigFrame lastFrame()
     {
         const int16_t* buffer = generator.Stream().Buffer(generator.Stream().CurrentBuffer());
-        return DecodeIrigFrame(std::vector<int16_t>(buffer, buffer + 16000), 0);
+        return test::DecodeIrigFrame(std::vector<int16_t>(buffer, buffer + 16000), 0);
     }
     IrigFrame frameAt(int64_t microseconds)
     {
@@ -102,10 +101,9 @@ TEST(IrigGenerator, QueueAheadStartsEachFrameOnItsSecondButNotForOneSecondFrames
         }
         ASSERT_EQ(rig.generator.Stats().framesLost, 0u);
         std::vector<uint64_t> frameStarts;
-        for (const auto& write : rig.device.Writes()) {
+        for (const auto& write : rig.device.Writes())
             if (write.frames == 16000)
                 frameStarts.push_back(write.startPosition);
-        }
         ASSERT_EQ(frameStarts.size(), 4u) << compression;
         // Ticks land 37 ms into each second. The clock's reading is taken as the middle of its
         // millisecond, so on this exact clock a frame starts half a millisecond early.

@@ -20,32 +20,11 @@ namespace {
 
 constexpr int64_t kTrueNow = 1700000000123456; // 2023-11-14 22:13:20.123456 UTC, in microseconds
 
-NtpTime trueNtp()
-{
-    return NtpTime((static_cast<uint64_t>(kTrueNow / 1000000 + 2208988800) << 32)
-        + static_cast<uint64_t>((kTrueNow % 1000000) * 4294967296.0 / 1e6));
-}
-
-NetworkReply bytesReply(std::string_view text)
-{
-    return { NetworkStatus::Ok, std::vector<uint8_t>(text.begin(), text.end()), 0 };
-}
-
-NtpTime stamp(uint32_t seconds, uint32_t fraction)
-{
-    return NtpTime((static_cast<uint64_t>(seconds) << 32) | fraction);
-}
-
-NtpTime at(double seconds)
-{
-    return NtpTime(uint64_t { 3900000000 } << 32) + seconds;
-}
-
-std::vector<uint8_t> serverReply(NtpTime originate, NtpTime t2, NtpTime t3)
+std::vector<uint8_t> serverReply(NtpTime originate, NtpTime t2, NtpTime t3, uint8_t stratum = 2)
 {
     std::vector<uint8_t> reply(48, 0);
     reply[0] = 0x1C; // leap 0, version 3, server
-    reply[1] = 2;
+    reply[1] = stratum;
     originate.ToNetworkBytes(reply.data() + 24);
     t2.ToNetworkBytes(reply.data() + 32);
     t3.ToNetworkBytes(reply.data() + 40);
@@ -56,10 +35,10 @@ std::vector<uint8_t> serverReply(NtpTime originate, NtpTime t2, NtpTime t3)
 ScriptedNetworkSockets::Responder sntpServer()
 {
     return [](const std::vector<uint8_t>& request) {
-        auto reply
-            = serverReply(NtpTime::FromNetworkBytes(request.data() + 40), trueNtp(), trueNtp());
-        reply[1] = 1;
-        return NetworkReply { NetworkStatus::Ok, reply, 0 };
+        const NtpTime now((static_cast<uint64_t>(kTrueNow / 1000000 + 2208988800) << 32)
+            + static_cast<uint64_t>((kTrueNow % 1000000) * 4294967296.0 / 1e6));
+        return NetworkReply { NetworkStatus::Ok,
+            serverReply(NtpTime::FromNetworkBytes(request.data() + 40), now, now, 1), 0 };
     };
 }
 
@@ -135,8 +114,9 @@ TEST_F(NetworkTimeTest, DaytimeSetsFromAGoodLineOutOfRangeOrCancelledSetsNothing
 {
     settings.WriteProfileInt(keys::kSettings, keys::kUseSNTP, 0);
     for (const char* date : { "04-13-05", "23-11-14" }) {
-        sockets.SetStreamReply(
-            bytesReply(std::string("\n53009 ") + date + " 22:13:20 00 0 0 0.0 UTC(NIST) *\n"));
+        const std::string line
+            = std::string("\n53009 ") + date + " 22:13:20 00 0 0 0.0 UTC(NIST) *\n";
+        sockets.SetStreamReply({ .bytes = { line.begin(), line.end() } });
         state.networkFailure = 1;
         EXPECT_EQ(SetClockFromNetwork(context), date[1] == '3' ? 1 : 0);
         EXPECT_EQ(state.networkFailure, 0);
@@ -159,10 +139,10 @@ TEST_F(NetworkTimeTest, DaytimeSetsFromAGoodLineOutOfRangeOrCancelledSetsNothing
 TEST(SntpPacket, OffsetAndDelaySubtractTheServersProcessingTime)
 {
     // The client is 2 s behind; 10 ms out, 30 ms of processing at the server, 20 ms back.
-    const NtpTime t1 = at(0.0);
-    const NtpTime t2 = at(2.010);
-    const NtpTime t3 = at(2.040);
-    const NtpTime t4 = at(0.060);
+    const NtpTime t1(uint64_t { 3900000000 } << 32);
+    const NtpTime t2 = t1 + 2.010;
+    const NtpTime t3 = t1 + 2.040;
+    const NtpTime t4 = t1 + 0.060;
     NtpServerResponse response;
     ASSERT_EQ(CheckSntpReply(serverReply(t1, t2, t3), t1, t4, response), SntpReplyCheck::Good);
     EXPECT_NEAR(response.roundTripDelay, 0.030, 1e-9);
@@ -178,6 +158,9 @@ TEST(SntpPacket, OffsetAndDelaySubtractTheServersProcessingTime)
 
 TEST(NtpTime, ConvertsBrokenDownTimeRoundsIntoTheDateAndSumsFixedPoint)
 {
+    const auto stamp = [](uint32_t seconds, uint32_t fraction) {
+        return NtpTime((uint64_t { seconds } << 32) | fraction);
+    };
     const NtpTime newYear2004 = NtpTime::FromSystemTime({ 2004, 1, 0, 1, 0, 0, 0, 0 });
     EXPECT_EQ(
         std::tuple(newYear2004.Seconds(), newYear2004.Fraction()), std::tuple(3281904000u, 0u));
@@ -212,10 +195,9 @@ TEST(DaytimeReply, ReadsTheNistLineAndMissingTokensAreFailures)
     EXPECT_EQ(fields->advanceMs, 50.0);
     EXPECT_TRUE(IsDaytimeInRange(*fields));
     // Two-digit years pivot at seventy.
-    for (auto [yy, year] : { std::pair("69", 2069), std::pair("70", 1970) }) {
+    for (auto [yy, year] : { std::pair("69", 2069), std::pair("70", 1970) })
         EXPECT_EQ(
             ParseDaytimeReply(std::string("1 ") + yy + "-01-01 00:00:00 0 0 0 0.0")->year, year);
-    }
     for (const char* reply : { "", "\n", "\n53009", "\n53009 04-01-05 12:34:56\n",
              "\n53009 04-01-05 12:34:56 00 0 0\n", "53009 04-01-05" })
         EXPECT_FALSE(ParseDaytimeReply(reply)) << '"' << reply << '"';

@@ -74,8 +74,7 @@ TEST(TimeServerList, CountsOutsideTheListAreBoundedWhenChoosingAndReading)
         big.WriteProfileString(kSection, TimeServerSlotKey(i), "out.example");
     for (uint32_t tick = 0; tick < 200; ++tick)
         EXPECT_EQ(LoadCurrentTimeServer(big, tick), "in.example");
-    const Names many = ReadStoredServerList(big);
-    ASSERT_EQ(many.size(), 25u);
+    EXPECT_EQ(ReadStoredServerList(big).size(), 25u);
 
     // Negative: nothing to read, and the list is seeded as on a first run.
     MemorySettingsStore negative;

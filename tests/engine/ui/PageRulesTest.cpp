@@ -93,7 +93,6 @@ TEST(WrappingTabLayout, RowsWrapJustifyAndPutTheSelectedRowNextToThePage)
 
 TEST(CoordinateFormat, EveryFormatHemisphereAndRounding)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     // Latitude or longitude, value, format, text. Minutes that round to sixty carry into the
     // degrees; an unknown format is "ERROR" for latitudes and empty for longitudes.
     const std::tuple<bool, double, int, const char*> cases[] = {
@@ -110,17 +109,14 @@ TEST(CoordinateFormat, EveryFormatHemisphereAndRounding)
     for (auto [latitude, value, format, text] : cases)
         EXPECT_EQ(latitude ? FormatLatitude(value, format) : FormatLongitude(value, format), text);
     // Not below zero: the positive letter; the number itself is never converted to an integer.
-    EXPECT_EQ(FormatLatitude(nan, 0).substr(0, 2), "N ");
+    EXPECT_EQ(FormatLatitude(std::numeric_limits<double>::quiet_NaN(), 0).substr(0, 2), "N ");
     EXPECT_EQ(FormatLongitude(-std::numeric_limits<double>::infinity(), 0).substr(0, 2), "W ");
 }
 
 using Action = BalloonTipLogic::Action;
 using Event = BalloonTipLogic::Event;
 
-namespace {
-
-const int kButton = 0;
-const int kEdit = 0;
+const int kButton = 0, kEdit = 0;
 const void* const button = &kButton;
 const void* const edit = &kEdit;
 
@@ -132,8 +128,6 @@ int TicksUntilShown(BalloonTipLogic& logic, int limit = 200)
             return i;
     return -1;
 }
-
-} // namespace
 
 // Showing, key dismissal, replaced and removed tools are driven through the real balloon window
 // in the widget tests; these are the rules only the logic sees.

@@ -23,11 +23,8 @@ template <typename Items, typename F> auto Each(const Items& items, F field)
 std::array<SignalBarEntry, SignalBarScale::kMaxEntries> Entries(std::initializer_list<int> snrs)
 {
     std::array<SignalBarEntry, SignalBarScale::kMaxEntries> entries {};
-    int i = 0;
-    for (int snr : snrs) {
-        entries[static_cast<size_t>(i)] = { i + 1, snr, 1 };
-        ++i;
-    }
+    for (size_t i = 0; i < snrs.size(); ++i)
+        entries[i] = { int(i) + 1, snrs.begin()[i], 1 };
     return entries;
 }
 
@@ -41,8 +38,7 @@ TEST(SkyViewLayout, RingsAndSpokesForBothGrids)
     EXPECT_EQ(Each(rings, [](const SkyRing& r) { return r.labelled ? r.label : Label("-"); }),
         (std::vector<Label> { "-", "30º", "60º" }));
     EXPECT_EQ(rings[1].ellipse, (UiRect { 49, 29, 155, 135 })); // rho = trunc(80 - 26.67) = 53
-    const auto spokes = SkySpokes(plot, 90);
-    EXPECT_EQ(Each(spokes, [](const SkySpoke& s) { return s.label; }),
+    EXPECT_EQ(Each(SkySpokes(plot, 90), [](const SkySpoke& s) { return s.label; }),
         (std::vector<Label> { " N ", " E ", " S ", " W " }));
     const SkyPlot small = ComputeSkyPlot(100, 100);
     // A zero or negative step must not loop for ever.
