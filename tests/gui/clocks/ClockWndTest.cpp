@@ -8,6 +8,7 @@
 #include "gui/clocks/ClockMenu.h"
 #include "gui/clocks/ClockWnd.h"
 #include "gui/clocks/DigitalClockCtrl.h"
+#include "gui/clocks/LayeredWindowHelper.h"
 #include "platform/sim/SimulatedSystemClock.h"
 
 #include <QMenu>
@@ -220,6 +221,12 @@ TEST_F(ClockWndTest, TransparentTogglesWindowOpacity)
     set(keys::kOpacit, 9999);
     faint->ApplyClockTransparency();
     EXPECT_DOUBLE_EQ(faint->windowOpacity(), 1.0);
+    // Underneath, no window and no alpha outside a byte are taken; a valid alpha stays in force.
+    CLayeredWindowHelper helper(nullptr, 128);
+    const std::vector<int> results { helper.EnableLayered(1), helper.Attach(faint.get()),
+        helper.SetAlpha(-1), helper.SetAlpha(256), helper.EnableLayered(1) }; // in this order
+    EXPECT_EQ(results, (std::vector<int> { 0, 1, 0, 0, 1 }));
+    EXPECT_NEAR(faint->windowOpacity(), 128 / 255.0, 0.01);
 }
 
 TEST_F(ClockWndTest, DragMovesTheWindowAndStoresItAtRelease)
